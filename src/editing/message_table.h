@@ -1,0 +1,98 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace lumera {
+
+constexpr int kSectionRows = 32;
+constexpr int kOpenOptionCount = 9;
+constexpr int kCloseOptionCount = 7;
+constexpr int kEnglishMaxLength = 18;
+constexpr int kChineseMaxLength = 24;
+
+// Texts the operator is shown, in the order they arose (UTF-8).
+using Messages = std::vector<std::string>;
+
+// One row of the table: what the edit ME n and the lists CBA n / CBB n hold.
+struct Section {
+    std::string text;                   // code page 936 bytes; 0x01..0x1B are glyph codes
+    int openOption = 0;                 // index into the 9 opening effects
+    int closeOption = 0;                // index into the 7 closing effects
+    bool enabled = false;               // the row's label, edit and both lists together
+    int maxLength = kEnglishMaxLength;  // the edit's MaxLength
+};
+
+// Where a key press left the edit.
+struct KeyInsertion {
+    bool inserted = false;
+    std::size_t caret = 0;  // byte offset
+    Messages messages;
+};
+
+// The message table: 32 sections and the window state that belongs to them.
+// Every view (window, preview, download, files, terminal) reads and changes the
+// table only through this class, so they can never disagree.
+class MessageTable {
+public:
+    // As construction leaves it: English reset, nothing in use, not modified.
+    MessageTable();
+
+    const Section& section(int index) const { return sections_.at(index); }
+    bool EnglishMode() const { return englishMode_; }
+    int SectionCount() const { return sectionCount_; }
+    int CurrentSection() const { return currentSection_; }
+    bool Modified() const { return modified_; }
+    std::uint8_t PrevChineseLimit() const { return prevChineseLimit_; }
+
+    // The table part of ApplyEnglishTexts / ApplyChineseTexts (and of the Japanese
+    // switch): sets EnglishMode first, then empties every text through the change
+    // handling, sets the mode's MaxLength, puts both options at 0 and enables row 1 only.
+    // Leaves SectionCount, CurrentSection and Modified to the caller (the emptying
+    // itself marks the table modified when a text held characters).
+    Messages Reset(bool englishMode);
+
+    // The table part of BtnClearClick: Reset in the current mode, SectionCount 0,
+    // Modified true, CurrentSection 0.
+    Messages Clear();
+
+    // The edit's text is set (typing, paste, key, file load). Runs maskeditOnChange
+    // when the text differs from the one held, including the re-entrant run after a cut.
+    Messages SetText(int index, std::string text);
+
+    // A key of the glyph keyboard (CNBtnClick, key 1..109) or the English keyboard
+    // (EngBtnClick, key 1..105) pressed with the caret of the current section's edit at
+    // `caret` bytes.
+    KeyInsertion PressGlyphKey(int keyNumber, std::size_t caret);
+    KeyInsertion PressEnglishKey(int keyNumber, std::size_t caret);
+
+    // The operator picked an option (CBA1Change / CBB1Change mark the table modified;
+    // the lists of rows 2..32 have no handler).
+    void SelectOpenOption(int index, int option);
+    void SelectCloseOption(int index, int option);
+    // The program sets an option (a file load): no change handler runs.
+    void SetOpenOption(int index, int option);
+    void SetCloseOption(int index, int option);
+
+    void SetRowEnabled(int index, bool enabled);
+    void SetSectionCount(int count);
+    void SetCurrentSection(int index);
+    void SetModified(bool modified);
+    // maskeditOnClick: a click in edit ME n (Tag n) makes section n current.
+    void ClickSection(int tag);
+
+private:
+    Messages maskeditOnChange(int index);
+
+    std::array<Section, kSectionRows> sections_;
+    bool englishMode_ = true;
+    int sectionCount_ = 0;
+    int currentSection_ = 0;
+    bool modified_ = false;
+    std::uint8_t prevChineseLimit_ = 0;
+};
+
+}  // namespace lumera

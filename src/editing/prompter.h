@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace lumera {
+
+// Everything modal goes through here: the window answers with real dialogs, tests
+// script the answers and record every text shown. Texts are UTF-8.
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+
+    // Plain message box: one OK button, the application title as caption.
+    virtual void Message(const std::string& text) = 0;
+    // System box with the caption "Information" (only the device-library reports at start).
+    virtual void Information(const std::string& text) = 0;
+    // Yes/No question with the caption "Warring"; true only for Yes.
+    virtual bool Ask(const std::string& text) = 0;
+    // File dialogs; nullopt when the operator cancels. `filter` is in the "Description|*.ext" form.
+    virtual std::optional<std::string> OpenFileName(const std::string& filter) = 0;
+    virtual std::optional<std::string> SaveFileName(const std::string& filter) = 0;
+};
+
+}  // namespace lumera
