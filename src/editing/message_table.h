@@ -6,13 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace lumera {
+#include "editing/table_limits.h"
 
-constexpr int kSectionRows = 32;
-constexpr int kOpenOptionCount = 9;
-constexpr int kCloseOptionCount = 7;
-constexpr int kEnglishMaxLength = 18;
-constexpr int kChineseMaxLength = 24;
+namespace lumera {
 
 // Texts the operator is shown, in the order they arose (UTF-8).
 using Messages = std::vector<std::string>;
@@ -86,6 +82,7 @@ public:
 
 private:
     Messages maskeditOnChange(int index);
+    KeyInsertion insertKey(unsigned char code, std::size_t caret, bool refused);
 
     std::array<Section, kSectionRows> sections_;
     bool englishMode_ = true;

@@ -1,0 +1,183 @@
+#include "editing/message_table.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
+
+#include "editing/keyboards.h"
+#include "editing/language_texts.h"
+#include "editing/text_measures.h"
+#include "editing/validation.h"
+
+namespace lumera {
+namespace {
+
+void requireInRange(int value, int limit, const char* what) {
+    if (value < 0 || value >= limit) {
+        throw std::out_of_range(std::string(what) + " out of range: " + std::to_string(value));
+    }
+}
+
+void append(Messages& to, Messages&& from) {
+    to.insert(to.end(), std::make_move_iterator(from.begin()), std::make_move_iterator(from.end()));
+}
+
+}  // namespace
+
+MessageTable::MessageTable() {
+    Reset(true);
+}
+
+Messages MessageTable::Reset(bool englishMode) {
+    englishMode_ = englishMode;
+    const int maxLength = englishMode ? kEnglishMaxLength : kChineseMaxLength;
+    Messages messages;
+    for (int index = 0; index < kSectionRows; ++index) {
+        // Emptying goes through the change handling like any edit, so a table that
+        // held text counts as modified afterwards.
+        append(messages, SetText(index, std::string()));
+        Section& section = sections_[index];
+        section.maxLength = maxLength;
+        section.openOption = 0;
+        section.closeOption = 0;
+        section.enabled = index == 0;
+    }
+    return messages;
+}
+
+Messages MessageTable::Clear() {
+    Messages messages = Reset(englishMode_);
+    sectionCount_ = 0;
+    modified_ = true;
+    currentSection_ = 0;
+    return messages;
+}
+
+Messages MessageTable::SetText(int index, std::string text) {
+    requireInRange(index, kSectionRows, "section");
+    if (sections_[index].text == text) {
+        return {};
+    }
+    sections_[index].text = std::move(text);
+    return maskeditOnChange(index);
+}
+
+Messages MessageTable::maskeditOnChange(int index) {
+    Section& section = sections_[index];
+    Messages messages;
+    // A cut sets the text again, which runs this handler once more on the cut text
+    // before this run goes on: its messages come after the outer one.
+    if (englishMode_) {
+        if (HasBadEnglishChar(section.text)) {
+            messages.emplace_back(kBadCharacterMessage);
+        }
+        if (TextByteLength(section.text) > section.maxLength) {
+            append(messages, SetText(index, section.text.substr(0, section.maxLength)));
+        }
+    } else {
+        if (HasBadChineseChar(section.text)) {
+            messages.emplace_back(kBadCharacterMessage);
+        }
+        prevChineseLimit_ = ChineseLimit(section.text, prevChineseLimit_);
+        section.maxLength = prevChineseLimit_;
+        if (DisplayUnits(section.text) > section.maxLength) {
+            append(messages, SetText(index, TrimToWidth(section.text, section.maxLength)));
+        }
+    }
+    if (!section.text.empty()) {
+        if (index + 1 < kSectionRows) {
+            sections_[index + 1].enabled = true;
+        }
+        sectionCount_ = std::max(sectionCount_, index + 1);
+    }
+    modified_ = true;
+    return messages;
+}
+
+KeyInsertion MessageTable::PressGlyphKey(int keyNumber, std::size_t caret) {
+    const KeyboardKey& key = GlyphKey(keyNumber);
+    const Section& section = sections_[currentSection_];
+    // Strict on the width before the insertion: a full text still takes a key, and the
+    // Chinese rule then cuts its end back to the limit.
+    const bool refused = section.maxLength < DisplayUnits(section.text);
+    return insertKey(key.code, caret, refused);
+}
+
+KeyInsertion MessageTable::PressEnglishKey(int keyNumber, std::size_t caret) {
+    const KeyboardKey& key = EnglishKey(keyNumber);
+    const Section& section = sections_[currentSection_];
+    const bool refused = section.maxLength < TextByteLength(section.text) + 1;
+    return insertKey(key.code, caret, refused);
+}
+
+KeyInsertion MessageTable::insertKey(unsigned char code, std::size_t caret, bool refused) {
+    const std::string& text = sections_[currentSection_].text;
+    const std::size_t at = std::min(caret, text.size());
+    KeyInsertion result;
+    result.caret = at;
+    if (refused) {
+        return result;
+    }
+    std::string changed = text.substr(0, at);
+    changed += static_cast<char>(code);
+    changed += text.substr(at);
+    result.inserted = true;
+    result.messages = SetText(currentSection_, std::move(changed));
+    // An edit keeps its caret inside its text, also when the cut took the new character.
+    result.caret = std::min(at + 1, sections_[currentSection_].text.size());
+    return result;
+}
+
+void MessageTable::SelectOpenOption(int index, int option) {
+    SetOpenOption(index, option);
+    if (index == 0) {
+        modified_ = true;
+    }
+}
+
+void MessageTable::SelectCloseOption(int index, int option) {
+    SetCloseOption(index, option);
+    if (index == 0) {
+        modified_ = true;
+    }
+}
+
+void MessageTable::SetOpenOption(int index, int option) {
+    requireInRange(index, kSectionRows, "section");
+    requireInRange(option, kOpenOptionCount, "open option");
+    sections_[index].openOption = option;
+}
+
+void MessageTable::SetCloseOption(int index, int option) {
+    requireInRange(index, kSectionRows, "section");
+    requireInRange(option, kCloseOptionCount, "close option");
+    sections_[index].closeOption = option;
+}
+
+void MessageTable::SetRowEnabled(int index, bool enabled) {
+    requireInRange(index, kSectionRows, "section");
+    sections_[index].enabled = enabled;
+}
+
+void MessageTable::SetSectionCount(int count) {
+    requireInRange(count, kSectionRows + 1, "section count");
+    sectionCount_ = count;
+}
+
+void MessageTable::SetCurrentSection(int index) {
+    requireInRange(index, kSectionRows, "section");
+    currentSection_ = index;
+}
+
+void MessageTable::SetModified(bool modified) {
+    modified_ = modified;
+}
+
+void MessageTable::ClickSection(int tag) {
+    // The section edits carry the Tags 1..32; any other Tag leaves the current section.
+    if (tag >= 1 && tag <= kSectionRows) {
+        currentSection_ = tag - 1;
+    }
+}
+
+}  // namespace lumera

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace lumera {
+
+// English texts hold the English keys' codes: 0x12..0x1B and 0x20..0x7E.
+bool IsEnglishCharacter(unsigned char byte);
+// Chinese texts hold wide glyphs, 0x20..0x7E and 0x82..0xFF. Every byte is judged on
+// its own, so a double-byte character whose second byte is 0x80 or 0x81 fails.
+bool IsChineseCharacter(unsigned char byte);
+
+bool HasBadEnglishChar(std::string_view text);
+bool HasBadChineseChar(std::string_view text);
+
+// The Chinese limit in width units for a text with `narrowCount` narrow characters:
+// 24 - ceil(narrowCount / 3), never below 0.
+int ChineseLimitForNarrow(int narrowCount);
+
+// The limit the Chinese rule gives `text`, one higher when that meets the limit the
+// rule gave last (`prevChineseLimit`), so a section does not lose room at every third
+// narrow character. The caller stores the result as the new previous limit.
+std::uint8_t ChineseLimit(std::string_view text, std::uint8_t prevChineseLimit);
+
+// The longest leading part of `text` kept under a limit in width units. Cuts are looked
+// for from 12 bytes on; a cut never ends in the lead byte of a double-byte character.
+std::string TrimToWidth(std::string_view text, int limit);
+
+}  // namespace lumera
