@@ -1,0 +1,75 @@
+#include "files/led_file_commands.h"
+
+#include <system_error>
+
+#include "files/led_loader.h"
+#include "files/led_saver.h"
+#include "files/led_table.h"
+#include "files/led_writer.h"
+
+namespace lumera {
+
+namespace {
+
+constexpr char kLedExtension[] = ".led";
+constexpr char kReplaceQuestion[] = " Has existed!You want replace it?";
+
+bool FileExists(const std::filesystem::path& path) {
+    std::error_code ignored;
+    return std::filesystem::exists(path, ignored);
+}
+
+}  // namespace
+
+std::filesystem::path LedFileName(const std::string& chosenName) {
+    std::filesystem::path name(chosenName);
+    name.replace_extension(kLedExtension);
+    return name;
+}
+
+bool BtnSaveClick(MessageTable& table, Prompter& prompter) {
+    const LedFileContent content = ContentOfTable(table);
+    // Checked before the dialog so the operator is not asked for a name in vain.
+    if (auto reason = UnstorableReason(content)) {
+        prompter.Message("The table cannot be saved:\n" + *reason);
+        return false;
+    }
+    const std::optional<std::string> chosen = prompter.SaveFileName(kLedFileFilter);
+    if (!chosen || chosen->empty()) {
+        return false;
+    }
+    if (FileExists(*chosen) && !prompter.Ask(*chosen + kReplaceQuestion)) {
+        return false;
+    }
+    const std::filesystem::path target = LedFileName(*chosen);
+    if (auto reason = WriteLedFile(target, content)) {
+        prompter.Message(target.string() + " could not be saved:\n" + *reason);
+        return false;
+    }
+    table.SetModified(false);
+    return true;
+}
+
+OpenOutcome BtnOpenClick(MessageTable& table, Prompter& prompter,
+                         const std::function<void()>& stopPreview) {
+    const std::optional<std::string> chosen = prompter.OpenFileName(kLedFileFilter);
+    if (!chosen || chosen->empty() || !FileExists(*chosen)) {
+        return {};
+    }
+    if (stopPreview) {
+        stopPreview();
+    }
+    OpenOutcome outcome;
+    outcome.openFileName = std::filesystem::path(*chosen);
+    const LoadResult load = LoadLedFile(*outcome.openFileName, table);
+    for (const std::string& message : load.messages) {
+        prompter.Message(message);
+    }
+    if (load.loaded) {
+        table.SetModified(false);
+        outcome.tableReplaced = true;
+    }
+    return outcome;
+}
+
+}  // namespace lumera

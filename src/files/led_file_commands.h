@@ -1,0 +1,41 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "editing/message_table.h"
+#include "editing/prompter.h"
+
+namespace lumera {
+
+constexpr char kLedFileFilter[] = "*.led(LED Files)|*.led";
+
+// The name Save writes to: the last extension of the chosen name replaced by ".led",
+// or ".led" appended when it has none.
+std::filesystem::path LedFileName(const std::string& chosenName);
+
+// The Save button (also the save offer's Yes). Asks for a name, asks before replacing a
+// file that exists under the name as chosen, and writes the table. Returns true, and
+// clears Modified, only when the file was written; a cancel, a declined replacement or a
+// failure (reported in one message) leaves the table's Modified as it was.
+bool BtnSaveClick(MessageTable& table, Prompter& prompter);
+
+struct OpenOutcome {
+    // OpenFileName: the chosen path, set once a chosen file was found, even when the
+    // file is then rejected.
+    std::optional<std::filesystem::path> openFileName;
+    // The table was replaced by the file's content: the window re-applies the texts of
+    // the table's mode.
+    bool tableReplaced = false;
+};
+
+// The Open button. Stops silently when the dialog is cancelled or the chosen file does
+// not exist. Otherwise calls stopPreview (which stops the preview when it runs), loads
+// the file, shows the load's messages in order and, when the file was accepted, clears
+// Modified. A rejected file leaves the table, its mode and Modified as they were.
+OpenOutcome BtnOpenClick(MessageTable& table, Prompter& prompter,
+                         const std::function<void()>& stopPreview);
+
+}  // namespace lumera

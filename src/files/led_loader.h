@@ -1,0 +1,29 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "editing/message_table.h"
+#include "files/led_content.h"
+
+namespace lumera {
+
+struct LedReadResult {
+    std::optional<LedFileContent> content;
+    // When content is empty: the path followed by " error!", a line break, then what is
+    // wrong (line and field, or the system's reason for an unreadable file).
+    std::string error;
+};
+
+// Reads, unscrambles and checks a whole message file without touching any table.
+LedReadResult ReadLedFile(const std::filesystem::path& path);
+
+struct LoadResult {
+    bool loaded = false;  // the table was replaced; otherwise it is exactly as it was
+    Messages messages;    // to be shown in order: the rejection, or the change handling's
+};
+
+LoadResult LoadLedFile(const std::filesystem::path& path, MessageTable& table);
+
+}  // namespace lumera

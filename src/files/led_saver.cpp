@@ -1,0 +1,19 @@
+#include "files/led_saver.h"
+
+#include "files/file_bytes.h"
+#include "files/led_scramble.h"
+#include "files/led_writer.h"
+
+namespace lumera {
+
+std::optional<std::string> WriteLedFile(const std::filesystem::path& target,
+                                        const LedFileContent& content) {
+    if (auto reason = UnstorableReason(content)) {
+        return reason;
+    }
+    std::string bytes = FormatLedText(content);
+    ScrambleLedBytes(bytes);
+    return ReplaceFileContents(target, bytes);
+}
+
+}  // namespace lumera
