@@ -1,0 +1,83 @@
+#include "app/outside/device_binding.h"
+
+#include <dlfcn.h>
+
+#include <utility>
+
+#include "editing/program_directory.h"
+
+namespace lumera {
+
+namespace {
+
+void* loadLibrary(const char* fileOrName) {
+    return dlopen(fileOrName, RTLD_NOW | RTLD_LOCAL);
+}
+
+template <typename Function>
+Function lookUp(void* module, const char* name) {
+    return module ? reinterpret_cast<Function>(dlsym(module, name)) : nullptr;
+}
+
+}  // namespace
+
+DeviceBinding::~DeviceBinding() {
+    Release();
+}
+
+DeviceBinding::DeviceBinding(DeviceBinding&& other) noexcept
+    : module_(std::exchange(other.module_, nullptr)),
+      entryPoints_(std::exchange(other.entryPoints_, {})) {}
+
+DeviceBinding& DeviceBinding::operator=(DeviceBinding&& other) noexcept {
+    if (this != &other) {
+        Release();
+        module_ = std::exchange(other.module_, nullptr);
+        entryPoints_ = std::exchange(other.entryPoints_, {});
+    }
+    return *this;
+}
+
+DeviceBinding DeviceBinding::Bind(Prompter& prompter) {
+    const auto besideProgram = ProgramDirectory() / kDeviceLibraryFileName;
+    void* module = loadLibrary(besideProgram.c_str());
+    if (!module) {
+        module = loadLibrary(kDeviceLibraryFileName);
+    }
+    return bindModule(module, prompter);
+}
+
+DeviceBinding DeviceBinding::Bind(Prompter& prompter, const std::filesystem::path& libraryFile) {
+    // A bare name would send dlopen through the system's search; the caller meant this file.
+    const auto file = libraryFile.has_parent_path() ? libraryFile : "." / libraryFile;
+    return bindModule(loadLibrary(file.c_str()), prompter);
+}
+
+DeviceBinding DeviceBinding::bindModule(void* module, Prompter& prompter) {
+    if (!module) {
+        prompter.Information(kCantLoadDeviceLibraryText);
+    }
+    DeviceBinding binding;
+    binding.module_ = module;
+    binding.entryPoints_ = {
+        lookUp<OpenUSBDeviceFunction>(module, "OpenUSBDevice"),
+        lookUp<CloseUSBDeviceFunction>(module, "CloseUSBDevice"),
+        lookUp<WriteUSBFunction>(module, "WriteUSB"),
+        lookUp<ReadUSBFunction>(module, "ReadUSB"),
+    };
+    if (!binding.entryPoints_.complete()) {
+        binding.Release();
+        prompter.Information(kDeviceLibraryEntryPointText);
+    }
+    return binding;
+}
+
+void DeviceBinding::Release() {
+    if (module_) {
+        dlclose(module_);
+    }
+    module_ = nullptr;
+    entryPoints_ = {};
+}
+
+}  // namespace lumera

@@ -1,0 +1,25 @@
+#pragma once
+
+namespace lumera {
+
+// The device library's C entry points. Handles are 32-bit integers; -1 is failure.
+using OpenUSBDeviceFunction = int (*)(int vendorId, int productId);
+using CloseUSBDeviceFunction = void (*)(int handle);
+using WriteUSBFunction = int (*)(int handle, const unsigned char* data, int count, int* written);
+using ReadUSBFunction = int (*)(int handle, unsigned char* data, int count, int* read);
+
+// What a binding hands to its users: either all four entry points or none.
+struct DeviceEntryPoints {
+    OpenUSBDeviceFunction OpenUSBDevice = nullptr;
+    CloseUSBDeviceFunction CloseUSBDevice = nullptr;
+    WriteUSBFunction WriteUSB = nullptr;
+    ReadUSBFunction ReadUSB = nullptr;
+
+    bool complete() const { return OpenUSBDevice && CloseUSBDevice && WriteUSB && ReadUSB; }
+};
+
+// The display's USB identity (0x0C45 / 0x7160).
+constexpr int kDisplayVendorId = 0x0C45;
+constexpr int kDisplayProductId = 0x7160;
+
+}  // namespace lumera
