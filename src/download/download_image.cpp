@@ -1,0 +1,119 @@
+#include "download/download_image.h"
+
+#include <algorithm>
+
+#include "editing/text_measures.h"
+
+namespace lumera::download {
+
+namespace {
+
+constexpr int kEnglishCharacterColumns = 5;
+constexpr int kChineseWideColumns = 14;
+constexpr int kChineseNarrowColumns = 9;  // 8 dot columns and one blank
+constexpr std::size_t kLargestSmallCell = 24;
+constexpr std::size_t kUnsentCellBytes = 4;
+constexpr std::uint8_t kChineseHeaderMarker = 0x80;
+
+std::string tooWideText(int sectionNumber, int columns) {
+    return "Section " + std::to_string(sectionNumber) +
+           " is too wide to send: " + std::to_string(columns) +
+           " columns, the display takes at most " + std::to_string(kMostSectionColumns) +
+           ". Nothing was sent.";
+}
+
+}  // namespace
+
+int CollectSendSections(const MessageTable& table, std::vector<std::uint8_t>& sections) {
+    int appended = 0;
+    const int inUse = std::min(table.SectionCount(), kSectionRows);
+    for (int index = 0; index < inUse; ++index) {
+        if (IsShowable(table.section(index).text)) {
+            sections.push_back(static_cast<std::uint8_t>(index));
+            ++appended;
+        }
+    }
+    return appended;
+}
+
+int SectionColumnTotal(const Glyphs& glyphs, bool englishMode) {
+    int columns = 0;
+    for (const GlyphCell& cell : glyphs) {
+        if (englishMode) {
+            if (cell.kind == kSymbolGlyph || cell.kind == kSingleByteGlyph) {
+                columns += kEnglishCharacterColumns;
+            }
+        } else if (cell.kind == kDoubleByteGlyph || cell.kind == kSymbolGlyph) {
+            columns += kChineseWideColumns;
+        } else if (cell.kind == kSingleByteGlyph) {
+            columns += kChineseNarrowColumns;
+        }
+    }
+    return columns;
+}
+
+std::uint8_t SectionColumnCount(const Glyphs& glyphs, bool englishMode) {
+    return static_cast<std::uint8_t>(SectionColumnTotal(glyphs, englishMode));
+}
+
+std::uint8_t EffectByte(int openOption, int closeOption) {
+    return static_cast<std::uint8_t>(((openOption + 1) << 4) + (closeOption + 1));
+}
+
+void AppendCellColumns(const GlyphCell& cell, bool englishMode, std::vector<std::uint8_t>& image) {
+    // A malformed count must not read past the cell.
+    const std::size_t count = std::min<std::size_t>(cell.count, sizeof cell.data);
+    if (count > kLargestSmallCell) {
+        image.insert(image.end(), cell.data + kUnsentCellBytes, cell.data + count);
+        return;
+    }
+    image.insert(image.end(), cell.data, cell.data + count);
+    if (!englishMode && count > 0) {
+        image.insert(image.end(), 2, 0x00);
+    }
+}
+
+std::optional<std::string> AppendSectionRecord(int sectionNumber, const Glyphs& glyphs,
+                                               bool englishMode, std::uint8_t effect,
+                                               std::vector<std::uint8_t>& image) {
+    const int columns = SectionColumnTotal(glyphs, englishMode);
+    if (columns > kMostSectionColumns) {
+        return tooWideText(sectionNumber, columns);
+    }
+    image.push_back(static_cast<std::uint8_t>(columns));
+    image.push_back(effect);
+    for (auto cell = glyphs.rbegin(); cell != glyphs.rend(); ++cell) {
+        AppendCellColumns(*cell, englishMode, image);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> BuildDownloadImage(const MessageTable& table,
+                                              const std::vector<std::uint8_t>& sections,
+                                              const SectionRasteriser& rasterise,
+                                              std::vector<std::uint8_t>& sendData) {
+    sendData.clear();
+    const bool englishMode = table.EnglishMode();
+    const auto count = static_cast<std::uint8_t>(sections.size());
+    if (englishMode) {
+        sendData.push_back(count);
+    } else {
+        sendData.push_back(0x00);
+        sendData.push_back(kChineseHeaderMarker | count);
+    }
+    Glyphs glyphs;
+    for (const std::uint8_t index : sections) {
+        const Section& section = table.section(index);
+        rasterise(section.text, glyphs);
+        const auto refusal =
+            AppendSectionRecord(index + 1, glyphs, englishMode,
+                                EffectByte(section.openOption, section.closeOption), sendData);
+        if (refusal) {
+            sendData.clear();
+            return refusal;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace lumera::download

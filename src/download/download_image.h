@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "editing/message_table.h"
+#include "render/glyph_cell.h"
+
+namespace lumera::download {
+
+// The length byte holds a section's display columns; wider sections cannot be described.
+constexpr int kMostSectionColumns = 255;
+
+// Turns one section text into its cells in the device form, in text order.
+using SectionRasteriser = std::function<void(std::string_view text, Glyphs& glyphs)>;
+
+// Appends the 0-based index of every section in use (below SectionCount) whose text is
+// showable, in ascending order; returns how many were appended.
+int CollectSendSections(const MessageTable& table, std::vector<std::uint8_t>& sections);
+
+// The display columns of a section's cells: English 5 per symbol or character; Chinese 14
+// per double-byte character or symbol and 9 per single-byte character. Unwrapped.
+int SectionColumnTotal(const Glyphs& glyphs, bool englishMode);
+// The same as the length byte carries it (modulo 256).
+std::uint8_t SectionColumnCount(const Glyphs& glyphs, bool englishMode);
+
+// High nibble: 1-based opening effect; low nibble: 1-based closing effect (-1, no selection,
+// gives 0).
+std::uint8_t EffectByte(int openOption, int closeOption);
+
+// The bytes a cell adds to its section's column data: data[4..count-1] of a 32-byte cell;
+// otherwise data[0..count-1], followed in Chinese mode by two blank bytes.
+void AppendCellColumns(const GlyphCell& cell, bool englishMode, std::vector<std::uint8_t>& image);
+
+// Appends one section record: length byte, effect byte, the cells last to first. Refuses a
+// section wider than the length byte can say, returning the operator's message and leaving
+// the image as it was.
+std::optional<std::string> AppendSectionRecord(int sectionNumber, const Glyphs& glyphs,
+                                               bool englishMode, std::uint8_t effect,
+                                               std::vector<std::uint8_t>& image);
+
+// The whole image of the listed sections into sendData (emptied first). On a refusal
+// returns its message and leaves sendData empty, so no part of a bad image can be sent.
+std::optional<std::string> BuildDownloadImage(const MessageTable& table,
+                                              const std::vector<std::uint8_t>& sections,
+                                              const SectionRasteriser& rasterise,
+                                              std::vector<std::uint8_t>& sendData);
+
+}  // namespace lumera::download

@@ -1,0 +1,40 @@
+#include "download/dump_file.h"
+
+#include <fstream>
+#include <system_error>
+
+#include "download/download_texts.h"
+
+namespace lumera::download {
+
+namespace {
+
+bool writeWholeFile(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return !out.fail();
+}
+
+}  // namespace
+
+std::optional<std::filesystem::path> WriteDumpFile(const std::vector<std::uint8_t>& sendData,
+                                                   const std::filesystem::path& programDirectory,
+                                                   const std::filesystem::path& fallbackDirectory,
+                                                   Prompter& prompter) {
+    const auto besideProgram = programDirectory / kDumpFileName;
+    if (writeWholeFile(besideProgram, sendData)) {
+        return besideProgram;
+    }
+    std::error_code ignored;  // a directory that cannot be made shows as the write failing
+    std::filesystem::create_directories(fallbackDirectory, ignored);
+    const auto perUser = fallbackDirectory / kDumpFileName;
+    if (writeWholeFile(perUser, sendData)) {
+        return perUser;
+    }
+    prompter.Message(kCreateFileText + perUser.string() + kCreateFileErrorText);
+    return std::nullopt;
+}
+
+}  // namespace lumera::download

@@ -1,0 +1,120 @@
+#include "download/usb_transfer.h"
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <span>
+
+#include "download/download_texts.h"
+
+namespace lumera::download {
+
+namespace {
+
+constexpr std::uint8_t kAcknowledged = 0x80;
+constexpr std::uint8_t kRefusedQuietly = 0x2A;
+constexpr std::uint8_t kFirstKnownRefusal = 0x82;
+constexpr std::uint8_t kLastKnownRefusal = 0x8A;
+constexpr std::size_t kReplySize = 3;
+constexpr std::size_t kStatusByte = 2;
+constexpr double kProgressScalePerByte = 0.002;
+
+bool isKnownRefusal(std::uint8_t status) {
+    return status == kRefusedQuietly ||
+           (status >= kFirstKnownRefusal && status <= kLastKnownRefusal);
+}
+
+std::string writeTimeText(long long elapsedMs) {
+    std::array<char, 64> text{};
+    std::snprintf(text.data(), text.size(), kWriteTimeFormat, static_cast<int>(elapsedMs));
+    return text.data();
+}
+
+}  // namespace
+
+bool CheckReplyStatus(std::uint8_t status, Prompter& prompter) {
+    if (status == kAcknowledged) {
+        return true;
+    }
+    if (!isKnownRefusal(status)) {
+        prompter.Message(std::string(kSystemErrorText) + kErrorIdText + std::to_string(status));
+    }
+    return false;
+}
+
+bool SendCommand(CommandPacket packet, const DeviceEntryPoints& device, Prompter& prompter) {
+    packet[kChecksumByte] = PacketChecksum(packet);
+    const int handle = device.OpenUSBDevice(kDisplayVendorId, kDisplayProductId);
+    if (handle == -1) {
+        prompter.Message(kConnectFailureText);
+        return false;
+    }
+    int written = 0;
+    if (!device.WriteUSB(handle, packet.data(), static_cast<int>(packet.size()), &written)) {
+        device.CloseUSBDevice(handle);
+        prompter.Message(kWriteDataErrorText);
+        return false;
+    }
+    std::array<unsigned char, kReplySize> reply{};
+    int read = 0;
+    const bool answered =
+        device.ReadUSB(handle, reply.data(), static_cast<int>(reply.size()), &read);
+    // The handle is released before any box, so no handle outlives its exchange.
+    device.CloseUSBDevice(handle);
+    if (!answered) {
+        // Some displays never answer; the write alone has delivered the command.
+        prompter.Message(kReadDataErrorText);
+        return true;
+    }
+    return CheckReplyStatus(reply[kStatusByte], prompter);
+}
+
+std::string ProgressText(std::uint32_t imageSize, std::uint32_t block) {
+    float scale = static_cast<float>(imageSize * kProgressScalePerByte);
+    if (scale == 0.0f) {
+        scale = 1.0f;
+    }
+    return std::to_string(static_cast<long long>(static_cast<float>(block) / scale)) + "%";
+}
+
+bool TransferImage(const std::vector<std::uint8_t>& sendData, bool englishMode,
+                   const DeviceEntryPoints& device, Prompter& prompter,
+                   const ProgressDisplay& showProgress) {
+    const auto size = static_cast<std::uint32_t>(sendData.size());
+    showProgress("");
+    const auto start = std::chrono::steady_clock::now();
+    const std::uint8_t capacityClass = CapacityClass(size);
+
+    if (!SendCommand(ProbeCommand(size), device, prompter)) {
+        prompter.Message(kNoEpromText);
+        return false;
+    }
+    if (capacityClass == 0 || !SendCommand(SizeCommand(size), device, prompter)) {
+        prompter.Message(kEpromSmallText);
+        return false;
+    }
+    const std::span<const std::uint8_t> image(sendData);
+    const std::uint32_t blocks = size / kDataBytesPerCommand;
+    for (std::uint32_t block = 0; block < blocks; ++block) {
+        showProgress(ProgressText(size, block));
+        const auto bytes =
+            image.subspan(block * kDataBytesPerCommand).first<kDataBytesPerCommand>();
+        if (!SendCommand(DataCommand(bytes, englishMode), device, prompter)) {
+            prompter.Message(kWriteDataFailureText);
+            return false;
+        }
+    }
+    if (!SendCommand(FinalCommand(image.subspan(blocks * kDataBytesPerCommand), englishMode),
+                     device, prompter)) {
+        prompter.Message(kWriteDataFailureText);
+        return false;
+    }
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - start);
+    showProgress("100%");
+    prompter.Message(writeTimeText(elapsed.count()) + kWriteSucceededText);
+    showProgress("");
+    return true;
+}
+
+}  // namespace lumera::download

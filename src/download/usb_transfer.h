@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/outside/device_binding_entry_points.h"
+#include "download/command_packets.h"
+#include "editing/prompter.h"
+
+namespace lumera::download {
+
+// Shows a progress text ("", "37%", "100%") in the status label and repaints it.
+using ProgressDisplay = std::function<void(const std::string& text)>;
+
+// Only 0x80 acknowledges. 0x2A and 0x82..0x8A are refusals the display explains itself;
+// any other value is shown as a system error with its decimal value.
+bool CheckReplyStatus(std::uint8_t status, Prompter& prompter);
+
+// Writes the checksum into byte 8 and runs one open, write, read, close exchange.
+// True when the command counts as delivered: acknowledged, or written but unanswered.
+bool SendCommand(CommandPacket packet, const DeviceEntryPoints& device, Prompter& prompter);
+
+// The progress text before data command `block` of an image of `imageSize` bytes.
+std::string ProgressText(std::uint32_t imageSize, std::uint32_t block);
+
+// Carries the image to the display: probe, size, one data command per 5 bytes, final.
+// Every outcome is reported through the prompter; true when the display took it all.
+// The device's entry points must all be bound.
+bool TransferImage(const std::vector<std::uint8_t>& sendData, bool englishMode,
+                   const DeviceEntryPoints& device, Prompter& prompter,
+                   const ProgressDisplay& showProgress);
+
+}  // namespace lumera::download
