@@ -1,0 +1,147 @@
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <string_view>
+
+#include "cli/cli_command.h"
+#include "cli/cli_table_io.h"
+#include "editing/code_page_936.h"
+#include "editing/language_texts.h"
+#include "editing/text_measures.h"
+
+namespace lumera::cli {
+namespace {
+
+constexpr char kHelp[] =
+    "usage: lumera-cli show [--raw] FILE.led\n"
+    "\n"
+    "Loads FILE as the window's Open does and prints the table: the mode, then every\n"
+    "section in use with its opening effect, closing effect and text. Glyph codes are\n"
+    "shown as <glyph HH>, bytes that are no character as <byte HH>.\n"
+    "Messages the loading would show go to stderr. Exit 1 when the file is rejected.\n"
+    "\n"
+    "  --raw   exact form for scripts: 'mode: english|chinese', 'sections: N', then\n"
+    "          'n: open=I close=J text=T' where T keeps the bytes 0x21..0x7E except\n"
+    "          backslash and writes every other byte as \\xHH.\n";
+
+constexpr unsigned char kLastGlyphCode = 0x1B;
+constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
+
+std::string HexByte(unsigned char byte) {
+    char digits[3];
+    std::snprintf(digits, sizeof digits, "%02X", byte);
+    return digits;
+}
+
+std::string RawText(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x21 && byte <= 0x7E && byte != '\\') {
+            out += c;
+        } else {
+            out += "\\x" + HexByte(byte);
+        }
+    }
+    return out;
+}
+
+std::string MarkedBytes(std::string_view bytes, std::string_view kind) {
+    std::string out;
+    for (char c : bytes) {
+        out += "<" + std::string(kind) + " " + HexByte(static_cast<unsigned char>(c)) + ">";
+    }
+    return out;
+}
+
+// One character of a section text as a person reads it.
+std::string ReadableCharacter(std::string_view character) {
+    const auto first = static_cast<unsigned char>(character.front());
+    if (character.size() == 1 && first >= 0x01 && first <= kLastGlyphCode) {
+        return MarkedBytes(character, "glyph");
+    }
+    if (character.size() == 1 && (first < 0x20 || first >= 0x7F)) {
+        return MarkedBytes(character, "byte");
+    }
+    const std::string utf8 = CodePage936ToUtf8(character);
+    if (utf8.find(kReplacementCharacter) != std::string::npos) {
+        return MarkedBytes(character, "byte");
+    }
+    return utf8;
+}
+
+std::string ReadableText(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        const bool pair =
+            IsDoubleByteLead(static_cast<unsigned char>(text[i])) && i + 1 < text.size();
+        const std::size_t length = pair ? 2 : 1;
+        out += ReadableCharacter(text.substr(i, length));
+        i += length;
+    }
+    return out;
+}
+
+std::string_view WithoutTrailingBlanks(std::string_view name) {
+    return name.substr(0, name.find_last_not_of(' ') + 1);
+}
+
+void PrintRaw(const MessageTable& table) {
+    std::cout << "mode: " << (table.EnglishMode() ? "english" : "chinese") << '\n';
+    std::cout << "sections: " << table.SectionCount() << '\n';
+    for (int index = 0; index < table.SectionCount(); ++index) {
+        const Section& section = table.section(index);
+        std::cout << index + 1 << ": open=" << section.openOption
+                  << " close=" << section.closeOption << " text=" << RawText(section.text) << '\n';
+    }
+}
+
+void PrintReadable(const MessageTable& table) {
+    const WindowTexts& names = TextsFor(Language::English);
+    const int count = table.SectionCount();
+    std::cout << (table.EnglishMode() ? "English" : "Chinese") << " mode, " << count
+              << (count == 1 ? " section" : " sections") << '\n';
+    for (int index = 0; index < count; ++index) {
+        const Section& section = table.section(index);
+        std::cout << (index < 9 ? " " : "") << index + 1 << "  \"" << ReadableText(section.text)
+                  << "\"\n    open: "
+                  << WithoutTrailingBlanks(names.openOptions.at(section.openOption)) << ", close: "
+                  << WithoutTrailingBlanks(names.closeOptions.at(section.closeOption)) << '\n';
+    }
+}
+
+int RunShow(const std::vector<std::string>& args) {
+    if (WantsHelp(args)) {
+        std::cout << kHelp;
+        return 0;
+    }
+    bool raw = false;
+    std::vector<std::string> files;
+    for (const std::string& arg : args) {
+        if (arg == "--raw") {
+            raw = true;
+        } else if (arg.rfind("-", 0) == 0) {
+            return UsageError("show", "unknown option '" + arg + "'");
+        } else {
+            files.push_back(arg);
+        }
+    }
+    if (files.size() != 1) {
+        return UsageError("show", "expected exactly one FILE.led");
+    }
+    MessageTable table;
+    if (!LoadIntoTable(files.front(), table)) {
+        return 1;
+    }
+    if (raw) {
+        PrintRaw(table);
+    } else {
+        PrintReadable(table);
+    }
+    return 0;
+}
+
+CliCommandRegistration registration{{"show", "print the table a message file holds", RunShow}};
+
+}  // namespace
+}  // namespace lumera::cli
