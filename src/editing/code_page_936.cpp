@@ -107,6 +107,12 @@ std::optional<char32_t> nextCodePoint(std::string_view text, std::size_t& pos) {
         }
         cp = (cp << 6) | (next & 0x3F);
     }
+    // Overlong forms and surrogates are malformed: they would let a text smuggle in
+    // characters (a zero byte, ASCII) under another spelling.
+    constexpr char32_t kShortestForm[] = {0, 0x80, 0x800, 0x10000};
+    if (cp < kShortestForm[extra] || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        return std::nullopt;
+    }
     pos += extra + 1;
     return cp;
 }

@@ -1,0 +1,191 @@
+#include "editing/message_table.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "editing/language_texts.h"
+
+namespace lumera {
+namespace {
+
+const std::string kBad(kBadCharacterMessage);
+constexpr int kAmpersandGlyphKey = 21;
+constexpr int kTildeEnglishKey = 105;
+
+std::string Glyphs(int count) {
+    return std::string(count, '\x01');
+}
+
+TEST(MessageTable, ResetAndClearEmptyTheTableThroughTheChangeHandling) {
+    MessageTable table;
+    EXPECT_FALSE(table.Modified());
+    table.SetText(0, "HI");
+    table.SetText(4, "THERE");
+    table.SetOpenOption(4, 8);
+    table.SetCloseOption(4, 6);
+    table.SetModified(false);
+    table.ClickSection(5);
+    EXPECT_TRUE(table.Reset(false).empty());
+    EXPECT_TRUE(table.Modified());  // texts were emptied by the change handling
+    EXPECT_EQ(table.SectionCount(), 5);
+    EXPECT_EQ(table.CurrentSection(), 4);
+    EXPECT_EQ(table.PrevChineseLimit(), 24);  // the emptied texts ran the Chinese rule
+    for (int index = 0; index < kSectionRows; ++index) {
+        const Section& section = table.section(index);
+        EXPECT_EQ(section.text, "");
+        EXPECT_EQ(section.maxLength, kChineseMaxLength);
+        EXPECT_EQ(section.openOption + section.closeOption, 0);
+        EXPECT_EQ(section.enabled, index == 0);
+    }
+    table.SetModified(false);
+    table.Reset(true);
+    EXPECT_FALSE(table.Modified());  // nothing held text
+    EXPECT_EQ(table.section(31).maxLength, kEnglishMaxLength);
+
+    table.Clear();
+    EXPECT_TRUE(table.EnglishMode());
+    EXPECT_TRUE(table.Modified());
+    EXPECT_EQ(table.SectionCount(), 0);
+    EXPECT_EQ(table.CurrentSection(), 0);
+}
+
+TEST(MessageTable, ChineseLimitWhileTypingNarrowCharacters) {
+    MessageTable fresh;
+    fresh.Reset(false);
+    fresh.SetText(0, "A");
+    EXPECT_EQ(fresh.section(0).maxLength, 23);  // nothing stored yet to hold it at 24
+
+    MessageTable table;
+    table.Reset(false);
+    table.SetText(1, Glyphs(1));  // leaves 24 stored
+    std::string typed;
+    for (int narrow = 1; narrow <= 19; ++narrow) {
+        typed += 'A';
+        table.SetText(0, typed);
+        const int expected = narrow <= 3 ? 24 : narrow <= 9 ? 22 : narrow <= 15 ? 20 : 18;
+        EXPECT_EQ(table.section(0).maxLength, expected) << narrow << " narrow characters";
+    }
+    EXPECT_EQ(table.section(0).text, std::string(18, 'A'));
+
+    // The stored limit belongs to the window: another section and resets keep it.
+    table.Reset(true);
+    table.Reset(false);
+    EXPECT_EQ(table.PrevChineseLimit(), 18);
+    table.SetText(5, std::string(19, 'B'));  // 17, raised to the stored 18
+    EXPECT_EQ(table.section(5).maxLength, 18);
+    EXPECT_EQ(table.section(5).text, std::string(18, 'B'));
+
+    // A hand-made text of 80 narrow characters is cut, not left whole by a wrapped limit.
+    table.SetText(6, std::string(80, 'C'));
+    EXPECT_EQ(table.section(6).text, std::string(10, 'C'));
+}
+
+TEST(MessageTable, KeyRefusalsInsertionOffsetsAndCaret) {
+    struct Case {
+        const char* what;
+        bool english;
+        std::string text;
+        bool glyphKey;
+        int key;
+        std::size_t caret;
+        bool inserted;
+        std::string after;
+        std::size_t caretAfter;
+    };
+    const Case cases[] = {
+        {"inside", true, "ABCD", false, kTildeEnglishKey, 2, true, "AB~CD", 3},
+        {"caret past the end", true, "AB", false, 1, 9, true, "AB\x12", 3},
+        {"English full", true, std::string(18, 'A'), false, 1, 5, false, std::string(18, 'A'), 5},
+        {"English one short", true, std::string(17, 'A'), false, 1, 17, true,
+         std::string(17, 'A') + "\x12", 18},
+        {"ampersand", false, "", true, kAmpersandGlyphKey, 0, true, "&", 1},
+        {"glyph at full width, end", false, Glyphs(12), true, 2, 12, true, Glyphs(12), 12},
+        {"glyph at full width, front", false, Glyphs(12), true, 2, 0, true, "\x02" + Glyphs(11), 1},
+        {"glyph over the limit", true, Glyphs(10), true, 2, 3, false, Glyphs(10), 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        MessageTable table;
+        table.Reset(c.english);
+        table.SetText(3, c.text);
+        table.ClickSection(4);
+        const KeyInsertion result = c.glyphKey ? table.PressGlyphKey(c.key, c.caret)
+                                               : table.PressEnglishKey(c.key, c.caret);
+        EXPECT_EQ(result.inserted, c.inserted);
+        EXPECT_EQ(table.section(3).text, c.after);
+        EXPECT_EQ(result.caret, c.caretAfter);
+    }
+}
+
+TEST(MessageTable, BadCharacterMessageAgainAfterACutThatKeepsIt) {
+    struct Case {
+        const char* what;
+        bool english;
+        std::string text;
+        std::string kept;
+        int messages;
+    };
+    const Case cases[] = {
+        {"English, kept", true, "AB\x80" + std::string(17, 'C'), "AB\x80" + std::string(15, 'C'),
+         2},
+        {"English, cut off", true, std::string(18, 'C') + "\x80", std::string(18, 'C'), 1},
+        {"English, no cut", true, "\xB0\xA1", "\xB0\xA1", 1},
+        {"Chinese, kept", false, "\x7F" + Glyphs(12), "\x7F" + Glyphs(11), 2},
+        {"Chinese, cut off", false, std::string(22, 'A') + "\x12", std::string(16, 'A'), 1},
+        {"Chinese, clean", false, Glyphs(13), Glyphs(12), 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        MessageTable table;
+        table.Reset(c.english);
+        const Messages shown = table.SetText(0, c.text);
+        EXPECT_EQ(shown, Messages(c.messages, kBad));
+        EXPECT_EQ(table.section(0).text, c.kept);
+    }
+}
+
+TEST(MessageTable, RowsOpenAndSectionCountOnlyGrows) {
+    MessageTable table;
+    table.SetText(0, "A");
+    EXPECT_TRUE(table.section(1).enabled);
+    EXPECT_EQ(table.SectionCount(), 1);
+    table.SetModified(false);
+    table.SetText(0, "");
+    EXPECT_TRUE(table.Modified());
+    EXPECT_TRUE(table.section(1).enabled);
+    EXPECT_EQ(table.SectionCount(), 1);
+
+    table.SetSectionCount(7);
+    table.SetText(4, "B");
+    EXPECT_EQ(table.SectionCount(), 7);
+    table.SetText(31, "C");  // the last row: there is no further row to open
+    EXPECT_EQ(table.SectionCount(), 32);
+
+    table.SetModified(false);
+    EXPECT_TRUE(table.SetText(31, "C").empty());
+    EXPECT_FALSE(table.Modified());  // an unchanged text runs no change handling
+}
+
+TEST(MessageTable, OnlyTheFirstRowsListsMarkTheTableModified) {
+    MessageTable table;
+    table.SelectOpenOption(1, 3);
+    table.SelectCloseOption(31, 2);
+    table.SetOpenOption(0, 8);
+    EXPECT_FALSE(table.Modified());
+    table.SelectOpenOption(0, 1);
+    EXPECT_TRUE(table.Modified());
+    table.SetModified(false);
+    table.SelectCloseOption(0, 1);
+    EXPECT_TRUE(table.Modified());
+
+    table.ClickSection(5);
+    table.ClickSection(33);
+    EXPECT_EQ(table.CurrentSection(), 4);
+    EXPECT_THROW(table.SetOpenOption(0, kOpenOptionCount), std::out_of_range);
+    EXPECT_THROW(table.SetSectionCount(kSectionRows + 1), std::out_of_range);
+}
+
+}  // namespace
+}  // namespace lumera
