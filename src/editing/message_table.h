@@ -32,6 +32,8 @@ struct KeyInsertion {
 // The message table: 32 sections and the window state that belongs to them.
 // Every view (window, preview, download, files, terminal) reads and changes the
 // table only through this class, so they can never disagree.
+// A section index outside 0..31, an option outside its list, a key the keyboard does not
+// have or a count outside 0..32 throws std::out_of_range and changes nothing.
 class MessageTable {
 public:
     // As construction leaves it: English reset, nothing in use, not modified.
@@ -61,7 +63,8 @@ public:
 
     // A key of the glyph keyboard (CNBtnClick, key 1..109) or the English keyboard
     // (EngBtnClick, key 1..105) pressed with the caret of the current section's edit at
-    // `caret` bytes.
+    // `caret` bytes (held to the text's end). The caret comes back one past the new
+    // character, or at the text's end when the length rule cut the character off.
     KeyInsertion PressGlyphKey(int keyNumber, std::size_t caret);
     KeyInsertion PressEnglishKey(int keyNumber, std::size_t caret);
 
