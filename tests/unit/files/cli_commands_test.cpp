@@ -1,0 +1,160 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "files/led_writer.h"
+#include "led_test_files.h"
+
+extern char** environ;
+
+namespace lumera {
+namespace {
+
+using testing::ReadBytes;
+using testing::Scrambled;
+using testing::WriteBytes;
+
+struct CliRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+class CliCommands : public testing::TempDirTest {
+protected:
+    std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
+
+    CliRun Run(std::vector<std::string> args) const {
+        const std::string program = std::string(LUMERA_BIN_DIR) + "/lumera-cli";
+        const std::string outPath = PathOf("stdout.txt");
+        const std::string errPath = PathOf("stderr.txt");
+        args.insert(args.begin(), program);
+        std::vector<char*> argv;
+        for (std::string& arg : args) {
+            argv.push_back(arg.data());
+        }
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0644);
+        posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0644);
+        pid_t pid = 0;
+        CliRun run;
+        if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
+            int status = 0;
+            waitpid(pid, &status, 0);
+            run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        }
+        posix_spawn_file_actions_destroy(&actions);
+        run.out = ReadBytes(outPath);
+        run.err = ReadBytes(errPath);
+        std::filesystem::remove(outPath);
+        std::filesystem::remove(errPath);
+        return run;
+    }
+};
+
+TEST_F(CliCommands, NewWritesWhatSaveWritesAndShowRawPrintsItExactly) {
+    const std::string out = PathOf("made.led");
+    const CliRun made =
+        Run({"new", out, "--chinese", "0:1:\\x01\\x11 A\\\\b\xE4\xB8\xAD", "8:6:", "3:2:x:y"});
+    ASSERT_EQ(made.exitCode, 0) << made.err;
+    EXPECT_EQ(made.err, "");
+    const LedFileContent expected{false,
+                                  {{"\x01\x11 A\\b\xD6\xD0", 0, 1}, {"", 8, 6}, {"x:y", 3, 2}}};
+    EXPECT_EQ(ReadBytes(out), Scrambled(FormatLedText(expected)));
+
+    const CliRun shown = Run({"show", "--raw", out});
+    EXPECT_EQ(shown.exitCode, 0);
+    EXPECT_EQ(shown.out,
+              "mode: chinese\n"
+              "sections: 3\n"
+              "1: open=0 close=1 text=\\x01\\x11\\x20A\\x5Cb\\xD6\\xD0\n"
+              "2: open=8 close=6 text=\n"
+              "3: open=3 close=2 text=x:y\n");
+
+    const CliRun readable = Run({"show", out});
+    EXPECT_EQ(readable.exitCode, 0);
+    EXPECT_NE(readable.out.find("\"<glyph 01><glyph 11> A\\b\xE4\xB8\xAD\""), std::string::npos)
+        << readable.out;
+    EXPECT_NE(readable.out.find("Clockwise rotation"), std::string::npos) << readable.out;
+}
+
+TEST_F(CliCommands, ChangeHandlingMessagesGoToStderrAndTextsAreHeldToTheLimit) {
+    const std::string out = PathOf("english.led");
+    const CliRun made = Run({"new", out, "--english", "0:0:ABCDEFGHIJKLMNOPQRST", "0:0:a\\x01"});
+    ASSERT_EQ(made.exitCode, 0) << made.err;
+    EXPECT_EQ(made.err, "The character input does not meet the requirement!\n");
+    const CliRun shown = Run({"show", "--raw", out});
+    EXPECT_EQ(shown.out,
+              "mode: english\nsections: 2\n1: open=0 close=0 text=ABCDEFGHIJKLMNOPQR\n"
+              "2: open=0 close=0 text=a\\x01\n");
+    EXPECT_EQ(shown.err, "The character input does not meet the requirement!\n");
+}
+
+TEST_F(CliCommands, NewReplacesAnExistingFileOnlyWithForce) {
+    const std::string out = PathOf("kept.led");
+    WriteBytes(out, "precious");
+    const CliRun refused = Run({"new", out, "--english", "0:0:A"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("--force"), std::string::npos);
+    EXPECT_EQ(ReadBytes(out), "precious");
+
+    const CliRun forced = Run({"new", "--force", out, "--english", "0:0:A"});
+    EXPECT_EQ(forced.exitCode, 0) << forced.err;
+    EXPECT_EQ(ReadBytes(out), Scrambled("Row:01Eng:1\r\n01A00\r\n"));
+}
+
+TEST_F(CliCommands, CheckAcceptsSoundFilesAndNamesTheFaultOfOthers) {
+    const std::string good = PathOf("good.led");
+    WriteBytes(good, Scrambled("Row:01Eng:1\n02HI00\n"));
+    const CliRun ok = Run({"check", good});
+    EXPECT_EQ(ok.exitCode, 0);
+    EXPECT_EQ(ok.out, "ok\n");
+
+    const std::string bad = PathOf("bad.led");
+    WriteBytes(bad, Scrambled("Row:01Eng:1\r\n02HI07\r\n"));
+    for (const char* command : {"check", "show"}) {
+        const CliRun rejected = Run({command, bad});
+        EXPECT_EQ(rejected.exitCode, 1) << command;
+        EXPECT_EQ(rejected.out, "") << command;
+        EXPECT_EQ(rejected.err, bad + " error!\nline 2: close option 7 is above 6\n") << command;
+    }
+}
+
+TEST_F(CliCommands, BadArgumentsAreUsageErrors) {
+    std::vector<std::string> tooMany = {"new", PathOf("many.led"), "--english"};
+    tooMany.insert(tooMany.end(), 33, "0:0:A");
+    const std::vector<std::vector<std::string>> cases = {
+        {"show"},
+        {"show", "--bogus", PathOf("x.led")},
+        {"check", PathOf("a.led"), PathOf("b.led")},
+        {"new", PathOf("n.led"), "0:0:A"},
+        {"new", PathOf("n.led"), "--english", "--chinese", "0:0:A"},
+        {"new", PathOf("n.led"), "--english", "9:0:A"},
+        {"new", PathOf("n.led"), "--english", "0:7:A"},
+        {"new", PathOf("n.led"), "--english", "0:0"},
+        {"new", PathOf("n.led"), "--english", "0:0:\\q"},
+        {"new", PathOf("n.led"), "--english", "0:0:\\x4"},
+        {"new", PathOf("n.led"), "--chinese", "0:0:\xF0\x9F\x98\x80"},
+        tooMany,
+    };
+    for (const auto& args : cases) {
+        const CliRun run = Run(args);
+        EXPECT_EQ(run.exitCode, 2) << args[1];
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(PathOf("n.led")));
+    EXPECT_FALSE(std::filesystem::exists(PathOf("many.led")));
+}
+
+}  // namespace
+}  // namespace lumera
