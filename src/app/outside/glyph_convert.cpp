@@ -1,0 +1,122 @@
+#include <algorithm>
+#include <cstring>
+
+#include "app/outside/glyph_convert_layout.h"
+#include "app/outside/glyph_support.h"
+
+namespace lumera {
+namespace {
+
+using namespace led_layout;
+
+constexpr std::uint8_t kLitDot = 1;
+constexpr std::uint8_t kDeviceMode = 1;
+constexpr int kWideRecordColumns = 12;
+constexpr int kDeviceBlankBytes = 4;  // the two leading columns the download leaves out
+// Double-byte glyphs are 12 columns inside a 16-column cell, centred like the symbols.
+constexpr int kWideGlyphFirstColumn = 2;
+constexpr int kWideCellLedColumns = 2 * kChineseLedColumnsPerUnit;
+
+// Writes LED column k of the text, every row of the mode: bit r of rowBits lights row r.
+void WriteLedColumn(DotRows& dotRows, bool englishMode, int k, unsigned rowBits) {
+    if (k >= LedColumns(englishMode)) {
+        return;
+    }
+    const int from = LedColumnStart(englishMode, k);
+    const int width = LedColumnStart(englishMode, k + 1) - from;
+    for (int row = 0; row < LedRows(englishMode); ++row) {
+        std::memset(&dotRows[row][from], (rowBits >> row) & 1 ? kLitDot : 0, width);
+    }
+}
+
+// Table columns count their dots from the top; the buffer counts rows from the bottom.
+unsigned EnglishRowBits(std::uint8_t column) {
+    unsigned bits = 0;
+    for (int fromTop = 0; fromTop < kEnglishRows; ++fromTop) {
+        if (column & (1u << fromTop)) {
+            bits |= 1u << (kEnglishRows - 1 - fromTop);
+        }
+    }
+    return bits;
+}
+
+// Two bytes a column: rows 0-7 from the top, then rows 8-15.
+unsigned ChineseRowBits(const GlyphCell& cell, int column) {
+    const unsigned word = cell.data[2 * column] | (cell.data[2 * column + 1] << 8);
+    unsigned bits = 0;
+    for (int fromTop = 0; fromTop < kChineseRows; ++fromTop) {
+        if (word & (1u << fromTop)) {
+            bits |= 1u << (kChineseRows - 1 - fromTop);
+        }
+    }
+    return bits;
+}
+
+// The LED columns a Chinese-mode cell takes, and the dots of its column `c`.
+int ChineseCellColumns(const GlyphCell& cell) {
+    return cell.kind == kDoubleByteGlyph || cell.kind == kSymbolGlyph ? kWideCellLedColumns
+                                                                      : kChineseLedColumnsPerUnit;
+}
+
+unsigned ChineseCellColumnBits(const GlyphCell& cell, int c) {
+    switch (cell.kind) {
+        case kDoubleByteGlyph: {
+            const int recordColumn = c - kWideGlyphFirstColumn;
+            return recordColumn >= 0 && recordColumn < kWideRecordColumns
+                       ? ChineseRowBits(cell, recordColumn)
+                       : 0;
+        }
+        case kSymbolGlyph:
+        case kSingleByteGlyph:
+            return ChineseRowBits(cell, c);
+        default:
+            return 0;
+    }
+}
+
+}  // namespace
+
+void _CNFontConvert(GlyphCell& cell, std::uint8_t mode) {
+    if (mode != kDeviceMode) {
+        return;
+    }
+    std::uint8_t record[2 * kWideRecordColumns];
+    std::memcpy(record, cell.data, sizeof record);
+    std::fill(std::begin(cell.data), std::end(cell.data), 0);
+    for (int c = 0; c < kWideRecordColumns; ++c) {
+        const int deviceColumn = c + 1;
+        cell.data[kDeviceBlankBytes + 2 * deviceColumn] = record[2 * c];
+        cell.data[kDeviceBlankBytes + 2 * deviceColumn + 1] = record[2 * c + 1];
+    }
+}
+
+void _EngDataConvert(const Glyphs& glyphs, DotRows& dotRows) {
+    constexpr int kGlyphColumns = 5;
+    int first = 0;
+    for (const GlyphCell& cell : glyphs) {
+        if (first >= kEnglishLedColumns) {
+            break;
+        }
+        for (int c = 0; c < kEnglishLedColumnsPerCell; ++c) {
+            const unsigned bits = c < kGlyphColumns ? EnglishRowBits(cell.data[c]) : 0;
+            WriteLedColumn(dotRows, true, first + c, bits);
+        }
+        first += kEnglishLedColumnsPerCell;
+    }
+}
+
+void _CNDataConvert(const Glyphs& glyphs, DotRows& dotRows) {
+    int first = 0;
+    for (const GlyphCell& cell : glyphs) {
+        if (first >= kChineseLedColumns) {
+            break;
+        }
+        const int columns = ChineseCellColumns(cell);
+        for (int c = 0; c < columns; ++c) {
+            WriteLedColumn(dotRows, false, first + c, ChineseCellColumnBits(cell, c));
+        }
+        first += columns;
+    }
+}
+
+}  // namespace lumera

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+
+#include "render/glyph_cell.h"
+
+namespace lumera {
+
+// The counters of the running effect; the opening and closing phases share them.
+struct EffectState {
+    std::uint16_t step = 0;      // EffectStep: columns, rows, ticks or degrees, by effect
+    std::uint16_t tick = 0;      // EffectTick: the row timer
+    std::int32_t textAngle = 0;  // TextAngle, turned by the rotations
+};
+
+// EffectTick when a section is loaded: its first row advance comes on the second tick.
+constexpr std::uint16_t kSectionStartTick = 5;
+constexpr int kOpenEffectCount = 9;
+constexpr int kCloseEffectCount = 7;
+
+enum class EffectProgress { Running, Done, DoneWithHold };
+
+// One tick of opening effect `option` on a text of `rows` rows and `width` columns: advances
+// the state and blanks what stays hidden. On completion the step is back at 0. An option
+// outside the effects does nothing and never completes.
+EffectProgress StepOpening(int option, int rows, int width, EffectState& state, DotRows& dotRows);
+// The same for closing effect `option`; closings never hold.
+EffectProgress StepClosing(int option, int rows, int width, EffectState& state, DotRows& dotRows);
+
+// Zeroes rows rowFrom..rowTo of columns columnFrom..columnTo, clipped to the buffer.
+void BlankDots(DotRows& dotRows, int rowFrom, int rowTo, int columnFrom, int columnTo);
+
+}  // namespace lumera

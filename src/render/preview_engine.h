@@ -1,0 +1,101 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "editing/message_table.h"
+#include "render/glyph_cell.h"
+#include "render/glyph_tables.h"
+#include "render/preview_effects.h"
+
+namespace lumera {
+
+constexpr int kPreviewHoldMilliseconds = 1000;
+constexpr int kPreviewTickMilliseconds = 50;
+
+// What the caller shows after a tick or after the end of a hold.
+enum class PreviewShow {
+    Unchanged,  // keep what is on show
+    Frame,      // draw DotRows() at TextAngle() in LedColor(), EnglishMode()
+    Grey,       // fill the image grey (between sections)
+};
+
+struct PreviewOutcome {
+    PreviewShow show = PreviewShow::Unchanged;
+    // Above 0: the tick is paused. Call ResumeAfterHold() once this time has passed; ticks
+    // that arrive meanwhile do nothing.
+    int holdMilliseconds = 0;
+};
+
+// The LED preview: plays the sections of the table one after the other, each with its
+// opening effect, a hold, its closing effect and a pause, until stopped. Pure state: the
+// caller drives it from a 50 ms timer, waits out the holds it reports and draws frames.
+class PreviewEngine {
+public:
+    // Both must outlive the engine. The table is read when a section is loaded.
+    PreviewEngine(const MessageTable& table, GlyphTableFiles tables);
+
+    // Plays from the table's CurrentSection. Returns false, and stays stopped, when no
+    // section in use is showable.
+    bool BtnStartClick();
+    // Stops at once, also in the middle of a hold; the caller greys the image.
+    void BtnStopClick();
+    // The next of the four LED colours; the next frame shows it.
+    void BtnColorClick();
+
+    // One tick of the 50 ms timer: builds one frame while the preview runs.
+    PreviewOutcome Timer1Timer();
+    // The rest of a held tick; does nothing when no hold is pending.
+    PreviewOutcome ResumeAfterHold();
+
+    // Finds the next showable section from NextPreviewSection on (wrapping) and prepares
+    // it. False, with nothing changed, when there is none.
+    bool LoadNextSection();
+
+    bool PreviewRunning() const { return previewRunning_; }
+    bool FrameReady() const { return frameReady_; }
+    bool Holding() const { return pending_ != PendingHold::None; }
+    std::uint32_t NextPreviewSection() const { return nextPreviewSection_; }
+    const std::string& PreviewText() const { return previewText_; }
+    std::uint8_t PreviewOpen() const { return previewOpen_; }
+    std::uint8_t PreviewClose() const { return previewClose_; }
+    bool OpenPhaseDone() const { return openPhaseDone_; }
+    bool ClosePhaseDone() const { return closePhaseDone_; }
+    std::uint16_t EffectStep() const { return effect_.step; }
+    std::uint16_t EffectTick() const { return effect_.tick; }
+    std::int32_t TextAngle() const { return effect_.textAngle; }
+    std::int32_t LedColor() const { return ledColor_; }
+    bool EnglishMode() const { return table_.EnglishMode(); }
+    const Glyphs& GlyphCells() const { return glyphs_; }
+    const DotRows& Dots() const { return dotRows_; }
+
+    // The text area of PreviewText in the current mode: 8 rows and 90 columns a byte
+    // (English), 16 rows and 60 columns a unit (Chinese).
+    int TextRows() const;
+    int TextColumns() const;
+
+private:
+    enum class PendingHold { None, AfterOpening, AfterClosing };
+
+    PreviewOutcome StepEffect();
+    PreviewOutcome BetweenSections();
+    PreviewOutcome FinishFrame();
+
+    const MessageTable& table_;
+    GlyphTableFiles tables_;
+    bool previewRunning_ = false;
+    bool frameReady_ = false;
+    std::uint32_t nextPreviewSection_ = 0;
+    std::string previewText_;
+    std::uint8_t previewOpen_ = 0;
+    std::uint8_t previewClose_ = 0;
+    bool openPhaseDone_ = false;
+    bool closePhaseDone_ = false;
+    EffectState effect_;
+    std::int32_t ledColor_ = 0;
+    Glyphs glyphs_;
+    DotRows dotRows_{};
+    PendingHold pending_ = PendingHold::None;
+};
+
+}  // namespace lumera

@@ -1,0 +1,97 @@
+#include "render/rasterise.h"
+
+#include <string>
+
+#include "app/outside/glyph_support.h"
+#include "editing/code_page_936.h"
+#include "editing/text_measures.h"
+
+namespace lumera {
+namespace {
+
+constexpr std::uint8_t kEnglishCount = 5;
+constexpr std::uint8_t kHalfWidthCount = 16;
+constexpr std::uint8_t kFullCellCount = 32;
+// The ten English symbols 0x12..0x1B follow the 95 printable characters in their table.
+constexpr int kEnglishSymbolRecordOffset = 109;
+constexpr std::uint8_t kDeviceConversionMode = 1;
+
+bool IsPrintable(unsigned char byte) {
+    return byte >= 0x20 && byte <= 0x7E;
+}
+
+bool IsEnglishSymbol(unsigned char byte) {
+    return byte >= 0x12 && byte <= 0x1B;
+}
+
+// Glyph codes 0x01..0x08, 0x0B, 0x0C, 0x0E..0x11 are the symbols 0..13 of their table.
+int SymbolIndex(unsigned char byte) {
+    if (byte <= 0x08) {
+        return byte - 0x01;
+    }
+    if (byte <= 0x0C) {
+        return byte - 0x03;
+    }
+    return byte - 0x04;
+}
+
+void StartRasterising(Glyphs& glyphs, DotRows& dotRows) {
+    glyphs.clear();
+    for (auto& row : dotRows) {
+        row.fill(0);
+    }
+}
+
+}  // namespace
+
+void RasteriseEnglish(std::string_view text, bool deviceForm, const GlyphTableFiles& tables,
+                      Glyphs& glyphs, DotRows& dotRows) {
+    StartRasterising(glyphs, dotRows);
+    for (const char character : text) {
+        const auto byte = static_cast<unsigned char>(character);
+        GlyphCell cell;
+        if (IsPrintable(byte)) {
+            cell.kind = kSingleByteGlyph;
+            cell.count = kEnglishCount;
+            ReadEnglishGlyph(byte, cell, deviceForm, tables);
+        } else if (IsEnglishSymbol(byte)) {
+            cell.kind = kSymbolGlyph;
+            cell.count = kEnglishCount;
+            ReadEnglishGlyph(byte + kEnglishSymbolRecordOffset, cell, deviceForm, tables);
+        }
+        glyphs.push_back(cell);
+    }
+}
+
+void RasteriseChinese(std::string_view text, bool deviceForm, const GlyphTableFiles& tables,
+                      Glyphs& glyphs, DotRows& dotRows) {
+    StartRasterising(glyphs, dotRows);
+    // Character k takes unit k, whichever way the converter paired the bytes; a character
+    // past the converted text reads the terminator's record instead of running off the end.
+    const std::u16string units = CodePage936ToUtf16(text);
+    std::size_t character = 0;
+    for (std::size_t i = 0; i < text.size(); ++i, ++character) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        GlyphCell cell;
+        if (IsDoubleByteLead(byte)) {
+            cell.kind = kDoubleByteGlyph;
+            cell.count = kFullCellCount;
+            ReadWideGlyph(character < units.size() ? units[character] : u'\0', cell, tables);
+            if (deviceForm) {
+                _CNFontConvert(cell, kDeviceConversionMode);
+            }
+            ++i;
+        } else if (IsWideGlyph(byte)) {
+            cell.kind = kSymbolGlyph;
+            cell.count = kFullCellCount;
+            ReadSymbolGlyph(SymbolIndex(byte), cell, tables);
+        } else if (IsPrintable(byte)) {
+            cell.kind = kSingleByteGlyph;
+            cell.count = kHalfWidthCount;
+            ReadHalfWidthGlyph(byte, cell, tables);
+        }
+        glyphs.push_back(cell);
+    }
+}
+
+}  // namespace lumera
