@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "editing/message_table.h"
+#include "editing/table_limits.h"
 
 namespace lumera {
 
@@ -34,8 +34,19 @@ std::optional<int> DecimalValue(std::string_view field) {
     return negative ? -value : value;
 }
 
+// Shown to the operator, so bytes that are no printable ASCII are written as \xHH.
 std::string Quoted(std::string_view field) {
-    return "\"" + std::string(field) + "\"";
+    constexpr char kHexDigits[] = "0123456789ABCDEF";
+    std::string quoted = "\"";
+    for (char c : field) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte < 0x7F) {
+            quoted += c;
+        } else {
+            quoted += {'\\', 'x', kHexDigits[byte >> 4], kHexDigits[byte & 0xF]};
+        }
+    }
+    return quoted + "\"";
 }
 
 std::string LineLabel(std::size_t lineIndex) {

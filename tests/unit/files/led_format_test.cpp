@@ -113,7 +113,9 @@ TEST(LedFormat, ReaderRejectsMalformedTextNamingLineAndField) {
         {"Row:02Eng:1\r\n05HELLO01\r\n",
          "line 3: missing: the header counts 2 sections, the file "
          "has 1 section lines"},
-        {"Row:01Eng:1\r\nx5HELLO01\r\n", "line 2: text length \"x5\" is not a decimal number"},
+        {"Row:01Eng:1\r\n\x93"
+         "5HELLO01\r\n",
+         "line 2: text length \"\\x935\" is not a decimal"},
         {"Row:01Eng:1\r\n-1HELLO01\r\n", "line 2: text length -1 is negative"},
         {"Row:01Eng:1\r\n06HELLO0\r\n", "line 2: the line is shorter than its text length 6"},
         {"Row:01Eng:1\r\n05HELLOx1\r\n", "line 2: open option \"x\" is not a decimal digit"},
