@@ -14,15 +14,21 @@ TEST(CommandPackets, CapacityClassAndProbeValueFollowTheImageSize) {
         std::uint8_t capacityClass;
         std::uint8_t probe;
     };
-    const Case
-        cases[] =
-            {
-                {0, 1, 10},     {30, 1, 10},   {255, 1, 31}, {256, 2, 16},
-                {300, 2, 18},   {511, 2, 31},  {512, 3, 21}, {1023, 3, 42},
-                {1024, 4, 32},  {2047, 4, 63}, {2048, 0, 0},  // 2048 / 8 = 256 wraps in the probe
-                                                              // byte
-                {3000, 0, 119},
-            };
+    const Case cases[] = {
+        {0, 1, 10},
+        {30, 1, 10},
+        {255, 1, 31},
+        {256, 2, 16},
+        {300, 2, 18},
+        {511, 2, 31},
+        {512, 3, 21},
+        {1023, 3, 42},
+        {1024, 4, 32},
+        {2047, 4, 63},
+        {2048, 0, 0},  // 2048 / 8 = 256 wraps in the probe
+                       // byte
+        {3000, 0, 119},
+    };
     for (const auto& c : cases) {
         EXPECT_EQ(CapacityClass(c.size), c.capacityClass) << "size " << c.size;
         EXPECT_EQ(ProbeValue(c.size), c.probe) << "size " << c.size;
