@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "table_pictures.h"
+
+namespace lumera::glyphgen::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kOutputs[] = {"window_zr1.bin", "window_zr2.bin", "window_zr3.bin",
+                                "window_zr4.bin", "qfn.ttx",        "qfn.ttf"};
+
+class GeneratorRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "glyphgen-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        root_ = pattern;
+    }
+    void TearDown() override { fs::remove_all(root_); }
+
+    // Runs the generator, then the font compiler, into root_/name; returns the
+    // generator's exit status.
+    int Generate(const std::string& name, const fs::path& art = LUMERA_GLYPH_ART_DIR) {
+        const fs::path out = root_ / name;
+        const std::string command =
+            std::string("'") + LUMERA_GLYPHGEN + "' --out-dir '" + out.string() + "' --font-xml '" +
+            (out / "qfn.ttx").string() + "' --assets '" + art.string() +
+            "' --font-5x7 '" LUMERA_FONT_5X7 "' --font-8x16 '" LUMERA_FONT_8X16
+            "' --font-cjk12 '" LUMERA_FONT_CJK12 "' 2>/dev/null";
+        const int status = std::system(command.c_str());
+        if (status == 0) {
+            const std::string compile = "'" LUMERA_TTX "' -q --no-recalc-timestamp -o '" +
+                                        (out / "qfn.ttf").string() + "' '" +
+                                        (out / "qfn.ttx").string() + "'";
+            EXPECT_EQ(std::system(compile.c_str()), 0);
+        }
+        return status;
+    }
+
+    fs::path root_;
+};
+
+TEST_F(GeneratorRun, SameInputsGiveTheSameBytes) {
+    ASSERT_EQ(Generate("first"), 0);
+    ASSERT_EQ(Generate("second"), 0);
+    for (const char* name : kOutputs) {
+        const Bytes first = ReadBytes((root_ / "first" / name).string());
+        EXPECT_FALSE(first.empty()) << name;
+        EXPECT_EQ(first, ReadBytes((root_ / "second" / name).string())) << name;
+    }
+}
+
+// Art that the display cannot show, or that leaves a code without a glyph, stops
+// the build instead of producing tables.
+TEST_F(GeneratorRun, RefusesFaultyArt) {
+    struct Case {
+        const char* what;
+        const char* file;
+        std::string from, to;
+    };
+    const Case cases[] = {
+        {"symbol lit in column 0", "wide_symbols.txt", "glyph 0x01 heart\n................\n",
+         "glyph 0x01 heart\n#...............\n"},
+        {"short row", "english_specials.txt", "glyph 0x12 heart\n.#.#.\n",
+         "glyph 0x12 heart\n.#.#\n"},
+        {"stray character", "english_specials.txt", "glyph 0x12 heart\n.#.#.\n",
+         "glyph 0x12 heart\n.#x#.\n"},
+        {"code drawn twice", "english_specials.txt", "glyph 0x13 note", "glyph 0x12 note"},
+        {"symbol moved to a code without one", "wide_symbols.txt", "glyph 0x11 clock",
+         "glyph 0x09 clock"},
+    };
+    for (const Case& test : cases) {
+        const fs::path art = root_ / "art";
+        fs::remove_all(art);
+        fs::copy(LUMERA_GLYPH_ART_DIR, art);
+        const fs::path file = art / test.file;
+        const Bytes original = ReadBytes(file.string());
+        std::string text(original.begin(), original.end());
+        const std::size_t at = text.find(test.from);
+        ASSERT_NE(at, std::string::npos) << test.what;
+        text.replace(at, test.from.size(), test.to);
+        std::ofstream(file, std::ios::trunc) << text;
+
+        EXPECT_NE(Generate(test.what, art), 0) << test.what;
+        EXPECT_FALSE(fs::exists(root_ / test.what / "window_zr1.bin")) << test.what;
+    }
+}
+
+}  // namespace
+}  // namespace lumera::glyphgen::test

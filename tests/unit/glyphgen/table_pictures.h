@@ -1,0 +1,93 @@
+#pragma once
+
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+// Reads the generated tables back into pictures ('#' lit, '.' dark, one string per
+// row from the top), so that failures print the glyph.
+namespace lumera::glyphgen::test {
+
+using Bytes = std::vector<std::uint8_t>;
+using Picture = std::vector<std::string>;
+
+inline Bytes ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline Bytes ReadTable(const std::string& name) {
+    return ReadBytes(LUMERA_BIN_DIR "/" + name);
+}
+
+inline Picture Blank(int width, int height) {
+    return Picture(height, std::string(width, '.'));
+}
+
+// window_zr1.bin: 5 words per record, shown through the preview transform.
+inline Picture EnglishPicture(const Bytes& table, int record) {
+    Picture picture = Blank(5, 7);
+    for (int column = 0; column < 5; ++column) {
+        const std::uint8_t b = table.at(4 + 10 * (record - 32) + 2 * column);
+        const int dots = (b & 0x07) | ((b >> 1) & 0x78);
+        for (int row = 0; row < 7; ++row) {
+            if (dots & (1 << row)) {
+                picture[row][column] = '#';
+            }
+        }
+    }
+    return picture;
+}
+
+// window_zr2.bin and window_zr3.bin: two complemented words per column.
+inline Picture ComplementedPicture(const Bytes& table, std::size_t offset, int width) {
+    Picture picture = Blank(width, 16);
+    for (int column = 0; column < width; ++column) {
+        for (int half = 0; half < 2; ++half) {
+            const std::uint8_t dots = ~table.at(offset + 4 * column + 2 * half);
+            for (int k = 0; k < 8; ++k) {
+                if (dots & (1 << k)) {
+                    picture[8 * half + k][column] = '#';
+                }
+            }
+        }
+    }
+    return picture;
+}
+
+inline Picture HalfWidthPicture(const Bytes& table, int code) {
+    return ComplementedPicture(table, 4 + 32 * (code - 32), 8);
+}
+
+inline Picture SymbolPicture(const Bytes& table, int index) {
+    return ComplementedPicture(table, 4 + 64 * index, 16);
+}
+
+// window_zr4.bin: two plain bytes per column.
+inline Picture WidePicture(const Bytes& table, int unit) {
+    Picture picture = Blank(12, 16);
+    for (int column = 0; column < 12; ++column) {
+        for (int half = 0; half < 2; ++half) {
+            const std::uint8_t dots = table.at(140 + 24 * unit + 2 * column + half);
+            for (int k = 0; k < 8; ++k) {
+                if (dots & (1 << k)) {
+                    picture[8 * half + k][column] = '#';
+                }
+            }
+        }
+    }
+    return picture;
+}
+
+inline bool IsBlank(const Picture& picture) {
+    for (const std::string& row : picture) {
+        if (row.find('#') != std::string::npos) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace lumera::glyphgen::test
