@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <numeric>
+#include <optional>
+
+#include "device_library.h"
+
+namespace lumera::testing {
+namespace {
+
+Bytes Counting(std::size_t size, unsigned char first, std::optional<unsigned char> header = {}) {
+    Bytes image(size);
+    std::iota(image.begin(), image.end(), first);
+    if (header) {
+        image[0] = *header;
+    }
+    return image;
+}
+
+struct TransferCase {
+    const char* name;
+    Bytes image;
+    bool chinese;
+    // Lines of packets.log checked literally, by index, which also pins the packets built here.
+    std::vector<std::pair<std::size_t, const char*>> literalLines;
+};
+
+TEST(ZrusbEmulator, CompleteTransferStoresTheImageAsBuilt) {
+    const TransferCase cases[] = {
+        {"english, tail of three",
+         {0x01, 0x0A, 0x13, 0x7F, 0x08, 0x08, 0x08, 0x7F, 0x7E, 0x09, 0x09, 0x09, 0x7E},
+         false,
+         {{2, "004023010A137F0808"}, {4, "0023230309097E00D9"}}},
+        {"english, multiple of five", Counting(10, 1), false, {{4, "002323000000000046"}}},
+        {"english, shorter than a data command", {0x01, 0x00, 0x11}, false, {}},
+        {"english, smallest probe value", Counting(30, 1), false, {{0, "004040010A0000008B"}}},
+        {"english, class 2", Counting(300, 1), false, {{1, "004040022C010000AF"}}},
+        {"english, full capacity", Counting(2047, 1), false, {{0, "004040013F000000C0"}}},
+        {"chinese",
+         {0x00, 0x81, 0xA4, 0xFF, 0x17, 0x12, 0x34, 0x00},
+         true,
+         {{2, "004023A42300A58D5C"}}},
+        {"chinese, shorter than a data command", {0x00, 0x81, 0x00, 0xA4}, true, {}},
+        {"chinese, full capacity", Counting(2047, 7, 0x00), true, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EmulatorDirectory directory;
+        const auto packets = TransferPackets(c.image, c.chinese);
+        std::vector<std::string> expectedLog;
+        std::string accepted;
+        for (const auto& packet : packets) {
+            expectedLog.push_back(Hex(packet));
+            accepted += accepted.empty() ? "80" : " 80";
+        }
+        EXPECT_EQ(Transfer(packets), accepted);
+        EXPECT_EQ(directory.LoggedPackets(), expectedLog);
+        for (const auto& [index, line] : c.literalLines) {
+            EXPECT_EQ(expectedLog.at(index), line);
+        }
+        ASSERT_TRUE(directory.HasMemory());
+        EXPECT_EQ(directory.Memory(), c.image);
+    }
+}
+
+struct SequenceCase {
+    const char* name;
+    std::vector<std::pair<Packet, const char*>> steps;  // packet and the reply expected
+    std::optional<Bytes> memory;                        // empty: nothing may be stored
+};
+
+TEST(ZrusbEmulator, RefusesWhatDoesNotFitTheSequence) {
+    Packet corrupted = Probe(13);
+    ++corrupted[8];
+    Packet reportId = Probe(13);
+    reportId[0] = 0x01;
+    const Bytes five = Counting(5, 1), other = Counting(5, 9), seven = Counting(7, 1);
+
+    const SequenceCase cases[] = {
+        {"bad checksum changes nothing",
+         {{corrupted, "81"},
+          {Data(five, 0), "85"},
+          {Probe(5), "80"},
+          {Size(1, 5), "80"},
+          {Data(five, 0), "80"},
+          {Final(five, 5, 0), "80"}},
+         five},
+        {"report id other than zero", {{reportId, "81"}}, {}},
+        {"unknown command", {{Command({0x23, 0x40, 0x01}), "81"}}, {}},
+        {"data before any probe", {{Data(five, 0), "85"}}, {}},
+        {"size before any probe", {{Size(2, 300), "85"}}, {}},
+        {"final before the size", {{Probe(5), "80"}, {Final(five, 0, 0), "85"}}, {}},
+        {"2048 bytes exceed the capacity",
+         {{Probe(2048), "80"}, {Size(0, 2048), "84"}, {Size(4, 2048), "84"}},
+         {}},
+        {"class must match the size",
+         {{Probe(300), "80"}, {Size(1, 300), "84"}, {Size(3, 300), "84"}, {Size(2, 300), "80"}},
+         {}},
+        {"more data than announced",
+         {{Probe(5), "80"},
+          {Size(1, 5), "80"},
+          {Data(five, 0), "80"},
+          {Data(other, 0), "85"},
+          {Final(five, 5, 0), "80"},
+          {Final(five, 5, 0), "85"}},
+         five},
+        {"final with the wrong remainder",
+         {{Probe(7), "80"},
+          {Size(1, 7), "80"},
+          {Data(seven, 0), "80"},
+          {Final(seven, 5, 1), "85"},
+          {Final(seven, 5, 2), "80"}},
+         seven},
+        {"a probe restarts the transfer",
+         {{Probe(10), "80"},
+          {Size(1, 10), "80"},
+          {Data(five, 0), "80"},
+          {Probe(5), "80"},
+          {Size(1, 5), "80"},
+          {Data(other, 0), "80"},
+          {Final(other, 5, 0), "80"}},
+         other},
+        {"a probe after a transfer abandoned at its probe",
+         {{Probe(2200), "80"},
+          {Probe(7), "80"},
+          {Size(1, 7), "80"},
+          {Data(seven, 0), "80"},
+          {Final(seven, 5, 2), "80"}},
+         seven},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EmulatorDirectory directory;
+        for (std::size_t i = 0; i < c.steps.size(); ++i) {
+            EXPECT_EQ(Exchange(c.steps[i].first), c.steps[i].second) << "step " << i + 1;
+        }
+        EXPECT_EQ(directory.LoggedPackets().size(), c.steps.size());
+        ASSERT_EQ(directory.HasMemory(), c.memory.has_value());
+        if (c.memory) {
+            EXPECT_EQ(directory.Memory(), *c.memory);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace lumera::testing

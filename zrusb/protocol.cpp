@@ -1,0 +1,92 @@
+#include "zrusb/protocol.h"
+
+#include <algorithm>
+
+namespace lumera::zrusb {
+
+namespace {
+
+constexpr unsigned char kChineseOffset = 0x5B;
+constexpr unsigned char kChineseMask = 0xFF;
+constexpr unsigned char kChineseHeaderByte = 0x00;
+constexpr unsigned char kMinimumProbeValue = 10;
+constexpr std::size_t kProbeDivisorPerClass = 8;
+
+}  // namespace
+
+unsigned char Checksum(const Packet& packet) {
+    unsigned sum = 0;
+    for (std::size_t i = 1; i < kPacketSize - 1; ++i) {
+        sum += packet[i];
+    }
+    return static_cast<unsigned char>(sum);
+}
+
+bool HasValidChecksum(const Packet& packet) {
+    return packet[kPacketSize - 1] == Checksum(packet);
+}
+
+CommandKind KindOf(const Packet& packet) {
+    if (packet[0] != 0) {
+        return CommandKind::Unknown;
+    }
+    if (packet[1] == kSetupCommand && packet[2] == kSetupCommand) {
+        return CommandKind::Setup;
+    }
+    if (packet[1] == kSetupCommand && packet[2] == kDataCommand) {
+        return CommandKind::Data;
+    }
+    if (packet[1] == kDataCommand && packet[2] == kDataCommand) {
+        return CommandKind::Final;
+    }
+    return CommandKind::Unknown;
+}
+
+int CapacityClass(std::size_t imageSize) {
+    if (imageSize < 256) {
+        return 1;
+    }
+    if (imageSize < 512) {
+        return 2;
+    }
+    if (imageSize < 1024) {
+        return 3;
+    }
+    if (imageSize < 2048) {
+        return 4;
+    }
+    return 0;
+}
+
+unsigned char ProbeValue(std::size_t imageSize) {
+    const std::size_t divisor = kProbeDivisorPerClass * std::max(CapacityClass(imageSize), 1);
+    return static_cast<unsigned char>(
+        std::max<std::size_t>(imageSize / divisor, kMinimumProbeValue));
+}
+
+bool HasProbeShape(const Packet& packet) {
+    return KindOf(packet) == CommandKind::Setup && packet[3] == kProbeMarker && packet[5] == 0 &&
+           packet[6] == 0 && packet[7] == 0;
+}
+
+SizeCommand ReadSizeCommand(const Packet& packet) {
+    return {packet[3], static_cast<std::size_t>(packet[4] | (packet[5] << 8))};
+}
+
+unsigned char RestoreChineseByte(unsigned char travelled) {
+    return static_cast<unsigned char>((travelled ^ kChineseMask) - kChineseOffset);
+}
+
+bool TravelsAsChinese(std::span<const unsigned char> travelledImage) {
+    return !travelledImage.empty() && RestoreChineseByte(travelledImage[0]) == kChineseHeaderByte;
+}
+
+std::vector<unsigned char> RestoreImage(std::span<const unsigned char> travelledImage) {
+    std::vector<unsigned char> image(travelledImage.begin(), travelledImage.end());
+    if (TravelsAsChinese(travelledImage)) {
+        std::ranges::transform(image, image.begin(), RestoreChineseByte);
+    }
+    return image;
+}
+
+}  // namespace lumera::zrusb
