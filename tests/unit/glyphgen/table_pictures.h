@@ -41,12 +41,17 @@ inline Picture EnglishPicture(const Bytes& table, int record) {
     return picture;
 }
 
-// window_zr2.bin and window_zr3.bin: two complemented words per column.
-inline Picture ComplementedPicture(const Bytes& table, std::size_t offset, int width) {
+// Two dot bytes per column, rows 0-7 then rows 8-15: words in window_zr2.bin and
+// window_zr3.bin (stored complemented), plain bytes in window_zr4.bin.
+inline Picture ColumnPairPicture(const Bytes& table, std::size_t offset, int width, int unitSize,
+                                 bool complemented) {
     Picture picture = Blank(width, 16);
     for (int column = 0; column < width; ++column) {
         for (int half = 0; half < 2; ++half) {
-            const std::uint8_t dots = ~table.at(offset + 4 * column + 2 * half);
+            std::uint8_t dots = table.at(offset + unitSize * (2 * column + half));
+            if (complemented) {
+                dots = ~dots;
+            }
             for (int k = 0; k < 8; ++k) {
                 if (dots & (1 << k)) {
                     picture[8 * half + k][column] = '#';
@@ -58,27 +63,15 @@ inline Picture ComplementedPicture(const Bytes& table, std::size_t offset, int w
 }
 
 inline Picture HalfWidthPicture(const Bytes& table, int code) {
-    return ComplementedPicture(table, 4 + 32 * (code - 32), 8);
+    return ColumnPairPicture(table, 4 + 32 * (code - 32), 8, 2, true);
 }
 
 inline Picture SymbolPicture(const Bytes& table, int index) {
-    return ComplementedPicture(table, 4 + 64 * index, 16);
+    return ColumnPairPicture(table, 4 + 64 * index, 16, 2, true);
 }
 
-// window_zr4.bin: two plain bytes per column.
 inline Picture WidePicture(const Bytes& table, int unit) {
-    Picture picture = Blank(12, 16);
-    for (int column = 0; column < 12; ++column) {
-        for (int half = 0; half < 2; ++half) {
-            const std::uint8_t dots = table.at(140 + 24 * unit + 2 * column + half);
-            for (int k = 0; k < 8; ++k) {
-                if (dots & (1 << k)) {
-                    picture[8 * half + k][column] = '#';
-                }
-            }
-        }
-    }
-    return picture;
+    return ColumnPairPicture(table, 140 + 24 * unit, 12, 1, false);
 }
 
 inline bool IsBlank(const Picture& picture) {
