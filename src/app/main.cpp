@@ -1,0 +1,17 @@
+#include <memory>
+
+#include "app/lumera_application.h"
+#include "app/outside/glyph_support.h"
+#include "app/tform1.h"
+
+int main(int argc, char* argv[]) {
+    lumera::app::LumeraApplication application(argc, argv);
+    // The glyph font must be there before the first key or edit is created.
+    lumera::_FontFILEApp();
+    auto window = std::make_unique<lumera::app::TForm1>();
+    window->show();
+    QApplication::exec();
+    lumera::_FontFILEDel();
+    window.reset();
+    return 0;
+}

@@ -1,0 +1,68 @@
+#include "app/qt_prompter.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+#include "editing/language_texts.h"
+
+namespace lumera::app {
+namespace {
+
+QString Caption(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::optional<std::string> LocalPath(const QString& chosen) {
+    if (chosen.isEmpty()) {
+        return std::nullopt;
+    }
+    return QFile::encodeName(chosen).toStdString();
+}
+
+}  // namespace
+
+QString ToQtFileFilter(const std::string& filter) {
+    const QStringList parts = QString::fromUtf8(filter).split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype k = 0; k + 1 < parts.size(); k += 2) {
+        QString patterns = parts[k + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        filters << parts[k] + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+void QtPrompter::Message(const std::string& text) {
+    QMessageBox box(QMessageBox::NoIcon, Caption(kApplicationTitle), QString::fromUtf8(text),
+                    QMessageBox::Ok, owner_);
+    box.exec();
+}
+
+void QtPrompter::Information(const std::string& text) {
+    QMessageBox box(QMessageBox::Information, Caption(kInformationCaption), QString::fromUtf8(text),
+                    QMessageBox::Ok, owner_);
+    box.exec();
+}
+
+bool QtPrompter::Ask(const std::string& text) {
+    QMessageBox box(QMessageBox::Question, Caption(kQuestionCaption), QString::fromUtf8(text),
+                    QMessageBox::Yes | QMessageBox::No, owner_);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<std::string> QtPrompter::OpenFileName(const std::string& filter) {
+    return LocalPath(QFileDialog::getOpenFileName(owner_, QString(), QString(),
+                                                  ToQtFileFilter(filter), nullptr,
+                                                  QFileDialog::DontUseNativeDialog));
+}
+
+std::optional<std::string> QtPrompter::SaveFileName(const std::string& filter) {
+    // The save command asks about replacing a file itself, under its own rules.
+    return LocalPath(QFileDialog::getSaveFileName(
+        owner_, QString(), QString(), ToQtFileFilter(filter), nullptr,
+        QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite));
+}
+
+}  // namespace lumera::app

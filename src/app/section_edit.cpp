@@ -1,0 +1,71 @@
+#include "app/section_edit.h"
+
+#include <QMouseEvent>
+#include <QSignalBlocker>
+#include <algorithm>
+
+#include "app/section_text.h"
+#include "editing/message_table.h"
+
+namespace lumera::app {
+
+SectionEdit::SectionEdit(int tag, QWidget* parent)
+    : QLineEdit(parent), tag_(tag), byteLimit_(kEnglishMaxLength) {
+    setObjectName(QStringLiteral("ME%1").arg(tag));
+    connect(this, &QLineEdit::textEdited, this, &SectionEdit::takeEdit);
+}
+
+void SectionEdit::showBytes(const std::string& bytes) {
+    bytes_ = bytes;
+    SectionDisplay display = ShowSectionBytes(bytes_);
+    byteLengths_ = std::move(display.byteLengths);
+    if (display.text != text()) {
+        const int caret = cursorPosition();
+        const QSignalBlocker blocker(this);
+        setText(display.text);
+        setCursorPosition(caret);
+    }
+}
+
+std::size_t SectionEdit::caretByteOffset() const {
+    return ByteOffsetOfIndex(byteLengths_, cursorPosition());
+}
+
+void SectionEdit::setCaretByteOffset(std::size_t offset) {
+    setCursorPosition(IndexOfByteOffset(byteLengths_, offset));
+}
+
+std::size_t SectionEdit::insertionByteOffset() const {
+    return ByteOffsetOfIndex(byteLengths_, hasSelectedText() ? selectionStart() : cursorPosition());
+}
+
+void SectionEdit::mousePressEvent(QMouseEvent* event) {
+    QLineEdit::mousePressEvent(event);
+    emit clicked(tag_);
+}
+
+void SectionEdit::takeEdit(const QString& text) {
+    const auto edited = StoreDisplayText(text);
+    if (!edited) {
+        restore(text);
+        emit unstorableInput(tag_);
+        return;
+    }
+    if (edited->size() > static_cast<std::size_t>(byteLimit_) && edited->size() > bytes_.size()) {
+        restore(text);
+        return;
+    }
+    const auto caret = StoreDisplayText(text.left(cursorPosition()));
+    emit bytesEdited(tag_, *edited, caret ? caret->size() : edited->size());
+}
+
+void SectionEdit::restore(const QString& refused) {
+    // The caret goes back to where the refused input began.
+    const QString shown = ShowSectionBytes(bytes_).text;
+    const int caret = cursorPosition() - static_cast<int>(refused.size() - shown.size());
+    const QSignalBlocker blocker(this);
+    setText(shown);
+    setCursorPosition(std::clamp(caret, 0, static_cast<int>(shown.size())));
+}
+
+}  // namespace lumera::app

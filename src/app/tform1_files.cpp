@@ -1,0 +1,31 @@
+// Open and Save of message files.
+#include "app/tform1.h"
+#include "files/led_file_commands.h"
+
+namespace lumera::app {
+
+void TForm1::BtnSaveClick() {
+    lumera::BtnSaveClick(table_, prompter_);
+}
+
+void TForm1::BtnOpenClick() {
+    const OpenOutcome outcome = lumera::BtnOpenClick(table_, prompter_, [this] {
+        if (PreviewRunning()) {
+            BtnStopClick();
+        }
+    });
+    if (outcome.openFileName) {
+        OpenFileName = outcome.openFileName->string();
+    }
+    if (outcome.tableReplaced) {
+        // The load has reset the table in the file's mode; the window follows that mode.
+        const Language loaded = table_.EnglishMode() ? Language::English : Language::Chinese;
+        if (loaded == Language::Chinese) {
+            JapaneseMode = false;
+        }
+        ApplyWindowTexts(loaded);
+    }
+    ShowTable();
+}
+
+}  // namespace lumera::app
