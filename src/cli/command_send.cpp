@@ -1,0 +1,101 @@
+#include <unistd.h>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/outside/device_binding.h"
+#include "cli/cli_command.h"
+#include "cli/cli_table_io.h"
+#include "download/send_download.h"
+#include "download/stream_prompter.h"
+#include "editing/program_directory.h"
+
+namespace lumera::cli {
+namespace {
+
+constexpr char kHelp[] =
+    "usage: lumera-cli send FILE.led\n"
+    "\n"
+    "Loads FILE as the window's Open does, binds the device library as the window does\n"
+    "(libZRUSB.so beside the program, else the system's), builds the download image,\n"
+    "writes it to USBSendData.bin and sends it to the display. Every message the window\n"
+    "would show goes to stderr, one per line, in the same order; the progress shows as a\n"
+    "percentage (updated in place on a terminal). Exit 0 only when the display took the\n"
+    "whole image.\n"
+    "\n"
+    "With ZRUSB_EMULATOR=DIR the device library talks to an emulated display kept in DIR.\n";
+
+// Messages on stderr, with the progress either updated in place on a terminal or written
+// as a line whenever the percentage changes.
+class TerminalReport : public download::StreamPrompter {
+public:
+    TerminalReport() : StreamPrompter(std::cerr), inPlace_(isatty(STDERR_FILENO) == 1) {}
+
+    void Message(const std::string& text) override {
+        endProgressLine();
+        StreamPrompter::Message(text);
+    }
+
+    void ShowProgress(const std::string& text) {
+        if (text == shown_) {
+            return;
+        }
+        if (inPlace_) {
+            // Blanks wipe what a longer earlier text left behind.
+            const std::size_t wipe = shown_.size() > text.size() ? shown_.size() - text.size() : 0;
+            out() << '\r' << text << std::string(wipe, ' ') << '\r' << text << std::flush;
+            lineOpen_ = !text.empty();
+        } else if (!text.empty()) {
+            out() << text << '\n' << std::flush;
+        }
+        shown_ = text;
+    }
+
+private:
+    void endProgressLine() {
+        if (lineOpen_) {
+            out() << '\n';
+            lineOpen_ = false;
+        }
+        shown_.clear();
+    }
+
+    bool inPlace_;
+    bool lineOpen_ = false;
+    std::string shown_;
+};
+
+int RunSend(const std::vector<std::string>& args) {
+    if (WantsHelp(args)) {
+        std::cout << kHelp;
+        return 0;
+    }
+    for (const std::string& arg : args) {
+        if (arg.rfind("-", 0) == 0) {
+            return UsageError("send", "unknown option '" + arg + "'");
+        }
+    }
+    if (args.size() != 1) {
+        return UsageError("send", "expected exactly one FILE.led");
+    }
+    MessageTable table;
+    if (!LoadIntoTable(args.front(), table)) {
+        return 1;
+    }
+    TerminalReport report;
+    const DeviceBinding binding = DeviceBinding::Bind(report);
+    download::SendRequest request;
+    request.programDirectory = ProgramDirectory();
+    request.fallbackDumpDirectory = UserDataDirectory();
+    request.device = binding.entryPoints();
+    request.showProgress = [&report](const std::string& text) { report.ShowProgress(text); };
+    std::vector<std::uint8_t> sendData;
+    const auto outcome = download::BtnSendClick(table, request, report, sendData);
+    return outcome == download::SendOutcome::Delivered ? 0 : 1;
+}
+
+CliCommandRegistration registration{{"send", "send a message file to the display", RunSend}};
+
+}  // namespace
+}  // namespace lumera::cli

@@ -1,0 +1,93 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "download/device_form_rasteriser.h"
+#include "download/send_download.h"
+#include "download_test_files.h"
+#include "scripted_prompter.h"
+
+// lumera-cli image and send, run as the operator runs them, beside the built tables and
+// device library.
+namespace lumera::download {
+namespace {
+
+using lumera::testing::ReadBytes;
+using lumera::testing::ReadLines;
+using lumera::testing::ScratchDirectory;
+using ::testing::ElementsAre;
+using ::testing::MatchesRegex;
+
+const std::filesystem::path kBin = LUMERA_BIN_DIR;
+
+class CliCommands : public ::testing::Test {
+protected:
+    void TearDown() override {
+        unsetenv("ZRUSB_EMULATOR");
+        unsetenv("ZRUSB_EMULATOR_FAULT");
+    }
+
+    // Runs lumera-cli with the arguments; stderr is kept for errors().
+    int run(const std::string& arguments) {
+        const std::string command = (kBin / "lumera-cli").string() + " " + arguments + " 2>" +
+                                    (scratch.path() / "stderr").string();
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::vector<std::string> errors() const { return ReadLines(scratch.path() / "stderr"); }
+    std::string file(const std::string& name) const { return (scratch.path() / name).string(); }
+
+    ScratchDirectory scratch;
+};
+
+TEST_F(CliCommands, ImageIsTheOneTheWindowWouldSend) {
+    ASSERT_EQ(run("new " + file("two.led") + " --english 1:2:HELLO '8:6:\\x12A'"), 0);
+    ASSERT_EQ(run("image " + file("two.led") + " -o " + file("two.bin")), 0) << errors().at(0);
+
+    MessageTable table;
+    table.SetText(0, "HELLO");
+    table.SetOpenOption(0, 1);
+    table.SetCloseOption(0, 2);
+    table.SetText(1,
+                  "\x12"
+                  "A");
+    table.SetOpenOption(1, 8);
+    table.SetCloseOption(1, 6);
+    lumera::testing::ScriptedPrompter prompter;
+    std::vector<std::uint8_t> expected;
+    ASSERT_FALSE(PrepareDownloadImage(table, DeviceFormRasteriser(true, kBin, prompter), prompter,
+                                      expected));
+    ASSERT_TRUE(prompter.shown.empty()) << prompter.shown.front();
+    EXPECT_EQ(ReadBytes(file("two.bin")), expected);
+    EXPECT_EQ(expected.size(), 1u + (2 + 25) + (2 + 10));
+}
+
+TEST_F(CliCommands, ImageOfNothingShowableFails) {
+    ASSERT_EQ(run("new " + file("blank.led") + " --chinese '0:0:\\x20\\x20'"), 0);
+    EXPECT_EQ(run("image " + file("blank.led") + " -o " + file("blank.bin")), 1);
+    EXPECT_THAT(errors(), ElementsAre("No Data Send!"));
+    EXPECT_FALSE(std::filesystem::exists(file("blank.bin")));
+}
+
+TEST_F(CliCommands, SendReportsLikeTheWindowAndExitsByTheOutcome) {
+    ASSERT_EQ(run("new " + file("one.led") + " --english 0:0:AB"), 0);
+    setenv("ZRUSB_EMULATOR", file("display").c_str(), 1);
+    EXPECT_EQ(run("send " + file("one.led")), 0);
+    // Not a terminal: each new percentage on its own line; the success text keeps its CR.
+    EXPECT_THAT(errors(), ElementsAre("0%", "38%", "100%", MatchesRegex("Write time: [0-9]+ms\r"),
+                                      "USB Write Data Successed!"));
+    ASSERT_EQ(run("image " + file("one.led") + " -o " + file("one.bin")), 0);
+    EXPECT_EQ(ReadBytes(file("display") + "/eeprom.bin"), ReadBytes(file("one.bin")));
+
+    setenv("ZRUSB_EMULATOR", file("refusing").c_str(), 1);
+    setenv("ZRUSB_EMULATOR_FAULT", "status@3=81", 1);
+    EXPECT_EQ(run("send " + file("one.led")), 1);
+    EXPECT_THAT(errors(), ElementsAre("0%",
+                                      "System Error or Application Program Destruction!"
+                                      "Error ID:129",
+                                      "USB Write Data Failure!"));
+}
+
+}  // namespace
+}  // namespace lumera::download
