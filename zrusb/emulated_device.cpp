@@ -47,7 +47,9 @@ bool EmulatedDevice::Write(const Packet& packet) {
     if (faults_.Has(FaultKind::Write, exchange) || !Log(packet)) {
         return false;
     }
-    pendingReply_ = Reply{0x00, 0x00, Answer(packet)};
+    Reply reply{};
+    reply[kReplyStatusIndex] = Answer(packet);
+    pendingReply_ = reply;
     return true;
 }
 

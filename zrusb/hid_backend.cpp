@@ -100,13 +100,15 @@ std::shared_ptr<Device> HidBackend::Open(int vid, int pid) {
         }
     }
     const auto paths = PathsOf(vid, pid);
-    auto& device = open_[{vid, pid}];
-    if (device && device->Usable() && std::ranges::find(paths, device->Path()) != paths.end()) {
-        return device;
-    }
-    if (device) {
-        device->Drop();
-        device.reset();
+    const std::pair ids{vid, pid};
+    if (const auto held = open_.find(ids); held != open_.end()) {
+        if (held->second->Usable() &&
+            std::ranges::find(paths, held->second->Path()) != paths.end()) {
+            return held->second;
+        }
+        // Unplugged, replugged or failed: close it, so that its handles stop working too.
+        held->second->Drop();
+        open_.erase(held);
     }
     if (paths.empty()) {
         return nullptr;
@@ -121,7 +123,8 @@ std::shared_ptr<Device> HidBackend::Open(int vid, int pid) {
         return nullptr;
     }
     reportedPath_.clear();
-    device = std::make_shared<HidDevice>(opened, paths.front());
+    auto device = std::make_shared<HidDevice>(opened, paths.front());
+    open_.emplace(ids, device);
     return device;
 }
 

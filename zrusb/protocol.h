@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstddef>
-#include <cstdint>
 #include <span>
 #include <vector>
 
@@ -19,8 +18,6 @@ inline constexpr std::size_t kReplyStatusIndex = 2;
 using Packet = std::array<unsigned char, kPacketSize>;
 using Reply = std::array<unsigned char, kReplySize>;
 
-// The display's memory holds at most this many image bytes.
-inline constexpr std::size_t kDisplayCapacity = 2047;
 // Image bytes carried by one data command; a final command carries at most one fewer.
 inline constexpr std::size_t kBytesPerDataCommand = 5;
 
@@ -33,11 +30,13 @@ inline constexpr unsigned char kProbeMarker = 0x01;
 // refusals and any other value as a fault of the display worth a box with its number.
 namespace status {
 inline constexpr unsigned char kAccepted = 0x80;
-// Malformed packet: wrong checksum, report id not 0, or unknown command bytes.
+// Malformed packet: wrong checksum, report id not 0, or unknown command bytes. Unlisted, so
+// the program shows its system-error box with the number: corruption deserves attention.
 inline constexpr unsigned char kMalformed = 0x81;
 // A size command whose capacity class does not match its size, or a size over capacity.
 inline constexpr unsigned char kSizeRefused = 0x84;
-// A well-formed command the display does not expect at this point of the sequence.
+// A well-formed command the display does not expect at this point of the sequence. A listed
+// refusal: the program names the step that failed, and its next send starts with a probe.
 inline constexpr unsigned char kOutOfSequence = 0x85;
 // The emulated display could not keep the finished image in its memory file.
 inline constexpr unsigned char kStoreFailed = 0x8E;
@@ -50,7 +49,8 @@ unsigned char Checksum(const Packet& packet);
 bool HasValidChecksum(const Packet& packet);
 CommandKind KindOf(const Packet& packet);
 
-// 1 under 256 bytes, 2 under 512, 3 under 1024, 4 under 2048, 0 beyond.
+// 1 under 256 bytes, 2 under 512, 3 under 1024, 4 under 2048; 0 for an image larger than
+// the display's 2047 bytes of memory.
 int CapacityClass(std::size_t imageSize);
 // The value a probe announces for an image of this size.
 unsigned char ProbeValue(std::size_t imageSize);
