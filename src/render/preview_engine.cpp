@@ -1,6 +1,6 @@
 #include "render/preview_engine.h"
 
-#include <algorithm>
+#include <utility>
 
 #include "app/outside/glyph_support.h"
 #include "editing/text_measures.h"
@@ -57,9 +57,7 @@ int PreviewEngine::TextColumns() const {
 }
 
 bool PreviewEngine::LoadNextSection() {
-    // Rows beyond the 32 of the table cannot be in use, whatever the count says.
-    const std::uint32_t sectionCount =
-        static_cast<std::uint32_t>(std::clamp(table_.SectionCount(), 0, kSectionRows));
+    const auto sectionCount = static_cast<std::uint32_t>(table_.SectionCount());
     std::uint32_t row = nextPreviewSection_ < sectionCount ? nextPreviewSection_ : 0;
     for (std::uint32_t examined = 0; examined < sectionCount; ++examined) {
         const Section& section = table_.section(static_cast<int>(row));
