@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/section_edit.h"
+#include "app/tform1.h"
+#include "scripted_prompter.h"
+
+namespace lumera::app::testing {
+
+// A main window built on a temporary program directory (the build's glyph tables linked
+// into it, the download dump written there) with a scripted Prompter and the emulated
+// display in a temporary directory. Timer1 is stopped: tests drive Timer1Timer themselves.
+class WindowUnderTest {
+public:
+    explicit WindowUnderTest(bool withDeviceLibrary = true) {
+        for (const char* table :
+             {"window_zr1.bin", "window_zr2.bin", "window_zr3.bin", "window_zr4.bin"}) {
+            QFile::link(QStringLiteral(LUMERA_BIN_DIR "/") + table,
+                        programDirectory.filePath(table));
+        }
+        qputenv("ZRUSB_EMULATOR", emulatorDirectory.path().toUtf8());
+        qunsetenv("ZRUSB_EMULATOR_FAULT");
+        WindowSetup setup;
+        setup.prompter = &prompter;
+        setup.deviceLibrary = withDeviceLibrary
+                                  ? std::filesystem::path(LUMERA_BIN_DIR "/libZRUSB.so")
+                                  : programPath("libZRUSB.so");
+        setup.programDirectory = programPath("");
+        window = std::make_unique<TForm1>(setup);
+        find<QTimer>("Timer1")->stop();
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    std::filesystem::path programPath(const char* name) const {
+        return std::filesystem::path(programDirectory.path().toStdString()) / name;
+    }
+    std::filesystem::path emulatorPath(const char* name) const {
+        return std::filesystem::path(emulatorDirectory.path().toStdString()) / name;
+    }
+
+    template <typename Widget>
+    Widget* find(const QString& name) const {
+        auto* widget = window->findChild<Widget*>(name);
+        if (!widget) {
+            qFatal("no control %s", qPrintable(name));
+        }
+        return widget;
+    }
+    SectionEdit* edit(int n) const { return find<SectionEdit>(QStringLiteral("ME%1").arg(n)); }
+    void click(const QString& name) const {
+        QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton);
+    }
+    // Types into section n the way an operator does: a mouse click, then the keys.
+    void type(int n, const QString& text) const {
+        QTest::mouseClick(edit(n), Qt::LeftButton);
+        QTest::keyClicks(edit(n), text);
+    }
+    void ticks(int count) const {
+        for (int k = 0; k < count; ++k) {
+            window->Timer1Timer();
+        }
+    }
+
+    QTemporaryDir programDirectory;
+    QTemporaryDir emulatorDirectory;
+    lumera::testing::ScriptedPrompter prompter;
+    std::unique_ptr<TForm1> window;
+};
+
+}  // namespace lumera::app::testing

@@ -1,0 +1,376 @@
+#include <QFrame>
+#include <QInputMethodEvent>
+#include <QScrollArea>
+#include <QTest>
+#include <fstream>
+#include <iterator>
+
+#include "window_fixture.h"
+
+using lumera::Language;
+using lumera::app::testing::WindowUnderTest;
+
+namespace {
+
+const std::string kBadCharacter = "message: The character input does not meet the requirement!";
+const std::string kSaveOffer = "ask: You want to save the data?";
+
+std::string FileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool IsGrey(const QLabel* image) {
+    const QImage frame = image->pixmap().toImage();
+    for (const QPoint point : {QPoint(0, 0), QPoint(80, 93), QPoint(159, 186)}) {
+        if (frame.pixelColor(point) != QColor(128, 128, 128)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void CommitInput(QWidget* edit, const QString& text) {
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(edit, &event);
+}
+
+}  // namespace
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startsWithoutDeviceLibrary() {
+        WindowUnderTest ui(false);
+        QCOMPARE(ui.prompter.shown,
+                 (std::vector<std::string>{"information: Can't Load ZRUSB.dll",
+                                           "information: Load ZRUSB.dll file error!"}));
+        QCOMPARE(ui.window->windowTitle(), QStringLiteral("Lumera V1.0"));
+        QCOMPARE(ui.window->size(), QSize(748, 516));
+        QCOMPARE(ui.window->language(), Language::English);
+        QVERIFY(ui.find<QFrame>("EngPanel")->isVisible());
+        QCOMPARE(ui.find<QPushButton>("BtnExit")->text(), QStringLiteral("Exit        "));
+        QVERIFY(ui.edit(1)->isEnabled());
+        QVERIFY(!ui.edit(2)->isEnabled());
+        ui.ticks(82);
+        QVERIFY(ui.find<QLabel>("Image3")->isVisible());
+        ui.click("BtnSend");
+        QCOMPARE(ui.prompter.messages(), (std::vector<std::string>{"No Data Send!"}));
+        ui.type(1, "A");
+        ui.click("BtnSend");
+        QCOMPARE(ui.prompter.messages().back(), std::string("USB Device Connect Failure!!!"));
+    }
+
+    void typingHoldsTheEnglishRules() {
+        WindowUnderTest ui;
+        ui.type(1, "HELLO");
+        QCOMPARE(ui.window->table().section(0).text, std::string("HELLO"));
+        QVERIFY(ui.edit(2)->isEnabled());
+        QCOMPARE(ui.window->table().SectionCount(), 1);
+        ui.type(1, "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+        QCOMPARE(ui.window->table().section(0).text, std::string("HELLOABCDEFGHIJKLM"));
+        QCOMPARE(ui.edit(1)->text(), QStringLiteral("HELLOABCDEFGHIJKLM"));
+        ui.edit(1)->setCursorPosition(0);
+        QTest::keyClicks(ui.edit(1), "X");
+        QCOMPARE(ui.window->table().section(0).text, std::string("HELLOABCDEFGHIJKLM"));
+        QCOMPARE(ui.edit(1)->cursorPosition(), 0);
+
+        // Text that code page 936 cannot hold is refused and the edit keeps its text.
+        QTest::keySequence(ui.edit(2), QKeySequence::SelectAll);
+        CommitInput(ui.edit(2), QStringLiteral("\u0628"));
+        QCOMPARE(ui.prompter.shown, (std::vector<std::string>{kBadCharacter}));
+        QCOMPARE(ui.edit(2)->text(), QString());
+        QVERIFY(ui.window->table().section(1).text.empty());
+
+        // A storable character outside the English set is kept, with the message.
+        CommitInput(ui.edit(2), QStringLiteral("中"));
+        QCOMPARE(ui.window->table().section(1).text, std::string("\xD6\xD0"));
+        QCOMPARE(ui.prompter.shown.size(), std::size_t{2});
+        QCOMPARE(ui.edit(2)->text(), QStringLiteral("中"));
+    }
+
+    void keysInsertAtTheCaret_data() {
+        QTest::addColumn<bool>("chinese");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("caret");
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::addColumn<int>("expectedCaret");
+        QTest::newRow("English key inside the text")
+            << false << "ABCD" << 2 << QStringList{"EngBtn1"}
+            << QByteArray(
+                   "AB\x12"
+                   "CD")
+            << 3;
+        QTest::newRow("last English key")
+            << false << "" << 0 << QStringList{"EngBtn105"} << QByteArray("~") << 1;
+        QTest::newRow("ampersand key inserts one byte")
+            << false << "" << 0 << QStringList{"EngBtn17"} << QByteArray("&") << 1;
+        QTest::newRow("a full English section refuses keys")
+            << false << "ABCDEFGHIJKLMNOPQR" << 3 << QStringList{"EngBtn11"}
+            << QByteArray("ABCDEFGHIJKLMNOPQR") << 3;
+        QTest::newRow("glyph keys and a space")
+            << true << "" << 0 << QStringList{"CNBtn1", "CNBtn2", "CNBtn9", "CNBtn15"}
+            << QByteArray("\x01\x02\x0B ") << 4;
+        QTest::newRow("glyph key after a double-byte character")
+            << true << "中A" << 1 << QStringList{"CNBtn21"} << QByteArray("\xD6\xD0&A") << 3;
+        QTest::newRow("thirteenth wide glyph is cut again")
+            << true << "" << 0 << QStringList(13, "CNBtn3") << QByteArray(12, '\x03') << 12;
+    }
+
+    void keysInsertAtTheCaret() {
+        QFETCH(bool, chinese);
+        QFETCH(QString, typed);
+        QFETCH(int, caret);
+        QFETCH(QStringList, keys);
+        QFETCH(QByteArray, expected);
+        QFETCH(int, expectedCaret);
+        WindowUnderTest ui;
+        if (chinese) {
+            ui.click("BtnCn");
+        }
+        QTest::mouseClick(ui.edit(1), Qt::LeftButton);
+        CommitInput(ui.edit(1), typed);
+        ui.edit(1)->setCursorPosition(caret);
+        for (const QString& key : keys) {
+            ui.click(key);
+        }
+        QCOMPARE(QByteArray::fromStdString(ui.window->table().section(0).text), expected);
+        QVERIFY(ui.edit(1)->hasFocus());
+        QCOMPARE(ui.edit(1)->caretByteOffset(), std::size_t(expectedCaret));
+    }
+
+    void onlyAMouseClickMakesASectionCurrent() {
+        WindowUnderTest ui;
+        ui.type(1, "AB");
+        QTest::keyClick(ui.edit(1), Qt::Key_Tab);
+        QVERIFY(ui.edit(2)->hasFocus());
+        QCOMPARE(ui.window->table().CurrentSection(), 0);
+        ui.click("EngBtn11");
+        QCOMPARE(ui.window->table().section(0).text, std::string("AB "));
+        QTest::mouseClick(ui.edit(2), Qt::LeftButton);
+        QCOMPARE(ui.window->table().CurrentSection(), 1);
+        ui.click("EngBtn11");
+        QCOMPARE(ui.window->table().section(1).text, std::string(" "));
+    }
+
+    void clearEmptiesTheTable() {
+        WindowUnderTest ui;
+        ui.type(1, "ONE");
+        ui.type(2, "TWO");
+        ui.find<QComboBox>("CBA2")->setCurrentIndex(4);
+        ui.click("BtnStart");
+        ui.ticks(3);
+        QVERIFY(!IsGrey(ui.find<QLabel>("ImageLed")));
+        ui.click("BtnClear");
+        QVERIFY(!ui.window->preview().Engine().PreviewRunning());
+        QVERIFY(IsGrey(ui.find<QLabel>("ImageLed")));
+        QVERIFY(!ui.edit(2)->isEnabled());
+        QCOMPARE(ui.find<QComboBox>("CBA2")->currentIndex(), 0);
+        QCOMPARE(ui.window->table().SectionCount(), 0);
+        QVERIFY(ui.window->table().Modified());
+        QVERIFY(ui.edit(1)->hasFocus());
+        QCOMPARE(ui.edit(1)->cursorPosition(), 0);
+        ui.window->close();
+        QVERIFY(ui.prompter.shown.empty());
+    }
+
+    void languageSwitches_data() {
+        QTest::addColumn<QStringList>("switches");
+        QTest::addColumn<bool>("typeFirst");
+        QTest::addColumn<int>("language");
+        QTest::addColumn<int>("asked");
+        QTest::newRow("to Chinese with text, No")
+            << QStringList{"BtnCn"} << true << int(Language::Chinese) << 1;
+        QTest::newRow("to Japanese without text")
+            << QStringList{"BtnJapanClick"} << false << int(Language::Japanese) << 0;
+        QTest::newRow("English again changes nothing")
+            << QStringList{"BtnEng"} << true << int(Language::English) << 0;
+        QTest::newRow("English, Japanese, English")
+            << QStringList{"BtnJapanClick", "BtnEng"} << true << int(Language::English) << 1;
+        QTest::newRow("Japanese, then Chinese")
+            << QStringList{"BtnJapanClick", "BtnCn"} << false << int(Language::Chinese) << 0;
+    }
+
+    void languageSwitches() {
+        QFETCH(QStringList, switches);
+        QFETCH(bool, typeFirst);
+        QFETCH(int, language);
+        QFETCH(int, asked);
+        WindowUnderTest ui;
+        if (typeFirst) {
+            ui.type(1, "HI");
+            ui.click("BtnStart");
+            ui.prompter.answers.push_back(false);
+        }
+        for (const QString& button : switches) {
+            ui.click(button);
+        }
+        QCOMPARE(int(ui.window->language()), language);
+        QCOMPARE(int(std::count(ui.prompter.shown.begin(), ui.prompter.shown.end(), kSaveOffer)),
+                 asked);
+        const bool changed = !(switches == QStringList{"BtnEng"});
+        QCOMPARE(ui.window->table().section(0).text.empty(), changed || !typeFirst);
+        QCOMPARE(ui.window->preview().Engine().PreviewRunning(), typeFirst && !changed);
+        const bool english = language == int(Language::English);
+        QCOMPARE(ui.find<QFrame>("EngPanel")->isVisible(), english);
+        QCOMPARE(ui.edit(1)->byteLimit(), english ? 18 : 24);
+        const QString start = ui.find<QPushButton>("BtnStart")->text();
+        QCOMPARE(start, language == int(Language::English)   ? QStringLiteral("Start     ")
+                        : language == int(Language::Chinese) ? QStringLiteral("开始   ")
+                                                             : QStringLiteral("[スタート]   "));
+        if (!english) {
+            QCOMPARE(ui.find<QPushButton>("CNBtn21")->text(), QStringLiteral("&&"));
+            QCOMPARE(ui.find<QPushButton>("CNBtn1")->text(), QString(QChar(0xE001)));
+        }
+    }
+
+    void saveThenOpenGivesTheTableBack() {
+        WindowUnderTest ui;
+        ui.click("BtnJapanClick");
+        ui.type(1, "AB");
+        ui.click("CNBtn1");
+        ui.type(2, "Z");
+        ui.find<QComboBox>("CBA1")->setCurrentIndex(3);
+        ui.find<QComboBox>("CBB2")->setCurrentIndex(6);
+        const std::string file = ui.programPath("table").string();
+        ui.prompter.saveNames.push_back(file);
+        ui.click("BtnSave");
+        QVERIFY(!ui.window->table().Modified());
+        QVERIFY(std::filesystem::exists(file + ".led"));
+
+        ui.click("BtnEng");
+        QCOMPARE(ui.window->language(), Language::English);
+        ui.prompter.openNames.push_back(file + ".led");
+        ui.click("BtnOpen");
+        QCOMPARE(ui.window->language(), Language::Chinese);
+        QCOMPARE(ui.window->openFileName(), file + ".led");
+        QCOMPARE(ui.edit(1)->text(), QStringLiteral("AB") + QChar(0xE001));
+        QCOMPARE(ui.window->table().section(1).text, std::string("Z"));
+        QCOMPARE(ui.find<QComboBox>("CBA1")->currentIndex(), 3);
+        QCOMPARE(ui.find<QComboBox>("CBB2")->currentIndex(), 6);
+        QCOMPARE(ui.find<QComboBox>("CBA1")->currentText(), QStringLiteral("从下到上开    "));
+        QVERIFY(ui.edit(3)->isEnabled());
+        QVERIFY(!ui.edit(4)->isEnabled());
+        QCOMPARE(ui.window->table().SectionCount(), 2);
+        QVERIFY(!ui.window->table().Modified());
+        QCOMPARE(ui.prompter.shown, (std::vector<std::string>{"save: *.led(LED Files)|*.led",
+                                                              "open: *.led(LED Files)|*.led"}));
+    }
+
+    void sendReachesTheEmulatedDisplay() {
+        WindowUnderTest ui;
+        ui.type(1, "AB");
+        ui.click("BtnSend");
+        const auto messages = ui.prompter.messages();
+        QCOMPARE(messages.size(), std::size_t{1});
+        QVERIFY(messages[0].starts_with("Write time: "));
+        QVERIFY(messages[0].ends_with("ms\r\nUSB Write Data Successed!"));
+        const std::string image(ui.window->sendData().begin(), ui.window->sendData().end());
+        QCOMPARE(image.size(), std::size_t{13});
+        QCOMPARE(FileBytes(ui.programPath("USBSendData.bin")), image);
+        QCOMPARE(FileBytes(ui.emulatorPath("eeprom.bin")), image);
+        QCOMPARE(ui.find<QLabel>("USBLabel")->text(), QString());
+    }
+
+    void aFailedWriteIsReported() {
+        WindowUnderTest ui;
+        ui.type(1, "ABCDEFGHIJ");
+        qputenv("ZRUSB_EMULATOR_FAULT", "write@4");
+        ui.click("BtnSend");
+        QCOMPARE(ui.prompter.messages(),
+                 (std::vector<std::string>{"USB Write Data Error", "USB Write Data Failure!"}));
+        QCOMPARE(ui.find<QLabel>("USBLabel")->text(), QStringLiteral("9%"));
+        QVERIFY(!std::filesystem::exists(ui.emulatorPath("eeprom.bin")));
+    }
+
+    void presenceIconFollowsTheDisplay() {
+        WindowUnderTest ui;
+        auto* icon = ui.find<QLabel>("Image3");
+        QVERIFY(icon->isVisible());
+        ui.ticks(40);
+        QVERIFY(icon->isVisible());
+        ui.ticks(1);
+        QVERIFY(!icon->isVisible());
+        qputenv("ZRUSB_EMULATOR_FAULT", "absent");
+        ui.ticks(40);
+        QVERIFY(!icon->isVisible());
+        ui.ticks(1);
+        QVERIFY(icon->isVisible());
+    }
+
+    void startStopAndColor() {
+        WindowUnderTest ui;
+        auto* image = ui.find<QLabel>("ImageLed");
+        ui.click("BtnStart");
+        QVERIFY(!ui.window->preview().Engine().PreviewRunning());
+        ui.type(1, "   ");
+        ui.click("BtnStart");
+        QVERIFY(!ui.window->preview().Engine().PreviewRunning());
+        ui.edit(1)->selectAll();
+        QTest::keyClicks(ui.edit(1), "HELLO");
+        ui.click("BtnStart");
+        QVERIFY(ui.window->preview().Engine().PreviewRunning());
+        ui.ticks(1);
+        QVERIFY(!IsGrey(image));
+
+        // Opening 0 on 5 characters (450 columns) completes on its 46th tick with a hold of
+        // 1000 ms; ticks meanwhile neither end the hold nor step the effect.
+        ui.ticks(45);
+        QVERIFY(ui.window->preview().Engine().Holding());
+        ui.ticks(5);
+        QVERIFY(ui.window->preview().Engine().Holding());
+        QTRY_VERIFY_WITH_TIMEOUT(!ui.window->preview().Engine().Holding(), 2000);
+        QVERIFY(ui.window->preview().Engine().OpenPhaseDone());
+        ui.ticks(1);
+        QCOMPARE(ui.window->preview().Engine().EffectStep(), 10);
+
+        for (int press = 1; press <= 4; ++press) {
+            ui.click("BtnColor");
+            QCOMPARE(ui.window->preview().Engine().LedColor(), press % 4);
+        }
+        ui.click("BtnStop");
+        QVERIFY(!ui.window->preview().Engine().PreviewRunning());
+        QVERIFY(IsGrey(image));
+    }
+
+    void closingMakesTheSaveOffer_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QList<bool>>("answers");
+        QTest::addColumn<bool>("saveDialog");
+        QTest::newRow("nothing changed") << "" << QList<bool>{} << false;
+        QTest::newRow("text, answer No") << "text" << QList<bool>{false} << false;
+        QTest::newRow("text, answer Yes, dialog cancelled") << "text" << QList<bool>{true} << true;
+        QTest::newRow("only CBA2 changed") << "CBA2" << QList<bool>{} << false;
+        QTest::newRow("only CBA1 changed, no text") << "CBA1" << QList<bool>{} << false;
+    }
+
+    void closingMakesTheSaveOffer() {
+        QFETCH(QString, change);
+        QFETCH(QList<bool>, answers);
+        QFETCH(bool, saveDialog);
+        WindowUnderTest ui;
+        if (change == "text") {
+            ui.type(1, "X");
+        } else if (change.startsWith("CBA")) {
+            ui.find<QComboBox>(change)->setCurrentIndex(2);
+        }
+        for (bool answer : answers) {
+            ui.prompter.answers.push_back(answer);
+        }
+        if (saveDialog) {
+            ui.prompter.saveNames.push_back(std::nullopt);
+        }
+        ui.click("BtnExit");
+        QVERIFY(!ui.window->isVisible());
+        QCOMPARE(int(std::count(ui.prompter.shown.begin(), ui.prompter.shown.end(), kSaveOffer)),
+                 int(answers.size()));
+        QVERIFY(ui.prompter.answers.empty());
+        QVERIFY(ui.prompter.saveNames.empty());
+    }
+};
+
+QTEST_MAIN(WindowTest)
+#include "window_test.moc"
