@@ -8,98 +8,17 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// Cells whose bytes tell where they came from: an English or single-byte character c gives
-// c, c+1, ...; a double-byte character gives 0x40 + i in byte i; 0x1F gives no glyph.
-void fakeRasterise(std::string_view text, bool englishMode, Glyphs& glyphs) {
-    glyphs.clear();
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto byte = static_cast<std::uint8_t>(text[i]);
-        GlyphCell cell;
-        if (byte == 0x1F) {
-            glyphs.push_back(cell);
-            continue;
-        }
-        if (!englishMode && byte > 0x81) {
-            cell.kind = kDoubleByteGlyph;
-            cell.count = 32;
-            ++i;
-        } else {
-            cell.kind = kSingleByteGlyph;
-            cell.count = englishMode ? 5 : 16;
-        }
-        for (int k = 0; k < cell.count; ++k) {
-            cell.data[k] =
-                static_cast<std::uint8_t>(cell.kind == kDoubleByteGlyph ? 0x40 + k : byte + k);
-        }
-        glyphs.push_back(cell);
-    }
-}
-
-Bytes build(const MessageTable& table) {
-    Bytes sections;
-    CollectSendSections(table, sections);
-    Bytes image;
-    const bool englishMode = table.EnglishMode();
-    EXPECT_EQ(BuildDownloadImage(
-                  table, sections,
-                  [&](std::string_view text, Glyphs& glyphs) {
-                      fakeRasterise(text, englishMode, glyphs);
-                  },
-                  image),
-              std::nullopt);
-    return image;
-}
-
-Bytes range(std::uint8_t first, int count) {
-    Bytes bytes;
-    for (int k = 0; k < count; ++k) {
-        bytes.push_back(static_cast<std::uint8_t>(first + k));
-    }
-    return bytes;
-}
-
-Bytes concat(std::initializer_list<Bytes> parts) {
-    Bytes all;
-    for (const auto& part : parts) {
-        all.insert(all.end(), part.begin(), part.end());
-    }
-    return all;
-}
-
-TEST(DownloadImage, EnglishSectionSendsItsCharactersLastFirst) {
-    MessageTable table;
-    table.SetText(0, "AB");
-    table.SetOpenOption(0, 0);
-    table.SetCloseOption(0, 2);
-    EXPECT_EQ(build(table), concat({{0x01, 0x0A, 0x13}, range('B', 5), range('A', 5)}));
-}
-
-TEST(DownloadImage, ChineseSectionPadsNarrowCellsAndDropsFourWideBytes) {
-    MessageTable table;
-    table.Reset(false);
-    table.SetText(0,
-                  "\xB0\xA1"
-                  "A");
-    table.SetOpenOption(0, 8);
-    table.SetCloseOption(0, 6);
-    const Bytes image = build(table);
-    EXPECT_EQ(image,
-              concat({{0x00, 0x81, 23, 0x97}, range('A', 16), {0x00, 0x00}, range(0x44, 28)}));
-    EXPECT_EQ(image.size(), 2u + 2u + 46u);
-}
-
 TEST(DownloadImage, OnlyShowableSectionsInUseAreSent) {
     struct Case {
-        const char* name;
         std::vector<std::string> texts;
         int sectionCount;
         Bytes expected;
     };
     const Case cases[] = {
-        {"empty rows before", {"", "", "A"}, 3, {2}},
-        {"blank row skipped", {"A", "   ", "B"}, 3, {0, 2}},
-        {"beyond the count", {"A", "B", "C"}, 2, {0, 1}},
-        {"nothing showable", {" ", ""}, 2, {}},
+        {{"", "", "A"}, 3, {2}},
+        {{"A", "   ", "B"}, 3, {0, 2}},
+        {{"A", "B", "C"}, 2, {0, 1}},
+        {{" ", ""}, 2, {}},
     };
     for (const auto& c : cases) {
         MessageTable table;
@@ -108,63 +27,49 @@ TEST(DownloadImage, OnlyShowableSectionsInUseAreSent) {
         }
         table.SetSectionCount(c.sectionCount);
         Bytes sections;
-        EXPECT_EQ(CollectSendSections(table, sections), static_cast<int>(c.expected.size()))
-            << c.name;
-        EXPECT_EQ(sections, c.expected) << c.name;
+        EXPECT_EQ(CollectSendSections(table, sections), static_cast<int>(c.expected.size()));
+        EXPECT_EQ(sections, c.expected) << ::testing::PrintToString(c.texts);
     }
 }
 
-TEST(DownloadImage, RecordCarriesItsOwnSectionsEffects) {
-    MessageTable table;
-    table.SetText(2, "A");
-    table.SetOpenOption(0, 5);
-    table.SetOpenOption(2, 3);
-    table.SetCloseOption(2, 1);
-    EXPECT_EQ(build(table), concat({{0x01, 0x05, 0x42}, range('A', 5)}));
-}
-
-TEST(DownloadImage, SectionWithoutGlyphsStillHasARecord) {
-    MessageTable table;
-    table.Reset(false);
-    table.SetText(0, "\x1F\x1F");
-    EXPECT_EQ(build(table), (Bytes{0x00, 0x81, 0x00, 0x11}));
-}
-
-TEST(DownloadImage, SectionTooWideForTheLengthByteIsRefusedWhole) {
+TEST(DownloadImage, LengthByteCountsColumnsAndRefusesWhatItCannotHold) {
     struct Case {
         bool englishMode;
         int wideCells;
         int narrowCells;
-        bool refused;
+        int emptyCells;
+        int expectedLength;  // -1: refused
+        std::size_t recordSize;
     };
     const Case cases[] = {
-        {true, 0, 51, false},   // 255 columns
-        {true, 0, 52, true},    // 260
-        {false, 18, 0, false},  // 252
-        {false, 18, 1, true},   // 261
-        {false, 0, 28, false},  // 252
-        {false, 0, 29, true},   // 261
+        {true, 0, 0, 3, 0, 2},       {false, 0, 0, 2, 0, 2},      {true, 0, 51, 0, 255, 257},
+        {true, 0, 52, 0, -1, 0},     {false, 18, 0, 0, 252, 506}, {false, 18, 1, 0, -1, 0},
+        {false, 0, 28, 0, 252, 506}, {false, 0, 29, 0, -1, 0},    {false, 1, 1, 1, 23, 48},
     };
     for (const auto& c : cases) {
         Glyphs glyphs;
-        GlyphCell wide{kDoubleByteGlyph, 32, {}};
-        GlyphCell narrow{kSingleByteGlyph, static_cast<std::uint8_t>(c.englishMode ? 5 : 16), {}};
-        glyphs.insert(glyphs.end(), c.wideCells, wide);
-        glyphs.insert(glyphs.end(), c.narrowCells, narrow);
-        Bytes image{0x01};
-        const auto refusal = AppendSectionRecord(4, glyphs, c.englishMode, 0x11, image);
-        const int columns = SectionColumnTotal(glyphs, c.englishMode);
-        EXPECT_EQ(refusal.has_value(), c.refused) << columns << " columns";
-        if (c.refused) {
-            EXPECT_THAT(*refusal, ::testing::HasSubstr("Section 4"));
-            EXPECT_EQ(image, Bytes{0x01}) << "a refused section left bytes behind";
-        } else {
-            EXPECT_EQ(image[1], columns);
+        glyphs.insert(glyphs.end(), c.wideCells, GlyphCell{kDoubleByteGlyph, 32, {}});
+        const auto narrowCount = static_cast<std::uint8_t>(c.englishMode ? 5 : 16);
+        glyphs.insert(glyphs.end(), c.narrowCells, GlyphCell{kSingleByteGlyph, narrowCount, {}});
+        glyphs.insert(glyphs.end(), c.emptyCells, GlyphCell{});
+        Bytes image;
+        const auto refusal = AppendSectionRecord(4, glyphs, c.englishMode, 0x17, image);
+        const std::string label = ::testing::PrintToString(
+            std::vector<int>{c.englishMode, c.wideCells, c.narrowCells, c.emptyCells});
+        if (c.expectedLength < 0) {
+            ASSERT_TRUE(refusal.has_value()) << label;
+            EXPECT_THAT(*refusal, ::testing::HasSubstr("Section 4")) << label;
+            EXPECT_TRUE(image.empty()) << "a refused section left bytes behind " << label;
+            continue;
         }
+        EXPECT_FALSE(refusal.has_value()) << label;
+        ASSERT_EQ(image.size(), c.recordSize) << label;
+        EXPECT_EQ(image[0], c.expectedLength) << label;
+        EXPECT_EQ(image[1], 0x17) << label;
     }
 }
 
-TEST(DownloadImage, RefusalLeavesNoImageToSend) {
+TEST(DownloadImage, RefusedSectionLeavesNoImageToSend) {
     MessageTable table;
     table.SetText(0, "AB");
     table.SetText(1, "C");
@@ -174,18 +79,12 @@ TEST(DownloadImage, RefusalLeavesNoImageToSend) {
     const auto refusal = BuildDownloadImage(
         table, sections,
         [](std::string_view text, Glyphs& glyphs) {
-            glyphs.assign(text.size() == 1 ? 60 : 1, {kSingleByteGlyph, 5, {}});
+            glyphs.assign(text == "C" ? 60 : 1, GlyphCell{kSingleByteGlyph, 5, {}});
         },
         image);
     ASSERT_TRUE(refusal.has_value());
     EXPECT_THAT(*refusal, ::testing::HasSubstr("Section 2"));
     EXPECT_TRUE(image.empty());
-}
-
-TEST(DownloadImage, EffectByteNibbles) {
-    EXPECT_EQ(EffectByte(0, 2), 0x13);
-    EXPECT_EQ(EffectByte(8, 6), 0x97);
-    EXPECT_EQ(EffectByte(-1, -1), 0x00);  // lists without a selection
 }
 
 }  // namespace

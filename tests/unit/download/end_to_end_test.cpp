@@ -1,148 +1,189 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <regex>
 
 #include "app/outside/device_binding.h"
 #include "download/send_download.h"
-#include "download_test_files.h"
+#include "download_test_support.h"
 #include "scripted_prompter.h"
 
-// The whole send through the real device library and its emulated display.
+// The Send command through the real device library and its emulated display.
 namespace lumera::download {
 namespace {
 
 using lumera::testing::ReadBytes;
 using lumera::testing::ReadLines;
-using lumera::testing::ScratchDirectory;
-using lumera::testing::ScriptedPrompter;
-using ::testing::ElementsAreArray;
-using ::testing::MatchesRegex;
+using ::testing::ElementsAre;
 using Bytes = std::vector<std::uint8_t>;
 
-const std::filesystem::path kDeviceLibrary = std::filesystem::path(LUMERA_BIN_DIR) / "libZRUSB.so";
-constexpr char kSuccess[] = "Write time: [0-9]+ms\r\nUSB Write Data Successed!";
-constexpr char kConnectFailure[] = "USB Device Connect Failure!!!";
-constexpr char kWriteError[] = "USB Write Data Error";
-constexpr char kReadError[] = "USB Read Data Error";
-constexpr char kNoEprom[] = "产品没有连接好-It is no Eprom !";
-constexpr char kEpromSmall[] = "存储空间不够-The Eprom is small !";
-constexpr char kWriteFailure[] = "USB Write Data Failure!";
-constexpr char kSystemError[] = "System Error or Application Program Destruction!Error ID:";
+constexpr char kSuccess[] = "message: Write time: Nms\r\nUSB Write Data Successed!";
+constexpr char kConnectFailure[] = "message: USB Device Connect Failure!!!";
+constexpr char kWriteError[] = "message: USB Write Data Error";
+constexpr char kReadError[] = "message: USB Read Data Error";
+constexpr char kNoEprom[] = "message: 产品没有连接好-It is no Eprom !";
+constexpr char kEpromSmall[] = "message: 存储空间不够-The Eprom is small !";
+constexpr char kWriteFailure[] = "message: USB Write Data Failure!";
+constexpr char kSystemError[] =
+    "message: System Error or Application Program Destruction!Error ID:";
 
-class EmulatedDisplay : public ::testing::Test {
+class SendCommand : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(std::filesystem::exists(kDeviceLibrary)) << kDeviceLibrary;
-        lumera::testing::WriteGlyphTables(program.path(), u'\u554A');
-        request.programDirectory = program.path();
-        request.fallbackDumpDirectory = program.path() / "per-user";
-        binding = DeviceBinding::Bind(prompter, kDeviceLibrary);
+        lumera::testing::WriteGlyphTables(program.path);
+        binding =
+            DeviceBinding::Bind(prompter, std::filesystem::path(LUMERA_BIN_DIR) / "libZRUSB.so");
+        ASSERT_TRUE(binding.IsBound());
+        request.programDirectory = program.path;
+        request.fallbackDumpDirectory = program.path / "per-user";
         request.device = binding.entryPoints();
-        ASSERT_TRUE(prompter.shown.empty());
     }
     void TearDown() override {
         unsetenv("ZRUSB_EMULATOR");
         unsetenv("ZRUSB_EMULATOR_FAULT");
     }
 
-    // One send to a fresh display (its exchange count starts again) with the given faults.
-    SendOutcome send(const MessageTable& table, const std::string& faults) {
-        display = std::make_unique<ScratchDirectory>();
-        setenv("ZRUSB_EMULATOR", display->path().c_str(), 1);
+    // One send to a fresh emulated display (exchanges counted from 1 again).
+    SendOutcome send(const MessageTable& table, const std::string& faults = "") {
+        display = std::make_unique<lumera::testing::ScratchDirectory>();
+        setenv("ZRUSB_EMULATOR", display->path.c_str(), 1);
         setenv("ZRUSB_EMULATOR_FAULT", faults.c_str(), 1);
         prompter.shown.clear();
         return BtnSendClick(table, request, prompter, sendData);
     }
-    std::vector<std::string> packetsLogged() const {
-        return ReadLines(display->path() / "packets.log");
+    // The boxes shown, with the write time made stable.
+    std::vector<std::string> shown() const {
+        std::vector<std::string> texts;
+        for (const auto& text : prompter.shown) {
+            texts.push_back(std::regex_replace(text, std::regex("time: [0-9]+ms"), "time: Nms"));
+        }
+        return texts;
     }
-    Bytes stored() const { return ReadBytes(display->path() / "eeprom.bin"); }
+    std::vector<std::string> packetsLogged() const {
+        return ReadLines(display->path / "packets.log");
+    }
+    Bytes stored() const { return ReadBytes(display->path / "eeprom.bin"); }
 
-    ScratchDirectory program;
-    std::unique_ptr<ScratchDirectory> display;
-    ScriptedPrompter prompter;
+    lumera::testing::ScratchDirectory program;
+    std::unique_ptr<lumera::testing::ScratchDirectory> display;
+    lumera::testing::ScriptedPrompter prompter;
     DeviceBinding binding;
     SendRequest request;
     Bytes sendData;
 };
 
-MessageTable englishAB() {
+MessageTable EnglishAB() {
     MessageTable table;
-    table.SetText(0, "AB");
-    table.SetCloseOption(0, 2);
+    table.SetText(2, "AB");  // rows 1 and 2 stay empty
+    table.SetOpenOption(0, 5);
+    table.SetCloseOption(2, 2);
     return table;
 }
 
-TEST_F(EmulatedDisplay, DisplayStoresTheImageExactlyAsBuilt) {
-    EXPECT_EQ(send(englishAB(), ""), SendOutcome::Delivered);
-    EXPECT_THAT(prompter.messages(), ElementsAreArray({MatchesRegex(kSuccess)}));
+TEST_F(SendCommand, ImagesArriveExactlyAsBuilt) {
+    EXPECT_EQ(send(EnglishAB()), SendOutcome::Delivered);
+    EXPECT_THAT(shown(), ElementsAre(kSuccess));
+    EXPECT_EQ(sendData, (Bytes{0x01, 0x0A, 0x13, 0x42, 0x52, 0x62, 0x72, 0x82, 0x41, 0x51, 0x61,
+                               0x71, 0x81}));
     EXPECT_EQ(packetsLogged(), (std::vector<std::string>{"004040010A0000008B", "004040010D0000008E",
                                                          "004023010A13425215", "00402362728241514B",
                                                          "00232303617181009C"}));
     EXPECT_EQ(stored(), sendData);
+    EXPECT_EQ(ReadBytes(program.path / "USBSendData.bin"), sendData);
 
     MessageTable chinese;
     chinese.Reset(false);
     chinese.SetText(0,
                     "\xB0\xA1"
-                    "A\x01");
-    chinese.SetText(1, "Z");
-    EXPECT_EQ(send(chinese, ""), SendOutcome::Delivered);
-    EXPECT_EQ(sendData.size(), 2u + (2 + 28 + 18 + 28) + (2 + 18));
-    EXPECT_EQ(stored(), sendData) << "the display must undo the Chinese transform";
+                    "A");
+    chinese.SetOpenOption(0, 1);
+    EXPECT_EQ(send(chinese), SendOutcome::Delivered);
+    Bytes image{0x00, 0x81, 23, 0x21};
+    for (int k = 0; k < 16; ++k) {
+        image.push_back(static_cast<std::uint8_t>('A' + k));
+    }
+    image.insert(image.end(), 4, 0x00);  // the blank pair, then the wide cell's blank column
+    for (int k = 0; k < 24; ++k) {
+        image.push_back(static_cast<std::uint8_t>(0x4A + k));
+    }
+    image.insert(image.end(), 2, 0x00);
+    EXPECT_EQ(sendData, image);
+    EXPECT_EQ(stored(), sendData) << "the Chinese transform must be undone on arrival";
 }
 
-TEST_F(EmulatedDisplay, EveryFailureShowsItsMessagesInOrder) {
+TEST_F(SendCommand, EveryFailureShowsItsMessagesInOrder) {
     struct Case {
         const char* faults;
-        std::vector<std::string> messages;
+        std::vector<std::string> shown;
         std::size_t packets;
     };
+    const std::string unlisted = kSystemError;
     const Case cases[] = {
         {"absent", {kConnectFailure, kNoEprom}, 0},
-        {"open@1", {kConnectFailure, kNoEprom}, 0},
         {"open@2", {kConnectFailure, kEpromSmall}, 1},
-        {"open@4", {kConnectFailure, kWriteFailure}, 3},
+        {"open@5", {kConnectFailure, kWriteFailure}, 4},
         {"write@1", {kWriteError, kNoEprom}, 0},
         {"write@3", {kWriteError, kWriteFailure}, 2},
-        {"write@5", {kWriteError, kWriteFailure}, 4},
         {"status@1=2A", {kNoEprom}, 1},
-        {"status@1=81", {std::string(kSystemError) + "129", kNoEprom}, 1},
+        {"status@1=81", {unlisted + "129", kNoEprom}, 1},
         {"status@2=85", {kEpromSmall}, 2},
-        {"status@2=00", {std::string(kSystemError) + "0", kEpromSmall}, 2},
+        {"status@2=00", {unlisted + "0", kEpromSmall}, 2},
         {"status@3=8A", {kWriteFailure}, 3},
-        {"status@5=82", {kWriteFailure}, 5},
-        {"status@5=7F", {std::string(kSystemError) + "127", kWriteFailure}, 5},
+        {"status@5=7F", {unlisted + "127", kWriteFailure}, 5},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(send(englishAB(), c.faults), SendOutcome::TransferFailed) << c.faults;
-        EXPECT_EQ(prompter.messages(), c.messages) << c.faults;
+        EXPECT_EQ(send(EnglishAB(), c.faults), SendOutcome::TransferFailed) << c.faults;
+        EXPECT_EQ(shown(), c.shown) << c.faults;
         EXPECT_EQ(packetsLogged().size(), c.packets) << c.faults;
-        EXPECT_FALSE(std::filesystem::exists(display->path() / "eeprom.bin")) << c.faults;
-        EXPECT_EQ(ReadBytes(program.path() / "USBSendData.bin"), sendData)
-            << "the dump must hold the attempted image: " << c.faults;
+        EXPECT_TRUE(stored().empty()) << c.faults;
+        EXPECT_EQ(ReadBytes(program.path / "USBSendData.bin"), sendData) << c.faults;
     }
-}
 
-TEST_F(EmulatedDisplay, UnansweredReadsStillDeliverTheImage) {
-    EXPECT_EQ(send(englishAB(), "read@*"), SendOutcome::Delivered);
-    std::vector<::testing::Matcher<std::string>> expected(5, kReadError);
-    expected.push_back(MatchesRegex(kSuccess));
-    EXPECT_THAT(prompter.messages(), ElementsAreArray(expected));
+    // A display that never answers still gets the image.
+    EXPECT_EQ(send(EnglishAB(), "read@*"), SendOutcome::Delivered);
+    EXPECT_THAT(shown(),
+                ElementsAre(kReadError, kReadError, kReadError, kReadError, kReadError, kSuccess));
     EXPECT_EQ(stored(), sendData);
+
+    // 23 full rows make 2117 bytes: refused after the probe (P = 2117 / 8 mod 256 = 8).
+    MessageTable large;
+    for (int row = 0; row < 23; ++row) {
+        large.SetText(row, "ABCDEFGHIJKLMNOPQR");
+    }
+    EXPECT_EQ(send(large), SendOutcome::TransferFailed);
+    EXPECT_THAT(shown(), ElementsAre(kEpromSmall));
+    EXPECT_THAT(packetsLogged(), ElementsAre("004040010800000089"));
 }
 
-TEST_F(EmulatedDisplay, ImageTooLargeForTheDisplayStopsAfterTheProbe) {
-    MessageTable table;
-    for (int index = 0; index < 23; ++index) {
-        table.SetText(index, "ABCDEFGHIJKLMNOPQR");
-    }
-    EXPECT_EQ(send(table, ""), SendOutcome::TransferFailed);
-    EXPECT_EQ(sendData.size(), 1u + 23u * 92u);
-    EXPECT_EQ(prompter.messages(), std::vector<std::string>{kEpromSmall});
-    EXPECT_EQ(packetsLogged(), std::vector<std::string>{"0040400108000000"
-                                                        "89"});
+TEST_F(SendCommand, StopsBeforeTheDisplayWhenItMust) {
+    request.previewRunning = true;
+    request.stopPreview = [&] { prompter.shown.push_back("stop preview"); };
+    MessageTable blank;
+    blank.SetText(0, "   ");
+    EXPECT_EQ(send(blank), SendOutcome::NoData);
+    EXPECT_THAT(shown(), ElementsAre("stop preview", "message: No Data Send!"));
+    EXPECT_FALSE(std::filesystem::exists(program.path / "USBSendData.bin"));
+    request.previewRunning = false;
+
+    // A folder in the dump's place cannot be written, not even by root.
+    std::filesystem::create_directory(program.path / "USBSendData.bin");
+    EXPECT_EQ(send(EnglishAB()), SendOutcome::Delivered);
+    EXPECT_EQ(ReadBytes(request.fallbackDumpDirectory / "USBSendData.bin"), sendData);
+
+    std::ofstream(program.path / "file") << "not a folder";
+    request.fallbackDumpDirectory = program.path / "file" / "lumera";
+    EXPECT_EQ(send(EnglishAB()), SendOutcome::DumpFailed);
+    EXPECT_THAT(shown(), ElementsAre("message: Create File " +
+                                     (request.fallbackDumpDirectory / "USBSendData.bin").string() +
+                                     "Error!"));
+    EXPECT_FALSE(std::filesystem::exists(display->path / "packets.log"));
+    EXPECT_EQ(sendData.size(), 13u) << "the image stays after a failed dump";
+
+    request.fallbackDumpDirectory = program.path / "per-user";
+    request.device = {};
+    EXPECT_EQ(send(EnglishAB()), SendOutcome::NotBound);
+    EXPECT_THAT(shown(), ElementsAre(kConnectFailure));
+    EXPECT_EQ(ReadBytes(request.fallbackDumpDirectory / "USBSendData.bin"), sendData);
 }
 
 }  // namespace
