@@ -80,7 +80,7 @@ std::optional<std::string> AppendSectionRecord(int sectionNumber, const Glyphs& 
     if (columns > kMostSectionColumns) {
         return tooWideText(sectionNumber, columns);
     }
-    image.push_back(static_cast<std::uint8_t>(columns));
+    image.push_back(SectionColumnCount(glyphs, englishMode));
     image.push_back(effect);
     for (auto cell = glyphs.rbegin(); cell != glyphs.rend(); ++cell) {
         AppendCellColumns(*cell, englishMode, image);

@@ -15,7 +15,8 @@ namespace lumera::download {
 // The length byte holds a section's display columns; wider sections cannot be described.
 constexpr int kMostSectionColumns = 255;
 
-// Turns one section text into its cells in the device form, in text order.
+// Turns one section text into its cells in the device form, in text order, replacing what
+// glyphs held.
 using SectionRasteriser = std::function<void(std::string_view text, Glyphs& glyphs)>;
 
 // Appends the 0-based index of every section in use (below SectionCount) whose text is
