@@ -58,8 +58,8 @@ QPixmap LinkPicture(int size) {
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     // The right part only: the no-link sign stands over the left part.
-    painter.translate(size * 0.45, size * 0.05);
-    painter.scale(size * 0.55, size * 0.9);
+    painter.translate(size * 0.4, size * 0.15);
+    painter.scale(size * 0.6, size * 0.7);
     DrawPlug(painter, kPlugGrey);
     return pixmap;
 }

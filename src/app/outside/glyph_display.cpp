@@ -48,18 +48,11 @@ constexpr std::array<QRgb, 4> kLedColors = {
 constexpr float kUnlitShare = 0.14f;  // how much of its colour a dark LED still shows
 constexpr float kHotCoreWhite = 0.45f;
 
-// Shading by squared distance from an LED's centre, in LED radii.
+// Shading by squared distance from an LED's centre, in LED radii; the last step is the
+// bare face.
 constexpr int kShadeSteps = 64;
 constexpr float kShadeReach = 1.7f;  // squared distance at which an LED has faded out
 constexpr float kShadeScale = kShadeSteps / kShadeReach;
-
-// A point of the image near a ring of LEDs.
-struct RingPoint {
-    float angle;       // degrees clockwise from three o'clock, 0..360
-    float radial;      // distance from the ring's centre line, in LED radii
-    float alongScale;  // LED radii per degree along the ring at this radius
-    std::int32_t row;
-};
 
 // Each pixel near the rings is the mean of four points, so LEDs a pixel or two wide keep
 // their shape instead of beating against the pixel grid.
@@ -67,15 +60,34 @@ constexpr int kPointsPerPixel = 4;
 constexpr std::array<std::array<float, 2>, kPointsPerPixel> kPointOffsets = {
     {{0.375f, 0.125f}, {0.875f, 0.375f}, {0.625f, 0.875f}, {0.125f, 0.625f}}};
 
+// Whole degrees move the text by thirds of an LED column (1.5 or 3 degrees a column), so
+// a point's place in its LED has three forms, all worked out once; a frame then only
+// shifts LED column numbers.
+constexpr int kAlignments = 3;
+
+constexpr int ThirdsPerDegree(bool englishMode) {
+    return kAlignments * LedColumns(englishMode) / 360;
+}
+static_assert(ThirdsPerDegree(true) * 360 == kAlignments * kEnglishLedColumns);
+static_assert(ThirdsPerDegree(false) * 360 == kAlignments * kChineseLedColumns);
+
+// One pixel near the rings, for one alignment: for each of its points, the LED row and
+// column (with the text at angle 0) and the shading step.
 struct LedPixel {
     std::int32_t index;  // y * width + x
-    std::array<RingPoint, kPointsPerPixel> points;
+    std::array<std::uint8_t, kPointsPerPixel> row;
+    std::array<std::uint8_t, kPointsPerPixel> column;
+    std::array<std::uint8_t, kPointsPerPixel> step;
+};
+
+struct ModeGeometry {
+    std::array<std::vector<LedPixel>, kAlignments> pixels;
 };
 
 struct FaceGeometry {
     QImage face;
-    std::vector<LedPixel> englishPixels;
-    std::vector<LedPixel> chinesePixels;
+    ModeGeometry english;
+    ModeGeometry chinese;
 };
 
 QRgb Mix(QRgb from, QRgb to, float share) {
@@ -105,41 +117,56 @@ QRgb FacePixel(float dx, float dy) {
     return kFace;
 }
 
-std::vector<LedPixel> RingPixels(bool englishMode) {
+ModeGeometry RingPixels(bool englishMode) {
     const int rows = LedRows(englishMode);
+    const int columns = LedColumns(englishMode);
     const float ringPitch = (kOuterRingRadius - kInnerRingRadius) / (rows - 1);
-    const float pitchDegrees = kFullTurn / LedColumns(englishMode);
+    const float pitchDegrees = kFullTurn / columns;
     const float ledRadius = 0.5f * kLedFill * ringPitch;
     const float reach = std::sqrt(kShadeReach);
-    const auto pointAt = [&](float dx, float dy) {
-        const float radius = std::hypot(dx, dy);
-        const int row = std::clamp(
-            static_cast<int>(std::lround((radius - kInnerRingRadius) / ringPitch)), 0, rows - 1);
-        float angle = std::atan2(dy, dx) * 180.0f / std::numbers::pi_v<float>;
-        if (angle < 0) {
-            angle += kFullTurn;
-        }
-        const float arcPerDegree = radius * std::numbers::pi_v<float> / 180.0f;
-        const float alongRadius = 0.5f * kLedFill * arcPerDegree * pitchDegrees;
-        return RingPoint{angle, (radius - (kInnerRingRadius + row * ringPitch)) / ledRadius,
-                         arcPerDegree / alongRadius, row};
-    };
-    std::vector<LedPixel> pixels;
+    ModeGeometry geometry;
     for (int y = 0; y < kImageHeight; ++y) {
         for (int x = 0; x < kImageWidth; ++x) {
-            LedPixel pixel{y * kImageWidth + x, {}};
+            std::array<LedPixel, kAlignments> aligned;
             bool nearRing = false;
             for (int p = 0; p < kPointsPerPixel; ++p) {
-                pixel.points[p] =
-                    pointAt(x + kPointOffsets[p][0] - kCentreX, y + kPointOffsets[p][1] - kCentreY);
-                nearRing = nearRing || std::abs(pixel.points[p].radial) < reach;
+                const float dx = x + kPointOffsets[p][0] - kCentreX;
+                const float dy = y + kPointOffsets[p][1] - kCentreY;
+                const float radius = std::hypot(dx, dy);
+                const int row = std::clamp(
+                    static_cast<int>(std::lround((radius - kInnerRingRadius) / ringPitch)), 0,
+                    rows - 1);
+                const float radial = (radius - (kInnerRingRadius + row * ringPitch)) / ledRadius;
+                nearRing = nearRing || std::abs(radial) < reach;
+                float angle = std::atan2(dy, dx) * 180.0f / std::numbers::pi_v<float>;
+                if (angle < 0) {
+                    angle += kFullTurn;
+                }
+                // Along the ring an LED spans kLedFill of its column.
+                const float alongPerColumn = 2.0f / kLedFill;
+                for (int a = 0; a < kAlignments; ++a) {
+                    float position = angle / pitchDegrees - static_cast<float>(a) / kAlignments;
+                    if (position < 0) {
+                        position += columns;
+                    }
+                    const int column = static_cast<int>(position) % columns;
+                    const float along = (position - std::floor(position) - 0.5f) * alongPerColumn;
+                    const float distance2 = radial * radial + along * along;
+                    aligned[a].index = y * kImageWidth + x;
+                    aligned[a].row[p] = static_cast<std::uint8_t>(row);
+                    aligned[a].column[p] = static_cast<std::uint8_t>(column);
+                    aligned[a].step[p] = static_cast<std::uint8_t>(
+                        std::min(static_cast<int>(distance2 * kShadeScale), kShadeSteps));
+                }
             }
             if (nearRing) {
-                pixels.push_back(pixel);
+                for (int a = 0; a < kAlignments; ++a) {
+                    geometry.pixels[a].push_back(aligned[a]);
+                }
             }
         }
     }
-    return pixels;
+    return geometry;
 }
 
 const FaceGeometry& Geometry() {
@@ -152,18 +179,15 @@ const FaceGeometry& Geometry() {
                 line[x] = FacePixel(x + 0.5f - kCentreX, y + 0.5f - kCentreY);
             }
         }
-        built.englishPixels = RingPixels(true);
-        built.chinesePixels = RingPixels(false);
+        built.english = RingPixels(true);
+        built.chinese = RingPixels(false);
         return built;
     }();
     return geometry;
 }
 
-// The colour of a lit or dark LED at each shading step, already laid on the face.
-struct LedShades {
-    std::array<QRgb, kShadeSteps> lit;
-    std::array<QRgb, kShadeSteps> unlit;
-};
+// The colour of a dark (0) or lit (1) LED at each shading step, laid on the face.
+using LedShades = std::array<std::array<QRgb, kShadeSteps + 1>, 2>;
 
 LedShades Shades(QRgb color) {
     LedShades shades;
@@ -174,52 +198,42 @@ LedShades Shades(QRgb color) {
         const float body = std::clamp((1.1f - distance) / 0.3f, 0.0f, 1.0f);
         const float glow = 0.18f * std::clamp((1.3f - distance) / 0.5f, 0.0f, 1.0f);
         const QRgb core = Mix(color, qRgb(255, 255, 255), kHotCoreWhite * (1.0f - distance / 0.4f));
-        shades.lit[step] = Mix(kFace, core, std::max(body, glow));
-        shades.unlit[step] = Mix(kFace, dark, body);
+        shades[1][step] = Mix(kFace, core, std::max(body, glow));
+        shades[0][step] = Mix(kFace, dark, body);
     }
+    shades[0][kShadeSteps] = kFace;
+    shades[1][kShadeSteps] = kFace;
     return shades;
 }
 
-void DrawLeds(QRgb* pixels, const std::vector<LedPixel>& ringPixels, const DotRows& dotRows,
-              bool englishMode, QRgb color, std::int32_t textAngle) {
+void DrawLeds(QRgb* pixels, const ModeGeometry& geometry, const DotRows& dotRows, bool englishMode,
+              QRgb color, std::int32_t textAngle) {
     const int columns = LedColumns(englishMode);
-    const float pitchDegrees = kFullTurn / columns;
-    std::array<int, kChineseLedColumns> sampleColumn{};
-    for (int k = 0; k < columns; ++k) {
-        sampleColumn[k] = LedSampleColumn(englishMode, k);
+    // Which LEDs are lit, with the text at angle 0; written twice over so that shifted
+    // column numbers need no wrap.
+    std::array<std::array<std::uint8_t, 2 * kChineseLedColumns>, kChineseRows> lit{};
+    for (int row = 0; row < LedRows(englishMode); ++row) {
+        for (int k = 0; k < columns; ++k) {
+            lit[row][k] = lit[row][k + columns] =
+                dotRows[row][LedSampleColumn(englishMode, k)] != 0;
+        }
     }
+    const int thirds = ((textAngle % 360 + 360) % 360) * ThirdsPerDegree(englishMode);
+    const int offset = columns - thirds / kAlignments;
     const LedShades shades = Shades(color);
-    const float start = static_cast<float>(((textAngle % 360) + 360) % 360);
-    const auto shadeOf = [&](const RingPoint& point) {
-        float phase = point.angle - start;
-        if (phase < 0) {
-            phase += kFullTurn;
+    // Red and blue add up in one word, green in another: four 8-bit values cannot overflow.
+    constexpr std::uint32_t kRedBlue = 0x00FF00FF;
+    constexpr std::uint32_t kGreen = 0x0000FF00;
+    for (const LedPixel& pixel : geometry.pixels[thirds % kAlignments]) {
+        std::uint32_t redBlue = 0;
+        std::uint32_t green = 0;
+        for (int p = 0; p < kPointsPerPixel; ++p) {
+            const QRgb shade = shades[lit[pixel.row[p]][pixel.column[p] + offset]][pixel.step[p]];
+            redBlue += shade & kRedBlue;
+            green += shade & kGreen;
         }
-        const float position = phase / pitchDegrees;
-        int k = static_cast<int>(position);
-        const float along = (position - k - 0.5f) * pitchDegrees * point.alongScale;
-        if (k >= columns) {
-            k -= columns;
-        }
-        const int step =
-            static_cast<int>((point.radial * point.radial + along * along) * kShadeScale);
-        if (step >= kShadeSteps) {
-            return kFace;
-        }
-        return dotRows[point.row][sampleColumn[k]] != 0 ? shades.lit[step] : shades.unlit[step];
-    };
-    for (const LedPixel& pixel : ringPixels) {
-        int red = 0;
-        int green = 0;
-        int blue = 0;
-        for (const RingPoint& point : pixel.points) {
-            const QRgb shade = shadeOf(point);
-            red += qRed(shade);
-            green += qGreen(shade);
-            blue += qBlue(shade);
-        }
-        pixels[pixel.index] =
-            qRgb(red / kPointsPerPixel, green / kPointsPerPixel, blue / kPointsPerPixel);
+        static_assert(kPointsPerPixel == 4, "the mean below divides by four");
+        pixels[pixel.index] = 0xFF000000u | ((redBlue >> 2) & kRedBlue) | ((green >> 2) & kGreen);
     }
 }
 
@@ -233,8 +247,8 @@ void _Display(QImage& canvas, const DotRows& dotRows, bool englishMode, std::uin
     }
     auto* pixels = reinterpret_cast<QRgb*>(canvas.bits());
     std::memcpy(pixels, geometry.face.constBits(), geometry.face.sizeInBytes());
-    DrawLeds(pixels, englishMode ? geometry.englishPixels : geometry.chinesePixels, dotRows,
-             englishMode, kLedColors[ledColor % kLedColors.size()], textAngle);
+    DrawLeds(pixels, englishMode ? geometry.english : geometry.chinese, dotRows, englishMode,
+             kLedColors[ledColor % kLedColors.size()], textAngle);
 }
 
 }  // namespace lumera
