@@ -1,5 +1,7 @@
 // Building the window's controls at their places.
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -15,6 +17,25 @@
 
 namespace lumera::app {
 namespace {
+
+// The wheel scrolls the table; it changes an option list only once that list has the focus,
+// so scrolling past the rows cannot change their options unnoticed.
+class TableWheel : public QObject {
+public:
+    TableWheel(QScrollArea* table) : QObject(table), table_(table) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* list = qobject_cast<QComboBox*>(watched);
+        if (event->type() != QEvent::Wheel || !list || list->hasFocus()) {
+            return false;
+        }
+        QCoreApplication::sendEvent(table_->verticalScrollBar(), event);
+        return true;
+    }
+
+private:
+    QScrollArea* table_;
+};
 
 template <typename Widget>
 Widget* Place(Widget* widget, const char* name, int left, int top, int width, int height) {
@@ -100,6 +121,7 @@ void TForm1::BuildSectionRows(QWidget* rows) {
     QFont editFont = font();
     editFont.setFamilies(GlyphFontFamilies());
     editFont.setPixelSize(kEditGlyphPixelSize);
+    auto* wheel = new TableWheel(DataScrollBox);
     for (int n = 1; n <= kSectionRows; ++n) {
         const int index = n - 1;
         const int top = kRowTop + kRowPitch * index;
@@ -115,6 +137,10 @@ void TForm1::BuildSectionRows(QWidget* rows) {
         CBB[index] = new QComboBox(rows);
         CBB[index]->setObjectName(QStringLiteral("CBB%1").arg(n));
         CBB[index]->setGeometry(392, top, n <= 8 ? 153 : 129, 21);
+        for (QComboBox* list : {CBA[index], CBB[index]}) {
+            list->setFocusPolicy(Qt::StrongFocus);
+            list->installEventFilter(wheel);
+        }
     }
     QWidget* previous = ME[0];
     auto chain = [&previous](QWidget* next) {

@@ -1,7 +1,9 @@
 #include <QFrame>
 #include <QInputMethodEvent>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 #include <fstream>
 #include <iterator>
 
@@ -154,6 +156,26 @@ private slots:
         QCOMPARE(ui.window->table().CurrentSection(), 1);
         ui.click("EngBtn11");
         QCOMPARE(ui.window->table().section(1).text, std::string(" "));
+    }
+
+    void wheelScrollsTheTableNotTheOptions() {
+        WindowUnderTest ui;
+        auto* list = ui.find<QComboBox>("CBA1");
+        auto* rows = ui.find<QScrollArea>("DataScrollBox");
+        const auto wheelDown = [list] {
+            QWheelEvent event(QPointF(5, 5), list->mapToGlobal(QPointF(5, 5)), QPoint(),
+                              QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                              false);
+            QApplication::sendEvent(list, &event);
+        };
+        wheelDown();
+        QCOMPARE(list->currentIndex(), 0);
+        QVERIFY(rows->verticalScrollBar()->value() > 0);
+        QVERIFY(!ui.window->table().Modified());
+        list->setFocus();
+        wheelDown();
+        QCOMPARE(list->currentIndex(), 1);
+        QCOMPARE(ui.window->table().section(0).openOption, 1);
     }
 
     void clearEmptiesTheTable() {
