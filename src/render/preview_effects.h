@@ -15,8 +15,6 @@ struct EffectState {
 
 // EffectTick when a section is loaded: its first row advance comes on the second tick.
 constexpr std::uint16_t kSectionStartTick = 5;
-constexpr int kOpenEffectCount = 9;
-constexpr int kCloseEffectCount = 7;
 
 enum class EffectProgress { Running, Done, DoneWithHold };
 

@@ -11,7 +11,6 @@
 namespace lumera {
 
 constexpr int kPreviewHoldMilliseconds = 1000;
-constexpr int kPreviewTickMilliseconds = 50;
 
 // What the caller shows after a tick or after the end of a hold.
 enum class PreviewShow {
