@@ -17,7 +17,6 @@ public:
     SectionEdit(int tag, QWidget* parent);
 
     int tag() const { return tag_; }
-    const std::string& bytes() const { return bytes_; }
 
     // A text the program sets; not held to the byte limit and raises no signal.
     void showBytes(const std::string& bytes);

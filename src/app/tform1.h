@@ -53,7 +53,6 @@ public:
 
     const MessageTable& table() const { return table_; }
     Language language() const;
-    bool deviceBound() const { return device_.IsBound(); }
     const LedPreview& preview() const { return *preview_; }
     const std::string& openFileName() const { return OpenFileName; }
     const std::vector<std::uint8_t>& sendData() const { return SendData; }
