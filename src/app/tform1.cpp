@@ -144,21 +144,25 @@ void TForm1::BtnExitClick() {
 
 // FormClose: the save offer, then the window closes whatever the answer.
 void TForm1::closeEvent(QCloseEvent* event) {
-    SaveOnLeave();
-    event->accept();
+    if (SaveOnLeave()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
-void TForm1::SaveOnLeave() {
+bool TForm1::SaveOnLeave() {
     if (!table_.Modified()) {
-        return;
+        return true;
     }
     bool holdsText = false;
     for (int index = 0; index < kSectionRows; ++index) {
         holdsText = holdsText || !table_.section(index).text.empty();
     }
     if (holdsText && prompter_.Ask(kSaveOfferText)) {
-        BtnSaveClick();
+        return BtnSaveClick() != SaveOutcome::Failed;
     }
+    return true;
 }
 
 void TForm1::Timer1Timer() {

@@ -15,6 +15,7 @@
 #include "editing/language_texts.h"
 #include "editing/message_table.h"
 #include "editing/prompter.h"
+#include "files/led_file_commands.h"
 
 class QComboBox;
 class QFrame;
@@ -66,7 +67,7 @@ public:
     void BtnStopClick();
     void BtnColorClick();
     void BtnOpenClick();
-    void BtnSaveClick();
+    SaveOutcome BtnSaveClick();
     void BtnSendClick();
     void BtnExitClick();
     void CNBtnClick(int keyNumber);
@@ -76,7 +77,9 @@ public:
     void maskeditOnClick(int tag);
     void maskeditOnChange(int tag, const std::string& bytes, std::size_t caret);
     void Timer1Timer();
-    void SaveOnLeave();
+    // The save offer. False only when the operator chose to save and the table could not be
+    // written: the caller then stays, so the table is not lost.
+    bool SaveOnLeave();
     void ApplyEnglishTexts();
     void ApplyChineseTexts();
 

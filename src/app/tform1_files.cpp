@@ -4,8 +4,8 @@
 
 namespace lumera::app {
 
-void TForm1::BtnSaveClick() {
-    lumera::BtnSaveClick(table_, prompter_);
+SaveOutcome TForm1::BtnSaveClick() {
+    return lumera::BtnSaveClick(table_, prompter_);
 }
 
 void TForm1::BtnOpenClick() {

@@ -55,14 +55,16 @@ void TForm1::SwitchLanguage(Language target) {
     if (language() == target) {
         return;
     }
+    const bool wasJapanese = JapaneseMode;
     if (target == Language::Japanese) {
         JapaneseMode = true;
     }
     FocusFirstSection();
     table_.SetCurrentSection(0);
     BtnStopClick();
-    if (table_.Modified()) {
-        SaveOnLeave();
+    if (table_.Modified() && !SaveOnLeave()) {
+        JapaneseMode = wasJapanese;
+        return;
     }
     ApplyLanguage(target);
 }

@@ -27,27 +27,27 @@ std::filesystem::path LedFileName(const std::string& chosenName) {
     return name;
 }
 
-bool BtnSaveClick(MessageTable& table, Prompter& prompter) {
+SaveOutcome BtnSaveClick(MessageTable& table, Prompter& prompter) {
     const LedFileContent content = ContentOfTable(table);
     // Checked before the dialog so the operator is not asked for a name in vain.
     if (auto reason = UnstorableReason(content)) {
         prompter.Message("The table cannot be saved:\n" + *reason);
-        return false;
+        return SaveOutcome::Failed;
     }
     const std::optional<std::string> chosen = prompter.SaveFileName(kLedFileFilter);
     if (!chosen || chosen->empty()) {
-        return false;
+        return SaveOutcome::Cancelled;
     }
     if (FileExists(*chosen) && !prompter.Ask(*chosen + kReplaceQuestion)) {
-        return false;
+        return SaveOutcome::Cancelled;
     }
     const std::filesystem::path target = LedFileName(*chosen);
     if (auto reason = WriteLedFile(target, content)) {
         prompter.Message(target.string() + " could not be saved:\n" + *reason);
-        return false;
+        return SaveOutcome::Failed;
     }
     table.SetModified(false);
-    return true;
+    return SaveOutcome::Saved;
 }
 
 OpenOutcome BtnOpenClick(MessageTable& table, Prompter& prompter,

@@ -16,11 +16,16 @@ constexpr char kLedFileFilter[] = "*.led(LED Files)|*.led";
 // or ".led" appended when it has none.
 std::filesystem::path LedFileName(const std::string& chosenName);
 
+enum class SaveOutcome {
+    Saved,      // the file was written
+    Cancelled,  // the dialog was cancelled or the replacement declined
+    Failed,     // the table could not be written (reported in one message)
+};
+
 // The Save button (also the save offer's Yes). Asks for a name, asks before replacing a
-// file that exists under the name as chosen, and writes the table. Returns true, and
-// clears Modified, only when the file was written; a cancel, a declined replacement or a
-// failure (reported in one message) leaves the table's Modified as it was.
-bool BtnSaveClick(MessageTable& table, Prompter& prompter);
+// file that exists under the name as chosen, and writes the table. Clears Modified only
+// when the file was written; otherwise the table's Modified stays as it was.
+SaveOutcome BtnSaveClick(MessageTable& table, Prompter& prompter);
 
 struct OpenOutcome {
     // OpenFileName: the chosen path, set once a chosen file was found, even when the

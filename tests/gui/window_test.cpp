@@ -392,6 +392,22 @@ private slots:
         QVERIFY(ui.prompter.answers.empty());
         QVERIFY(ui.prompter.saveNames.empty());
     }
+
+    // Leaving after a save that could not be written would throw the table away.
+    void aFailedSaveOnLeavingKeepsTheWindowAndTheTable() {
+        WindowUnderTest ui;
+        ui.type(1, "KEEP");
+        ui.prompter.answers = {true, true};
+        ui.prompter.saveNames = {ui.programPath("missing/keep.led").string(),
+                                 ui.programPath("missing/keep.led").string()};
+        ui.click("BtnExit");
+        QVERIFY(ui.window->isVisible());
+        ui.click("BtnCn");
+        QCOMPARE(ui.edit(1)->text(), QStringLiteral("KEEP"));
+        QVERIFY(ui.find<QWidget>("EngPanel")->isVisible());
+        QCOMPARE(int(ui.prompter.messages().size()), 2);
+        QVERIFY(ui.prompter.answers.empty());
+    }
 };
 
 QTEST_MAIN(WindowTest)

@@ -52,7 +52,7 @@ TEST_F(LedFileCommands, SaveThenOpenRestoresTheTableByteForByte) {
     const LedFileContent content{false, {{"\x01\x02 ab", 8, 6}, {"", 2, 3}, {"\xD6\xD0", 5, 0}}};
     MessageTable saved = TableOf(content);
     prompter_.saveNames = {PathOf("table"), PathOf("again.led")};
-    ASSERT_TRUE(BtnSaveClick(saved, prompter_));
+    ASSERT_EQ(BtnSaveClick(saved, prompter_), SaveOutcome::Saved);
     EXPECT_FALSE(saved.Modified());
     const std::string bytes = ReadBytes(PathOf("table.led"));
     EXPECT_EQ(bytes, Scrambled(FormatLedText(content)));
@@ -74,7 +74,7 @@ TEST_F(LedFileCommands, SaveThenOpenRestoresTheTableByteForByte) {
     for (int index = 0; index < kSectionRows; ++index) {
         EXPECT_EQ(opened.section(index).enabled, index <= 3) << index;
     }
-    ASSERT_TRUE(BtnSaveClick(opened, prompter_));
+    ASSERT_EQ(BtnSaveClick(opened, prompter_), SaveOutcome::Saved);
     EXPECT_EQ(ReadBytes(PathOf("again.led")), bytes);
     EXPECT_TRUE(prompter_.messages().empty());
 }
@@ -162,9 +162,11 @@ TEST_F(LedFileCommands, SaveAsksAboutTheNameAsChosenAndClearsModifiedOnlyWhenWri
         if (step.answer) {
             prompter.answers = {*step.answer};
         }
-        const bool wrote = BtnSaveClick(table, prompter);
+        const SaveOutcome outcome = BtnSaveClick(table, prompter);
+        const bool wrote = outcome == SaveOutcome::Saved;
         const std::string name = step.chosen.value_or("cancel");
-        EXPECT_EQ(wrote, *step.written != '\0') << name;
+        EXPECT_EQ(outcome, *step.written != '\0' ? SaveOutcome::Saved : SaveOutcome::Cancelled)
+            << name;
         EXPECT_EQ(table.Modified(), !wrote) << name;
         EXPECT_TRUE(prompter.answers.empty()) << name << ": question not asked";
         if (step.answer) {
@@ -185,13 +187,13 @@ TEST_F(LedFileCommands, SaveAsksAboutTheNameAsChosenAndClearsModifiedOnlyWhenWri
 TEST_F(LedFileCommands, FailedSaveReportsOnceAndKeepsTheOldFile) {
     MessageTable table = TableOf({true, {{"NEW", 0, 0}, {"A\nB", 0, 0}}});
     // A text the file cannot carry is refused before a name is asked for.
-    EXPECT_FALSE(BtnSaveClick(table, prompter_));
+    EXPECT_EQ(BtnSaveClick(table, prompter_), SaveOutcome::Failed);
     ASSERT_EQ(prompter_.shown.size(), 1u);
     EXPECT_EQ(prompter_.shown[0].rfind("message: The table cannot be saved:\nsection 2 ", 0), 0u);
 
     table.SetText(1, "B");
     prompter_.saveNames = {PathOf("missing/x.led"), PathOf("old.led")};
-    EXPECT_FALSE(BtnSaveClick(table, prompter_));
+    EXPECT_EQ(BtnSaveClick(table, prompter_), SaveOutcome::Failed);
     EXPECT_EQ(prompter_.messages().back(),
               PathOf("missing/x.led") + " could not be saved:\nNo such file or directory");
 
@@ -205,10 +207,10 @@ TEST_F(LedFileCommands, FailedSaveReportsOnceAndKeepsTheOldFile) {
     tiny.rlim_cur = 8;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
     prompter_.answers = {true};
-    const bool written = BtnSaveClick(table, prompter_);
+    const SaveOutcome outcome = BtnSaveClick(table, prompter_);
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
-    EXPECT_FALSE(written);
+    EXPECT_EQ(outcome, SaveOutcome::Failed);
     EXPECT_TRUE(table.Modified());
     EXPECT_EQ(ReadBytes(PathOf("old.led")), old);
     EXPECT_EQ(prompter_.messages().size(), 3u);
