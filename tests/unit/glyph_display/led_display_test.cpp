@@ -4,7 +4,11 @@
 #include <cmath>
 #include <numbers>
 
+#include "../render/render_test_support.h"
+#include "app/outside/glyph_display_preview.h"
 #include "app/outside/glyph_support.h"
+#include "editing/message_table.h"
+#include "scripted_prompter.h"
 
 namespace lumera {
 namespace {
@@ -87,6 +91,68 @@ TEST(LedDisplayTest, FourColoursAndFaintDarkLeds) {
     }
     const Brightening dark(Drawn(DotRows{}, false, 0, 0), Drawn(DotRows{}, false, 3, 0));
     EXPECT_GT(dark.rgb[0], 0) << "dark LEDs keep a trace of their colour";
+}
+
+class LedPreviewTest : public ::testing::Test {
+protected:
+    LedPreviewTest() {
+        dir_.WriteFullyLitTables();
+        table_.SetText(0, "HELLO");
+    }
+
+    static bool AllGrey(const QImage& image) {
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (image.pixel(x, y) != qRgb(128, 128, 128)) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    }
+
+    testing::GlyphTableDir dir_;
+    testing::ScriptedPrompter prompter_;
+    MessageTable table_;
+    LedPreview preview_{table_, {dir_.path(), prompter_}};
+};
+
+TEST_F(LedPreviewTest, FramesAreDrawnWhileRunningAndStopGreysAtOnce) {
+    EXPECT_TRUE(AllGrey(preview_.Image()));
+    EXPECT_FALSE(preview_.Tick().imageChanged) << "stopped";
+    ASSERT_TRUE(preview_.Start());
+    LedPreview::Step step = preview_.Tick();
+    EXPECT_TRUE(step.imageChanged);
+    EXPECT_FALSE(AllGrey(preview_.Image()));
+    EXPECT_EQ(preview_.Image().size(), QSize(160, 187));
+
+    // Left to right on 450 columns holds on the 46th tick.
+    int ticks = 1;
+    while (step.holdMilliseconds == 0 && ticks < 100) {
+        step = preview_.Tick();
+        ++ticks;
+    }
+    EXPECT_EQ(ticks, 46);
+    EXPECT_EQ(step.holdMilliseconds, 1000);
+    EXPECT_FALSE(step.imageChanged);
+    preview_.Stop();
+    EXPECT_TRUE(AllGrey(preview_.Image()));
+    EXPECT_FALSE(preview_.ResumeAfterHold().imageChanged);
+    EXPECT_TRUE(AllGrey(preview_.Image()));
+}
+
+TEST_F(LedPreviewTest, ColourChangesShowOnTheNextFrame) {
+    ASSERT_TRUE(preview_.Start());
+    for (int tick = 0; tick < 10; ++tick) {
+        preview_.Tick();
+    }
+    const QImage red = preview_.Image();
+    preview_.NextColor();
+    EXPECT_EQ(preview_.Image(), red);
+    preview_.Tick();
+    const Brightening change(preview_.Image(), red);
+    EXPECT_GT(change.rgb[1], 0);
+    EXPECT_EQ(preview_.Engine().LedColor(), 1);
 }
 
 }  // namespace
