@@ -20,14 +20,16 @@ constexpr char kHelp[] =
     "Loads FILE as the window's Open does, binds the device library as the window does\n"
     "(libZRUSB.so beside the program, else the system's), builds the download image,\n"
     "writes it to USBSendData.bin and sends it to the display. Every message the window\n"
-    "would show goes to stderr, one per line, in the same order; the progress shows as a\n"
-    "percentage (updated in place on a terminal). Exit 0 only when the display took the\n"
-    "whole image.\n"
+    "would show goes to stderr, one per line, in the same order. The progress shows as a\n"
+    "percentage: updated in place when stderr is a terminal, otherwise one line per change\n"
+    "on stdout, so stderr carries nothing but the messages. Exit 0 only when the display\n"
+    "took the whole image.\n"
     "\n"
     "With ZRUSB_EMULATOR=DIR the device library talks to an emulated display kept in DIR.\n";
 
-// Messages on stderr, with the progress either updated in place on a terminal or written
-// as a line whenever the percentage changes.
+// Messages on stderr, one per line. The progress is updated in place when stderr is a
+// terminal; otherwise it goes to stdout as a line per change, because a reader of stderr
+// must find the messages alone, in order.
 class TerminalReport : public download::StreamPrompter {
 public:
     TerminalReport() : StreamPrompter(std::cerr), inPlace_(isatty(STDERR_FILENO) == 1) {}
@@ -47,7 +49,7 @@ public:
             out() << '\r' << text << std::string(wipe, ' ') << '\r' << text << std::flush;
             lineOpen_ = !text.empty();
         } else if (!text.empty()) {
-            out() << text << '\n' << std::flush;
+            std::cout << text << '\n' << std::flush;
         }
         shown_ = text;
     }
