@@ -67,11 +67,11 @@ TEST_F(GeneratorRun, RefusesFaultyArt) {
     const Case cases[] = {
         {"symbol lit in column 0", "wide_symbols.txt", "glyph 0x01 heart\n................\n",
          "glyph 0x01 heart\n#...............\n"},
-        {"short row", "english_specials.txt", "glyph 0x12 heart\n.#.#.\n",
+        {"short row", "english_icons.txt", "glyph 0x12 heart\n.#.#.\n",
          "glyph 0x12 heart\n.#.#\n"},
-        {"stray character", "english_specials.txt", "glyph 0x12 heart\n.#.#.\n",
+        {"stray character", "english_icons.txt", "glyph 0x12 heart\n.#.#.\n",
          "glyph 0x12 heart\n.#x#.\n"},
-        {"code drawn twice", "english_specials.txt", "glyph 0x13 note", "glyph 0x12 note"},
+        {"code drawn twice", "english_icons.txt", "glyph 0x13 note", "glyph 0x12 note"},
         {"symbol moved to a code without one", "wide_symbols.txt", "glyph 0x11 clock",
          "glyph 0x09 clock"},
     };
