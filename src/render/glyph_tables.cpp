@@ -36,7 +36,9 @@ bool ReadRecord(const GlyphTableFiles& tables, const char* fileName, long offset
                 int unitCount, GlyphCell& cell, Transform transform) {
     const std::filesystem::path path = tables.directory / fileName;
     const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
+    // A folder of that name opens here but holds no records: it is as good as missing.
+    std::error_code notRegular;
+    if (!file || !std::filesystem::is_regular_file(path, notRegular)) {
         tables.prompter.Message("Open File " + path.string() + "Error!");
         return false;
     }

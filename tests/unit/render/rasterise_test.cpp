@@ -149,6 +149,11 @@ TEST(RasteriseTest, MissingOrShortTablesGiveBlankCells) {
     EXPECT_EQ(Data(r.Run("A~", false)[0]), Cell32(Bytes(5, 0xF0)));
     EXPECT_EQ(Data(r.glyphs[1]), Bytes(32, 0));
     EXPECT_EQ(r.prompter.messages().size(), 3u);
+    // A folder in place of a table cannot be read either.
+    std::filesystem::remove(r.dir.path() / kSymbolTableName);
+    std::filesystem::create_directory(r.dir.path() / kSymbolTableName);
+    EXPECT_EQ(Data(r.Run("\x01", false)[0]), Bytes(32, 0));
+    EXPECT_EQ(r.prompter.messages().back(), "Open File " + (r.dir / kSymbolTableName) + "Error!");
 }
 
 TEST(DataConvertTest, CellsFillTheirColumnsWithRowZeroAtTheBottom) {
