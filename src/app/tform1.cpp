@@ -182,11 +182,6 @@ void TForm1::PollDevicePresence() {
     if (++PollTicks <= kTicksBetweenPolls) {
         return;
     }
-    holdTimer_ = new QTimer(this);
-    holdTimer_->setSingleShot(true);
-    connect(holdTimer_, &QTimer::timeout, this,
-            [this] { ShowPreviewStep(preview_->ResumeAfterHold()); });
-
     PollTicks = 0;
     const int handle = device.OpenUSBDevice(kDisplayVendorId, kDisplayProductId);
     Image3->setVisible(handle == -1);

@@ -311,6 +311,7 @@ private slots:
     void presenceIconFollowsTheDisplay() {
         WindowUnderTest ui;
         auto* icon = ui.find<QLabel>("Image3");
+        const auto timers = ui.window->findChildren<QTimer*>().size();
         QVERIFY(icon->isVisible());
         ui.ticks(40);
         QVERIFY(icon->isVisible());
@@ -321,6 +322,9 @@ private slots:
         QVERIFY(!icon->isVisible());
         ui.ticks(1);
         QVERIFY(icon->isVisible());
+        // A window left open polls for hours: polling must not pile anything up.
+        ui.ticks(41 * 20);
+        QCOMPARE(ui.window->findChildren<QTimer*>().size(), timers);
     }
 
     void startStopAndColor() {
