@@ -81,12 +81,14 @@ int RunSend(const std::vector<std::string>& args) {
     if (args.size() != 1) {
         return UsageError("send", "expected exactly one FILE.led");
     }
+    // The window binds the device library when it starts, before any file is opened, so its
+    // reports come first here too.
+    TerminalReport report;
+    const DeviceBinding binding = DeviceBinding::Bind(report);
     MessageTable table;
     if (!LoadIntoTable(args.front(), table)) {
         return 1;
     }
-    TerminalReport report;
-    const DeviceBinding binding = DeviceBinding::Bind(report);
     download::SendRequest request;
     request.programDirectory = ProgramDirectory();
     request.fallbackDumpDirectory = UserDataDirectory();

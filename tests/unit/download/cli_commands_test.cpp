@@ -71,5 +71,26 @@ TEST_F(CliCommands, SendReportsLikeTheWindowAndExitsByTheOutcome) {
     EXPECT_THAT(output(), ElementsAre("0%"));
 }
 
+TEST_F(CliCommands, SendWithoutTheDeviceLibraryReportsAsTheWindowDoes) {
+    // A copy of the program in a folder of its own, where no device library can be found.
+    const std::filesystem::path alone = file("alone");
+    std::filesystem::create_directory(alone);
+    for (const char* name :
+         {"lumera-cli", "window_zr1.bin", "window_zr2.bin", "window_zr3.bin", "window_zr4.bin"}) {
+        std::filesystem::copy_file(kBin / name, alone / name);
+    }
+    ASSERT_EQ(run("new " + file("odd.led") + " --english '0:0:A\\x01'"), 0);
+    const std::string command = (alone / "lumera-cli").string() + " send " + file("odd.led") +
+                                " >" + file("stdout") + " 2>" + file("stderr");
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    // The window binds at start, before the file's own report, and sends nothing unbound.
+    EXPECT_THAT(errors(), ElementsAre("Can't Load ZRUSB.dll", "Load ZRUSB.dll file error!",
+                                      "The character input does not meet the requirement!",
+                                      "USB Device Connect Failure!!!"));
+    EXPECT_EQ(ReadBytes(alone / "USBSendData.bin").size(), 1u + 2 + 5);
+}
+
 }  // namespace
 }  // namespace lumera::download
