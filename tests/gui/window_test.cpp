@@ -93,6 +93,52 @@ private slots:
         QCOMPARE(ui.edit(2)->text(), QStringLiteral("中"));
     }
 
+    // Typed input meets the edit's byte limit, which the Chinese rule moves with every change
+    // (remembering the limit it set last, also across sections).
+    void typingHoldsTheLengthRules_data() {
+        QTest::addColumn<bool>("chinese");
+        QTest::addColumn<bool>("leave24First");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::addColumn<int>("limit");
+        const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTU");
+        QTest::newRow("English stops at 18 bytes")
+            << false << false << letters << QByteArray("ABCDEFGHIJKLMNOPQR") << 18;
+        QTest::newRow("Chinese after a change that left 24: 18 narrow characters")
+            << true << true << letters << QByteArray("ABCDEFGHIJKLMNOPQR") << 18;
+        QTest::newRow("first Chinese change of the run: the 19th is cut, then replaced")
+            << true << false << letters << QByteArray("ABCDEFGHIJKLMNOPQT") << 18;
+        QTest::newRow("Chinese takes 12 double-byte characters")
+            << true << true << QString(13, QChar(0x4E2D)) << QByteArray("\xD6\xD0").repeated(12)
+            << 24;
+    }
+
+    void typingHoldsTheLengthRules() {
+        QFETCH(bool, chinese);
+        QFETCH(bool, leave24First);
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, expected);
+        QFETCH(int, limit);
+        WindowUnderTest ui;
+        if (chinese) {
+            ui.click("BtnCn");
+        }
+        QTest::mouseClick(ui.edit(1), Qt::LeftButton);
+        if (leave24First) {
+            ui.click("CNBtn1");
+            QTest::keyClick(ui.edit(1), Qt::Key_Backspace);
+        }
+        for (const QChar character : typed) {
+            CommitInput(ui.edit(1), character);
+        }
+        QCOMPARE(QByteArray::fromStdString(ui.window->table().section(0).text), expected);
+        const bool doubleByte = expected.startsWith('\xD6');
+        QCOMPARE(ui.edit(1)->text(),
+                 doubleByte ? QString(12, QChar(0x4E2D)) : QString::fromLatin1(expected));
+        QCOMPARE(ui.edit(1)->byteLimit(), limit);
+        QVERIFY(ui.prompter.shown.empty());
+    }
+
     void keysInsertAtTheCaret_data() {
         QTest::addColumn<bool>("chinese");
         QTest::addColumn<QString>("typed");
@@ -142,6 +188,42 @@ private slots:
         QCOMPARE(QByteArray::fromStdString(ui.window->table().section(0).text), expected);
         QVERIFY(ui.edit(1)->hasFocus());
         QCOMPARE(ui.edit(1)->caretByteOffset(), std::size_t(expectedCaret));
+    }
+
+    // Whatever the operator does inside an edit, the table holds what the edit shows.
+    void editingKeepsTheTableAndTheEditInStep_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QList<QKeySequence>>("keys");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("undo") << "ABC" << QList<QKeySequence>{QKeySequence::Undo} << QByteArray();
+        QTest::newRow("undo, redo")
+            << "ABC" << QList<QKeySequence>{QKeySequence::Undo, QKeySequence::Redo}
+            << QByteArray("ABC");
+        QTest::newRow("cut all") << "ABC"
+                                 << QList<QKeySequence>{QKeySequence::SelectAll, QKeySequence::Cut}
+                                 << QByteArray();
+        QTest::newRow("cut, paste twice")
+            << "ABC"
+            << QList<QKeySequence>{QKeySequence::SelectAll, QKeySequence::Cut, QKeySequence::Paste,
+                                   QKeySequence::Paste}
+            << QByteArray("ABCABC");
+        QTest::newRow("backspace")
+            << "ABC" << QList<QKeySequence>{QKeySequence(Qt::Key_Backspace)} << QByteArray("AB");
+        QTest::newRow("delete word back")
+            << "AB CD" << QList<QKeySequence>{QKeySequence::DeleteStartOfWord} << QByteArray("AB ");
+    }
+
+    void editingKeepsTheTableAndTheEditInStep() {
+        QFETCH(QString, typed);
+        QFETCH(QList<QKeySequence>, keys);
+        QFETCH(QByteArray, expected);
+        WindowUnderTest ui;
+        ui.type(1, typed);
+        for (const QKeySequence& key : keys) {
+            QTest::keySequence(ui.edit(1), key);
+        }
+        QCOMPARE(QByteArray::fromStdString(ui.window->table().section(0).text), expected);
+        QCOMPARE(ui.edit(1)->text(), QString::fromLatin1(expected));
     }
 
     void onlyAMouseClickMakesASectionCurrent() {
