@@ -12,6 +12,8 @@ namespace lumera {
 namespace {
 
 constexpr int kTemporaryNameAttempts = 100;
+// As many links as the system itself follows before it gives up on a loop.
+constexpr int kLinkHops = 40;
 
 std::string SystemReason(int error) {
     return std::strerror(error);
@@ -78,6 +80,20 @@ TemporaryFile CreateTemporaryBeside(const std::filesystem::path& target) {
     return {};
 }
 
+// A link names the file the operator means, also when that file does not exist yet:
+// renaming over the link itself would leave that file as it was.
+std::filesystem::path FileBehindLinks(std::filesystem::path path) {
+    std::error_code error;
+    for (int hop = 0; hop < kLinkHops && std::filesystem::is_symlink(path, error); ++hop) {
+        const std::filesystem::path next = std::filesystem::read_symlink(path, error);
+        if (error) {
+            break;
+        }
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return path;
+}
+
 }  // namespace
 
 FileBytes ReadFileBytes(const std::filesystem::path& path) {
@@ -102,8 +118,9 @@ FileBytes ReadFileBytes(const std::filesystem::path& path) {
     }
 }
 
-std::optional<std::string> ReplaceFileContents(const std::filesystem::path& target,
+std::optional<std::string> ReplaceFileContents(const std::filesystem::path& linkOrTarget,
                                                std::string_view bytes) {
+    const std::filesystem::path target = FileBehindLinks(linkOrTarget);
     TemporaryFile temporary = CreateTemporaryBeside(target);
     if (temporary.fd < 0) {
         return SystemReason(errno);

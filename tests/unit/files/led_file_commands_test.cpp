@@ -184,6 +184,36 @@ TEST_F(LedFileCommands, SaveAsksAboutTheNameAsChosenAndClearsModifiedOnlyWhenWri
     EXPECT_EQ(info.st_mode & 0777, 0640u);
 }
 
+TEST_F(LedFileCommands, SaveThroughALinkWritesTheFileBehindIt) {
+    std::filesystem::create_directory(dir_ / "real");
+    const struct {
+        const char* link;
+        std::filesystem::path pointsTo;
+        const char* file;  // what the link leads to, under dir_
+        bool exists;
+    } cases[] = {
+        {"absolute.led", dir_ / "real" / "a.led", "real/a.led", true},
+        {"relative.led", "real/b.led", "real/b.led", true},
+        {"dangling.led", "real/c.led", "real/c.led", false},
+        {"chain.led", "absolute.led", "real/a.led", true},
+    };
+    for (const auto& c : cases) {
+        if (c.exists) {
+            WriteBytes(PathOf(c.file), "old");
+        }
+        std::filesystem::create_symlink(c.pointsTo, dir_ / c.link);
+        MessageTable table = TableOf({true, {{"NEW", 0, 0}}});
+        ScriptedPrompter prompter;
+        prompter.saveNames = {PathOf(c.link)};
+        if (c.exists) {
+            prompter.answers = {true};
+        }
+        EXPECT_EQ(BtnSaveClick(table, prompter), SaveOutcome::Saved) << c.link;
+        EXPECT_TRUE(std::filesystem::is_symlink(dir_ / c.link)) << c.link;
+        EXPECT_EQ(ReadBytes(PathOf(c.file)), Scrambled("Row:01Eng:1\r\n03NEW00\r\n")) << c.link;
+    }
+}
+
 TEST_F(LedFileCommands, FailedSaveReportsOnceAndKeepsTheOldFile) {
     MessageTable table = TableOf({true, {{"NEW", 0, 0}, {"A\nB", 0, 0}}});
     // A text the file cannot carry is refused before a name is asked for.
