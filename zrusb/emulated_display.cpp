@@ -33,6 +33,18 @@ EmulatedDisplay::Outcome EmulatedDisplay::Receive(const Packet& packet) {
 }
 
 EmulatedDisplay::Outcome EmulatedDisplay::ReceiveSetup(const Packet& packet) {
+    if (stage_ == Stage::Receiving && probeIfNotSize_) {
+        // Read the previous packet as the probe it was; a refusal of this one changes nothing.
+        const EmulatedDisplay before = *this;
+        announcedProbeValue_ = *probeIfNotSize_;
+        probeIfNotSize_.reset();
+        stage_ = Stage::AwaitingSize;
+        auto outcome = ReceiveSize(packet);
+        if (outcome.status != status::kAccepted) {
+            *this = before;
+        }
+        return outcome;
+    }
     if (stage_ == Stage::AwaitingSize) {
         return ReceiveSize(packet);
     }
@@ -57,6 +69,9 @@ EmulatedDisplay::Outcome EmulatedDisplay::ReceiveSize(const Packet& packet) {
     imageSize_ = imageSize;
     received_.clear();
     stage_ = Stage::Receiving;
+    if (HasProbeShape(packet)) {
+        probeIfNotSize_ = packet[kProbeValueIndex];
+    }
     return Answer(status::kAccepted);
 }
 
@@ -66,6 +81,7 @@ EmulatedDisplay::Outcome EmulatedDisplay::ReceiveData(const Packet& packet) {
     }
     const auto first = packet.begin() + kFirstImageByte;
     received_.insert(received_.end(), first, first + kBytesPerDataCommand);
+    probeIfNotSize_.reset();
     return Answer(status::kAccepted);
 }
 
@@ -78,11 +94,13 @@ EmulatedDisplay::Outcome EmulatedDisplay::ReceiveFinal(const Packet& packet) {
     const auto first = packet.begin() + kFirstFinalImageByte;
     received_.insert(received_.end(), first, first + remainder);
     stage_ = Stage::AwaitingProbe;
+    probeIfNotSize_.reset();
     return {status::kAccepted, RestoreImage(received_)};
 }
 
 EmulatedDisplay::Outcome EmulatedDisplay::StartOver(const Packet& probe) {
     announcedProbeValue_ = probe[kProbeValueIndex];
+    probeIfNotSize_.reset();
     imageSize_ = 0;
     received_.clear();
     stage_ = Stage::AwaitingSize;

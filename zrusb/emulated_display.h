@@ -31,6 +31,11 @@ private:
 
     Stage stage_ = Stage::AwaitingProbe;
     unsigned char announcedProbeValue_ = 0;
+    // A class-1 size command has the probe's shape. When the packet taken as the size could
+    // also have been a new probe (a transfer retried after its size went astray), this holds
+    // its probe value until the next packet settles it: data confirms the size, another
+    // setup packet shows it was a probe.
+    std::optional<unsigned char> probeIfNotSize_;
     std::size_t imageSize_ = 0;
     std::vector<unsigned char> received_;
 };
