@@ -16,7 +16,8 @@ FileBytes ReadFileBytes(const std::filesystem::path& path);
 
 // Writes a temporary file beside the target and renames it over the target, so the
 // target holds either its old content or the new one, never a part. An existing
-// target keeps its permissions. Returns the system's reason on failure.
+// target keeps its permissions; a link is followed to the file it names. Returns the
+// system's reason on failure.
 std::optional<std::string> ReplaceFileContents(const std::filesystem::path& target,
                                                std::string_view bytes);
 

@@ -93,6 +93,43 @@ TEST_F(LedFileCommands, LoadRunsTheChangeHandlingAndOpensEveryLoadedRow) {
     EXPECT_TRUE(table.section(31).enabled);
 }
 
+TEST_F(LedFileCommands, ChineseLoadSharesOneLimitAcrossSectionsInTheirOrder) {
+    const std::string a16(16, 'A');
+    const std::string b19(19, 'B');
+    const std::string bad = "\x80" + std::string(20, 'C');
+    const struct {
+        const char* name;
+        std::vector<std::string> texts;
+        std::vector<std::size_t> lengthsAfter;
+        std::size_t messages;
+    } cases[] = {
+        {"limit left by the section before", {a16, b19}, {16, 18}, 0},
+        {"nothing before", {b19}, {17}, 0},
+        {"the other order", {b19, a16}, {17, 16}, 0},
+        {"an empty section runs nothing", {a16, "", b19}, {16, 0, 18}, 0},
+        {"bad byte kept by the cut", {bad}, {17}, 2},
+        {"bad byte cut off",
+         {std::string(18, 'C') + "\x80"
+                                 "CC"},
+         {17},
+         1},
+    };
+    for (const auto& c : cases) {
+        LedFileContent content{false, {}};
+        for (const std::string& text : c.texts) {
+            content.sections.push_back({text, 0, 0});
+        }
+        MessageTable table;
+        const Messages messages = ApplyLedContent(content, table);
+        EXPECT_EQ(messages, Messages(c.messages, std::string(kBadCharacterMessage))) << c.name;
+        for (std::size_t n = 0; n < c.texts.size(); ++n) {
+            EXPECT_EQ(table.section(static_cast<int>(n)).text,
+                      c.texts[n].substr(0, c.lengthsAfter[n]))
+                << c.name << ", section " << n + 1;
+        }
+    }
+}
+
 TEST_F(LedFileCommands, RejectedFileLeavesTheTableAndModifiedAsTheyWere) {
     const struct {
         const char* name;
