@@ -41,7 +41,10 @@ std::size_t SectionEdit::insertionByteOffset() const {
 
 void SectionEdit::mousePressEvent(QMouseEvent* event) {
     QLineEdit::mousePressEvent(event);
-    emit clicked(tag_);
+    // Only the left button picks the section; the right one opens the edit's menu.
+    if (event->button() == Qt::LeftButton) {
+        emit clicked(tag_);
+    }
 }
 
 void SectionEdit::takeEdit(const QString& text) {

@@ -30,7 +30,7 @@ public:
     std::size_t insertionByteOffset() const;
 
 signals:
-    // A mouse press in the edit (keyboard focus alone does not count).
+    // A left mouse press in the edit (keyboard focus alone does not count).
     void clicked(int tag);
     // The operator changed the text; `caret` is the new caret as a byte offset.
     void bytesEdited(int tag, const std::string& bytes, std::size_t caret);

@@ -62,6 +62,8 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
             [this] { ShowPreviewStep(preview_->ResumeAfterHold()); });
 
     PollTicks = 0;
+    // Placed before the binding reports, so their boxes stand where the window will open.
+    CentreOnScreen();
     device_ = setup.deviceLibrary ? DeviceBinding::Bind(prompter_, *setup.deviceLibrary)
                                   : DeviceBinding::Bind(prompter_);
     ApplyEnglishTexts();
@@ -69,7 +71,6 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     table_.SetModified(false);
     preview_ = std::make_unique<LedPreview>(table_, GlyphTableFiles{programDirectory_, prompter_});
     ShowLedImage();
-    CentreOnScreen();
     Timer1->start();
 }
 

@@ -234,6 +234,8 @@ private slots:
         QCOMPARE(ui.window->table().CurrentSection(), 0);
         ui.click("EngBtn11");
         QCOMPARE(ui.window->table().section(0).text, std::string("AB "));
+        QTest::mouseClick(ui.edit(2), Qt::RightButton);
+        QCOMPARE(ui.window->table().CurrentSection(), 0);
         QTest::mouseClick(ui.edit(2), Qt::LeftButton);
         QCOMPARE(ui.window->table().CurrentSection(), 1);
         ui.click("EngBtn11");
