@@ -298,6 +298,8 @@ private slots:
             << QStringList{"BtnJapanClick", "BtnEng"} << true << int(Language::English) << 1;
         QTest::newRow("Japanese, then Chinese")
             << QStringList{"BtnJapanClick", "BtnCn"} << false << int(Language::Chinese) << 0;
+        QTest::newRow("Japanese, then Clear brings the Chinese texts")
+            << QStringList{"BtnJapanClick", "BtnClear"} << true << int(Language::Chinese) << 1;
     }
 
     void languageSwitches() {
@@ -319,6 +321,11 @@ private slots:
                  asked);
         const bool changed = !(switches == QStringList{"BtnEng"});
         QCOMPARE(ui.window->table().section(0).text.empty(), changed || !typeFirst);
+        if (changed) {
+            QVERIFY(ui.edit(1)->hasFocus());
+            QCOMPARE(ui.edit(1)->cursorPosition(), 0);
+            QCOMPARE(ui.window->table().CurrentSection(), 0);
+        }
         QCOMPARE(ui.window->preview().Engine().PreviewRunning(), typeFirst && !changed);
         const bool english = language == int(Language::English);
         QCOMPARE(ui.find<QFrame>("EngPanel")->isVisible(), english);
@@ -349,8 +356,15 @@ private slots:
 
         ui.click("BtnEng");
         QCOMPARE(ui.window->language(), Language::English);
+        // Open replaces the table without a question and stops the preview first.
+        ui.type(1, "PLAYING");
+        ui.click("BtnStart");
+        ui.ticks(2);
+        QVERIFY(!IsGrey(ui.find<QLabel>("ImageLed")));
         ui.prompter.openNames.push_back(file + ".led");
         ui.click("BtnOpen");
+        QVERIFY(!ui.window->preview().Engine().PreviewRunning());
+        QVERIFY(IsGrey(ui.find<QLabel>("ImageLed")));
         QCOMPARE(ui.window->language(), Language::Chinese);
         QCOMPARE(ui.window->openFileName(), file + ".led");
         QCOMPARE(ui.edit(1)->text(), QStringLiteral("AB") + QChar(0xE001));
