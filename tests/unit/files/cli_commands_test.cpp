@@ -113,6 +113,17 @@ TEST_F(CliCommands, NewReplacesAnExistingFileOnlyWithForce) {
     EXPECT_EQ(ReadBytes(out), Scrambled("Row:01Eng:1\r\n01A00\r\n"));
 }
 
+TEST_F(CliCommands, NewWritesNothingForTextsAFileCannotCarry) {
+    for (const char* text : {"0:0:A\\x0AB", "0:0:A\\x0DB", "0:0:A\\x00B"}) {
+        const std::string out = PathOf("broken.led");
+        const CliRun made = Run({"new", out, "--english", "0:0:FIRST", text});
+        EXPECT_EQ(made.exitCode, 1) << text;
+        EXPECT_NE(made.err.find("section 2 holds a line-end or zero byte"), std::string::npos)
+            << made.err;
+        EXPECT_FALSE(std::filesystem::exists(out)) << text;
+    }
+}
+
 TEST_F(CliCommands, CheckAcceptsSoundFilesAndNamesTheFaultOfOthers) {
     const std::string good = PathOf("good.led");
     WriteBytes(good, Scrambled("Row:01Eng:1\n02HI00\n"));
