@@ -139,6 +139,14 @@ TEST_F(SendCommand, EveryFailureShowsItsMessagesInOrder) {
         EXPECT_EQ(ReadBytes(program.path / "USBSendData.bin"), sendData) << c.faults;
     }
 
+    // Pressing Send again after a refused size command reaches the same display whole.
+    EXPECT_EQ(send(EnglishAB(), "status@2=85"), SendOutcome::TransferFailed);
+    setenv("ZRUSB_EMULATOR_FAULT", "", 1);
+    prompter.shown.clear();
+    EXPECT_EQ(BtnSendClick(EnglishAB(), request, prompter, sendData), SendOutcome::Delivered);
+    EXPECT_THAT(shown(), ElementsAre(kSuccess));
+    EXPECT_EQ(stored(), sendData);
+
     // A display that never answers still gets the image.
     EXPECT_EQ(send(EnglishAB(), "read@*"), SendOutcome::Delivered);
     EXPECT_THAT(shown(),
