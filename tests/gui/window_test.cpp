@@ -383,7 +383,11 @@ private slots:
     void sendReachesTheEmulatedDisplay() {
         WindowUnderTest ui;
         ui.type(1, "AB");
+        ui.click("BtnStart");
+        ui.ticks(2);
         ui.click("BtnSend");
+        QVERIFY(!ui.window->preview().Engine().PreviewRunning());
+        QVERIFY(IsGrey(ui.find<QLabel>("ImageLed")));
         const auto messages = ui.prompter.messages();
         QCOMPARE(messages.size(), std::size_t{1});
         QVERIFY(messages[0].starts_with("Write time: "));
