@@ -226,6 +226,40 @@ private slots:
         QCOMPARE(ui.edit(1)->text(), QString::fromLatin1(expected));
     }
 
+    void everyKeyInsertsItsCode_data() {
+        QTest::addColumn<QString>("keyboard");
+        QTest::addColumn<QList<int>>("codes");
+        QList<int> glyphCodes{1, 2, 3, 4, 5, 6, 7, 8, 11, 12, 14, 15, 16, 17};
+        QList<int> englishCodes;
+        for (int code = 18; code <= 27; ++code) {
+            englishCodes << code;
+        }
+        for (int code = 32; code <= 126; ++code) {
+            glyphCodes << code;
+            englishCodes << code;
+        }
+        QTest::newRow("glyph keyboard") << "CNBtn" << glyphCodes;
+        QTest::newRow("English keyboard") << "EngBtn" << englishCodes;
+    }
+
+    void everyKeyInsertsItsCode() {
+        QFETCH(QString, keyboard);
+        QFETCH(QList<int>, codes);
+        WindowUnderTest ui;
+        if (keyboard == "CNBtn") {
+            ui.click("BtnCn");
+        }
+        for (int key = 1; key <= codes.size(); ++key) {
+            ui.click(keyboard + QString::number(key));
+            QCOMPARE(QByteArray::fromStdString(ui.window->table().section(0).text),
+                     QByteArray(1, char(codes[key - 1])));
+            QCOMPARE(ui.find<QPushButton>(keyboard + QString::number(key))->property("Tag").toInt(),
+                     100 + key);
+            QTest::keyClick(ui.edit(1), Qt::Key_Backspace);
+        }
+        QVERIFY(ui.prompter.shown.empty());
+    }
+
     void onlyAMouseClickMakesASectionCurrent() {
         WindowUnderTest ui;
         ui.type(1, "AB");
