@@ -355,6 +355,9 @@ private slots:
                  asked);
         const bool changed = !(switches == QStringList{"BtnEng"});
         QCOMPARE(ui.window->table().section(0).text.empty(), changed || !typeFirst);
+        // A switch keeps the count of sections in use; only Clear (or a load) sets it.
+        QCOMPARE(ui.window->table().SectionCount(),
+                 typeFirst && !switches.contains("BtnClear") ? 1 : 0);
         if (changed) {
             QVERIFY(ui.edit(1)->hasFocus());
             QCOMPARE(ui.edit(1)->cursorPosition(), 0);
