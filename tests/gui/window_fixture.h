@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -16,6 +17,19 @@
 #include "scripted_prompter.h"
 
 namespace lumera::app::testing {
+
+// The scripted answers, plus a look at the window while a plain message box is open.
+class WindowPrompter : public lumera::testing::ScriptedPrompter {
+public:
+    std::function<void(const std::string&)> whileMessageShown;
+
+    void Message(const std::string& text) override {
+        ScriptedPrompter::Message(text);
+        if (whileMessageShown) {
+            whileMessageShown(text);
+        }
+    }
+};
 
 // A main window built on a temporary program directory (the build's glyph tables linked
 // into it, the download dump written there) with a scripted Prompter and the emulated
@@ -75,7 +89,7 @@ public:
 
     QTemporaryDir programDirectory;
     QTemporaryDir emulatorDirectory;
-    lumera::testing::ScriptedPrompter prompter;
+    WindowPrompter prompter;
     std::unique_ptr<TForm1> window;
 };
 

@@ -422,7 +422,12 @@ private slots:
         ui.type(1, "AB");
         ui.click("BtnStart");
         ui.ticks(2);
+        QStringList labelWhileShown;
+        ui.prompter.whileMessageShown = [&](const std::string&) {
+            labelWhileShown << ui.find<QLabel>("USBLabel")->text();
+        };
         ui.click("BtnSend");
+        QCOMPARE(labelWhileShown, QStringList{"100%"});
         QVERIFY(!ui.window->preview().Engine().PreviewRunning());
         QVERIFY(IsGrey(ui.find<QLabel>("ImageLed")));
         const auto messages = ui.prompter.messages();
@@ -440,7 +445,12 @@ private slots:
         WindowUnderTest ui;
         ui.type(1, "ABCDEFGHIJ");
         qputenv("ZRUSB_EMULATOR_FAULT", "write@4");
+        QStringList labelWhileShown;
+        ui.prompter.whileMessageShown = [&](const std::string&) {
+            labelWhileShown << ui.find<QLabel>("USBLabel")->text();
+        };
         ui.click("BtnSend");
+        QCOMPARE(labelWhileShown, (QStringList{"9%", "9%"}));
         QCOMPARE(ui.prompter.messages(),
                  (std::vector<std::string>{"USB Write Data Error", "USB Write Data Failure!"}));
         QCOMPARE(ui.find<QLabel>("USBLabel")->text(), QStringLiteral("9%"));
