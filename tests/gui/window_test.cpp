@@ -546,6 +546,40 @@ private slots:
         QVERIFY(ui.prompter.saveNames.empty());
     }
 
+    void aSaveNotWrittenByChoiceEndsTheSaveOffer_data() {
+        QTest::addColumn<bool>("existing");
+        QTest::addColumn<bool>("cancelDialog");
+        QTest::addColumn<QList<bool>>("answers");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("dialog cancelled") << false << true << QList<bool>{} << false;
+        QTest::newRow("replacement declined") << true << false << QList<bool>{false} << false;
+        QTest::newRow("replacement accepted") << true << false << QList<bool>{true} << true;
+    }
+
+    void aSaveNotWrittenByChoiceEndsTheSaveOffer() {
+        QFETCH(bool, existing);
+        QFETCH(bool, cancelDialog);
+        QFETCH(QList<bool>, answers);
+        QFETCH(bool, written);
+        WindowUnderTest ui;
+        const std::string file = ui.programPath("kept.led").string();
+        if (existing) {
+            std::ofstream(file) << "old";
+        }
+        ui.type(1, "KEEP");
+        ui.prompter.saveNames.push_back(cancelDialog ? std::nullopt
+                                                     : std::optional<std::string>(file));
+        ui.prompter.answers.assign(answers.begin(), answers.end());
+        ui.click("BtnSave");
+        QVERIFY(!ui.window->table().Modified());
+        QCOMPARE(std::filesystem::exists(file) && FileBytes(file) != "old", written);
+        ui.click("BtnExit");
+        QVERIFY(!ui.window->isVisible());
+        QCOMPARE(int(std::count(ui.prompter.shown.begin(), ui.prompter.shown.end(), kSaveOffer)),
+                 0);
+        QVERIFY(ui.prompter.answers.empty());
+    }
+
     // Leaving after a save that could not be written would throw the table away.
     void aFailedSaveOnLeavingKeepsTheWindowAndTheTable() {
         WindowUnderTest ui;
