@@ -190,42 +190,6 @@ private slots:
         QCOMPARE(ui.edit(1)->caretByteOffset(), std::size_t(expectedCaret));
     }
 
-    // Whatever the operator does inside an edit, the table holds what the edit shows.
-    void editingKeepsTheTableAndTheEditInStep_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QList<QKeySequence>>("keys");
-        QTest::addColumn<QByteArray>("expected");
-        QTest::newRow("undo") << "ABC" << QList<QKeySequence>{QKeySequence::Undo} << QByteArray();
-        QTest::newRow("undo, redo")
-            << "ABC" << QList<QKeySequence>{QKeySequence::Undo, QKeySequence::Redo}
-            << QByteArray("ABC");
-        QTest::newRow("cut all") << "ABC"
-                                 << QList<QKeySequence>{QKeySequence::SelectAll, QKeySequence::Cut}
-                                 << QByteArray();
-        QTest::newRow("cut, paste twice")
-            << "ABC"
-            << QList<QKeySequence>{QKeySequence::SelectAll, QKeySequence::Cut, QKeySequence::Paste,
-                                   QKeySequence::Paste}
-            << QByteArray("ABCABC");
-        QTest::newRow("backspace")
-            << "ABC" << QList<QKeySequence>{QKeySequence(Qt::Key_Backspace)} << QByteArray("AB");
-        QTest::newRow("delete word back")
-            << "AB CD" << QList<QKeySequence>{QKeySequence::DeleteStartOfWord} << QByteArray("AB ");
-    }
-
-    void editingKeepsTheTableAndTheEditInStep() {
-        QFETCH(QString, typed);
-        QFETCH(QList<QKeySequence>, keys);
-        QFETCH(QByteArray, expected);
-        WindowUnderTest ui;
-        ui.type(1, typed);
-        for (const QKeySequence& key : keys) {
-            QTest::keySequence(ui.edit(1), key);
-        }
-        QCOMPARE(QByteArray::fromStdString(ui.window->table().section(0).text), expected);
-        QCOMPARE(ui.edit(1)->text(), QString::fromLatin1(expected));
-    }
-
     void everyKeyInsertsItsCode_data() {
         QTest::addColumn<QString>("keyboard");
         QTest::addColumn<QList<int>>("codes");
