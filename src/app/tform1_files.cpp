@@ -5,14 +5,7 @@
 namespace lumera::app {
 
 SaveOutcome TForm1::BtnSaveClick() {
-    const SaveOutcome outcome = lumera::BtnSaveClick(table_, prompter_);
-    // Cancelling the dialog or declining to replace a file is the operator's answer to the
-    // save question: the window does not ask it again when closing. Only a save that could
-    // not be written leaves the table marked as changed.
-    if (outcome == SaveOutcome::Cancelled) {
-        table_.SetModified(false);
-    }
-    return outcome;
+    return lumera::BtnSaveClick(table_, prompter_);
 }
 
 void TForm1::BtnOpenClick() {
