@@ -108,15 +108,15 @@ void TForm1::ConnectHandlers() {
             connect(CBB[index], &QComboBox::currentIndexChanged, this, &TForm1::CBB1Change);
             continue;
         }
-        // The lists of rows 2..32 have no change handler: the choice is kept, nothing else.
+        // Rows 2..32 mark the table changed too, so their choices are offered for saving.
         connect(CBA[index], &QComboBox::currentIndexChanged, this, [this, index](int option) {
             if (option >= 0) {
-                table_.SetOpenOption(index, option);
+                table_.SelectOpenOption(index, option);
             }
         });
         connect(CBB[index], &QComboBox::currentIndexChanged, this, [this, index](int option) {
             if (option >= 0) {
-                table_.SetCloseOption(index, option);
+                table_.SelectCloseOption(index, option);
             }
         });
     }

@@ -128,18 +128,16 @@ KeyInsertion MessageTable::insertKey(unsigned char code, std::size_t caret, bool
     return result;
 }
 
+// Every row's choice marks the table changed: an effect chosen for a later row alone must
+// still bring the offer to save on leaving.
 void MessageTable::SelectOpenOption(int index, int option) {
     SetOpenOption(index, option);
-    if (index == 0) {
-        modified_ = true;
-    }
+    modified_ = true;
 }
 
 void MessageTable::SelectCloseOption(int index, int option) {
     SetCloseOption(index, option);
-    if (index == 0) {
-        modified_ = true;
-    }
+    modified_ = true;
 }
 
 void MessageTable::SetOpenOption(int index, int option) {

@@ -68,8 +68,8 @@ public:
     KeyInsertion PressGlyphKey(int keyNumber, std::size_t caret);
     KeyInsertion PressEnglishKey(int keyNumber, std::size_t caret);
 
-    // The operator picked an option (CBA1Change / CBB1Change mark the table modified;
-    // the lists of rows 2..32 have no handler).
+    // The operator picked an option (CBA1Change / CBB1Change, and the same for every other
+    // row): the table is marked modified.
     void SelectOpenOption(int index, int option);
     void SelectCloseOption(int index, int option);
     // The program sets an option (a file load): no change handler runs.

@@ -482,7 +482,9 @@ private slots:
         QTest::newRow("nothing changed") << "" << QList<bool>{} << false;
         QTest::newRow("text, answer No") << "text" << QList<bool>{false} << false;
         QTest::newRow("text, answer Yes, dialog cancelled") << "text" << QList<bool>{true} << true;
-        QTest::newRow("only CBA2 changed") << "CBA2" << QList<bool>{} << false;
+        QTest::newRow("only CBA2 changed, no text") << "CBA2" << QList<bool>{} << false;
+        QTest::newRow("only CBA2 changed since the save, answer No")
+            << "saved, then CBA2" << QList<bool>{false} << false;
         QTest::newRow("only CBA1 changed, no text") << "CBA1" << QList<bool>{} << false;
     }
 
@@ -495,6 +497,12 @@ private slots:
             ui.type(1, "X");
         } else if (change.startsWith("CBA")) {
             ui.find<QComboBox>(change)->setCurrentIndex(2);
+        } else if (change == "saved, then CBA2") {
+            ui.type(1, "X");
+            ui.prompter.saveNames.push_back(ui.programPath("saved.led").string());
+            ui.click("BtnSave");
+            QVERIFY(!ui.window->table().Modified());
+            ui.find<QComboBox>("CBA2")->setCurrentIndex(2);
         }
         for (bool answer : answers) {
             ui.prompter.answers.push_back(answer);

@@ -168,17 +168,19 @@ TEST(MessageTable, RowsOpenAndSectionCountOnlyGrows) {
     EXPECT_FALSE(table.Modified());  // an unchanged text runs no change handling
 }
 
-TEST(MessageTable, OnlyTheFirstRowsListsMarkTheTableModified) {
+TEST(MessageTable, OperatorChoicesMarkTheTableModifiedProgramSetOnesDoNot) {
     MessageTable table;
-    table.SelectOpenOption(1, 3);
-    table.SelectCloseOption(31, 2);
     table.SetOpenOption(0, 8);
+    table.SetCloseOption(31, 2);
     EXPECT_FALSE(table.Modified());
-    table.SelectOpenOption(0, 1);
-    EXPECT_TRUE(table.Modified());
-    table.SetModified(false);
-    table.SelectCloseOption(0, 1);
-    EXPECT_TRUE(table.Modified());
+    for (int index : {0, 1, 31}) {
+        table.SetModified(false);
+        table.SelectOpenOption(index, 3);
+        EXPECT_TRUE(table.Modified()) << index;
+        table.SetModified(false);
+        table.SelectCloseOption(index, 1);
+        EXPECT_TRUE(table.Modified()) << index;
+    }
 
     table.ClickSection(5);
     table.ClickSection(33);
