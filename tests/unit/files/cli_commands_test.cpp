@@ -1,7 +1,4 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -10,8 +7,7 @@
 
 #include "files/led_writer.h"
 #include "led_test_files.h"
-
-extern char** environ;
+#include "program_run.h"
 
 namespace lumera {
 namespace {
@@ -20,45 +16,14 @@ using testing::ReadBytes;
 using testing::Scrambled;
 using testing::WriteBytes;
 
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
+using CliRun = testing::ProgramRun;
 
 class CliCommands : public testing::TempDirTest {
 protected:
     std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
 
     CliRun Run(std::vector<std::string> args) const {
-        const std::string program = std::string(LUMERA_BIN_DIR) + "/lumera-cli";
-        const std::string outPath = PathOf("stdout.txt");
-        const std::string errPath = PathOf("stderr.txt");
-        args.insert(args.begin(), program);
-        std::vector<char*> argv;
-        for (std::string& arg : args) {
-            argv.push_back(arg.data());
-        }
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
-        posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
-        pid_t pid = 0;
-        CliRun run;
-        if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
-            int status = 0;
-            waitpid(pid, &status, 0);
-            run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        }
-        posix_spawn_file_actions_destroy(&actions);
-        run.out = ReadBytes(outPath);
-        run.err = ReadBytes(errPath);
-        std::filesystem::remove(outPath);
-        std::filesystem::remove(errPath);
-        return run;
+        return testing::RunProgram(LUMERA_BIN_DIR "/lumera-cli", std::move(args), dir_);
     }
 };
 

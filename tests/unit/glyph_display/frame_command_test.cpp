@@ -1,7 +1,4 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <QImage>
 #include <filesystem>
@@ -11,8 +8,7 @@
 #include <vector>
 
 #include "../render/render_test_support.h"
-
-extern char** environ;
+#include "program_run.h"
 
 namespace lumera {
 namespace {
@@ -21,30 +17,10 @@ class FrameCommandTest : public ::testing::Test {
 protected:
     // Runs lumera-cli; returns its exit code and keeps its stderr in err_.
     int Run(std::vector<std::string> args) {
-        const std::string program = std::string(LUMERA_BIN_DIR) + "/lumera-cli";
-        const std::string errPath = Path("stderr.txt");
-        args.insert(args.begin(), program);
-        std::vector<char*> argv;
-        for (std::string& arg : args) {
-            argv.push_back(arg.data());
-        }
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
-        pid_t pid = 0;
-        int exitCode = -1;
-        if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
-            int status = 0;
-            waitpid(pid, &status, 0);
-            exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        }
-        posix_spawn_file_actions_destroy(&actions);
-        std::ifstream in(errPath);
-        err_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        return exitCode;
+        const testing::ProgramRun run =
+            testing::RunProgram(LUMERA_BIN_DIR "/lumera-cli", std::move(args), dir_.path());
+        err_ = run.err;
+        return run.exitCode;
     }
 
     std::string Path(const std::string& name) const { return (dir_.path() / name).string(); }
