@@ -2,8 +2,6 @@
 
 #include <QImage>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
