@@ -8,19 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "temp_directory.h"
+
 namespace lumera::testing {
 
 // A fresh folder under the system's temporary folder, removed with the object.
 struct ScratchDirectory {
-    std::filesystem::path path;
-    ScratchDirectory() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "lumera-dl-XXXXXX");
-        path = mkdtemp(pattern.data());
-    }
-    ~ScratchDirectory() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
+    TempDirectory folder{"lumera-dl"};
+    const std::filesystem::path path = folder.path();
 };
 
 inline std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& file) {

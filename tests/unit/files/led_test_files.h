@@ -9,21 +9,15 @@
 #include <string>
 
 #include "files/led_scramble.h"
+#include "temp_directory.h"
 
 namespace lumera::testing {
 
 // A fresh directory per test, removed afterwards.
 class TempDirTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "lumera-files-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
-    std::filesystem::path dir_;
+    TempDirectory folder_{"lumera-files"};
+    const std::filesystem::path dir_ = folder_.path();
 };
 
 inline std::string ReadBytes(const std::filesystem::path& path) {

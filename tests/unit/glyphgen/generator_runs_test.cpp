@@ -6,6 +6,7 @@
 #include <string>
 
 #include "table_pictures.h"
+#include "temp_directory.h"
 
 namespace lumera::glyphgen::test {
 namespace {
@@ -17,13 +18,6 @@ const char* const kOutputs[] = {"window_zr1.bin", "window_zr2.bin", "window_zr3.
 
 class GeneratorRun : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "glyphgen-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        root_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(root_); }
-
     // Runs the generator, then the font compiler, into root_/name; returns the
     // generator's exit status.
     int Generate(const std::string& name, const fs::path& art = LUMERA_GLYPH_ART_DIR) {
@@ -43,7 +37,8 @@ protected:
         return status;
     }
 
-    fs::path root_;
+    lumera::testing::TempDirectory folder_{"glyphgen"};
+    const fs::path root_ = folder_.path();
 };
 
 TEST_F(GeneratorRun, SameInputsGiveTheSameBytes) {
@@ -67,8 +62,7 @@ TEST_F(GeneratorRun, RefusesFaultyArt) {
     const Case cases[] = {
         {"symbol lit in column 0", "wide_symbols.txt", "glyph 0x01 heart\n................\n",
          "glyph 0x01 heart\n#...............\n"},
-        {"short row", "english_icons.txt", "glyph 0x12 heart\n.#.#.\n",
-         "glyph 0x12 heart\n.#.#\n"},
+        {"short row", "english_icons.txt", "glyph 0x12 heart\n.#.#.\n", "glyph 0x12 heart\n.#.#\n"},
         {"stray character", "english_icons.txt", "glyph 0x12 heart\n.#.#.\n",
          "glyph 0x12 heart\n.#x#.\n"},
         {"code drawn twice", "english_icons.txt", "glyph 0x13 note", "glyph 0x12 note"},

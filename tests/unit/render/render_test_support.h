@@ -11,19 +11,13 @@
 #include <vector>
 
 #include "render/glyph_tables.h"
+#include "temp_directory.h"
 
 namespace lumera::testing {
 
 // A fresh folder for glyph table files built byte by byte, removed with the object.
 class GlyphTableDir {
 public:
-    GlyphTableDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "lumera-XXXXXX").string();
-        EXPECT_NE(::mkdtemp(pattern.data()), nullptr);
-        path_ = pattern;
-    }
-    ~GlyphTableDir() { std::filesystem::remove_all(path_); }
-
     const std::filesystem::path& path() const { return path_; }
     std::string operator/(const std::string& name) const { return (path_ / name).string(); }
 
@@ -55,7 +49,8 @@ public:
     }
 
 private:
-    std::filesystem::path path_;
+    TempDirectory folder_{"lumera-tables"};
+    std::filesystem::path path_ = folder_.path();
     std::map<std::string, std::vector<std::uint8_t>> files_;
 };
 

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "temp_directory.h"
+
 namespace lumera::testing {
 
 constexpr int kVendor = 0x0C45;
@@ -144,18 +146,12 @@ inline void SetFaults(const std::string& list) {
 class EmulatorDirectory {
 public:
     EmulatorDirectory() {
-        std::string name = (std::filesystem::temp_directory_path() / "zrusb-test-XXXXXX").string();
-        if (mkdtemp(name.data()) == nullptr) {
-            throw std::runtime_error("mkdtemp failed");
-        }
-        path_ = name;
-        setenv("ZRUSB_EMULATOR", name.c_str(), 1);
+        setenv("ZRUSB_EMULATOR", path_.c_str(), 1);
         SetFaults("");
     }
     ~EmulatorDirectory() {
         unsetenv("ZRUSB_EMULATOR");
         unsetenv("ZRUSB_EMULATOR_FAULT");
-        std::filesystem::remove_all(path_);
     }
     EmulatorDirectory(const EmulatorDirectory&) = delete;
     EmulatorDirectory& operator=(const EmulatorDirectory&) = delete;
@@ -176,7 +172,8 @@ public:
     }
 
 private:
-    std::filesystem::path path_;
+    TempDirectory folder_{"zrusb-test"};
+    std::filesystem::path path_ = folder_.path();
 };
 
 }  // namespace lumera::testing
