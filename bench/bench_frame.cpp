@@ -4,7 +4,7 @@
 
 #include <QImage>
 
-#include "app/outside/glyph_support.h"
+#include "outside/glyph_support.h"
 #include "render/preview_effects.h"
 
 namespace {

@@ -5,9 +5,9 @@
 #include <numeric>
 #include <vector>
 
-#include "app/outside/device_binding.h"
 #include "download/command_packets.h"
 #include "download/usb_transfer.h"
+#include "outside/device_binding.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <memory>
 
 #include "app/lumera_application.h"
-#include "app/outside/glyph_support.h"
 #include "app/tform1.h"
+#include "outside/glyph_support.h"
 
 int main(int argc, char* argv[]) {
     lumera::app::LumeraApplication application(argc, argv);

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "app/outside/device_binding.h"
-#include "app/outside/glyph_display_preview.h"
 #include "app/qt_prompter.h"
 #include "editing/language_texts.h"
 #include "editing/message_table.h"
 #include "editing/prompter.h"
 #include "files/led_file_commands.h"
+#include "outside/device_binding.h"
+#include "render/led_preview.h"
 
 class QComboBox;
 class QFrame;

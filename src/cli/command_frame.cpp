@@ -3,10 +3,10 @@
 #include <optional>
 #include <string>
 
-#include "app/outside/glyph_display_preview.h"
 #include "cli/cli_command.h"
 #include "cli/cli_table_io.h"
 #include "editing/program_directory.h"
+#include "render/led_preview.h"
 
 namespace lumera::cli {
 namespace {

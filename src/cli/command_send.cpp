@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "app/outside/device_binding.h"
 #include "cli/cli_command.h"
 #include "cli/cli_table_io.h"
 #include "download/send_download.h"
 #include "download/stream_prompter.h"
 #include "editing/program_directory.h"
+#include "outside/device_binding.h"
 
 namespace lumera::cli {
 namespace {

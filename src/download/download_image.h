@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "editing/message_table.h"
-#include "render/glyph_cell.h"
+#include "outside/glyph_cell.h"
 
 namespace lumera::download {
 

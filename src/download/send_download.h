@@ -6,11 +6,11 @@
 #include <optional>
 #include <vector>
 
-#include "app/outside/device_binding_entry_points.h"
 #include "download/download_image.h"
 #include "download/usb_transfer.h"
 #include "editing/message_table.h"
 #include "editing/prompter.h"
+#include "outside/device_binding_entry_points.h"
 
 namespace lumera::download {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/outside/device_binding_entry_points.h"
 #include "download/command_packets.h"
 #include "editing/prompter.h"
+#include "outside/device_binding_entry_points.h"
 
 namespace lumera::download {
 

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "editing/prompter.h"
-#include "render/glyph_cell.h"
+#include "outside/glyph_cell.h"
 
 namespace lumera {
 

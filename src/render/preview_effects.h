@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "render/glyph_cell.h"
+#include "outside/glyph_cell.h"
 
 namespace lumera {
 

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "app/outside/glyph_support.h"
 #include "editing/text_measures.h"
+#include "outside/glyph_support.h"
 #include "render/rasterise.h"
 
 namespace lumera {

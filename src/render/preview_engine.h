@@ -4,7 +4,7 @@
 #include <string>
 
 #include "editing/message_table.h"
-#include "render/glyph_cell.h"
+#include "outside/glyph_cell.h"
 #include "render/glyph_tables.h"
 #include "render/preview_effects.h"
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "app/outside/glyph_support.h"
 #include "editing/code_page_936.h"
 #include "editing/text_measures.h"
+#include "outside/glyph_support.h"
 
 namespace lumera {
 namespace {

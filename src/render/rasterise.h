@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "render/glyph_cell.h"
+#include "outside/glyph_cell.h"
 #include "render/glyph_tables.h"
 
 namespace lumera {

@@ -1,4 +1,4 @@
-#include "app/outside/device_binding.h"
+#include "outside/device_binding.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 
 #include <regex>
 
-#include "app/outside/device_binding.h"
 #include "download/send_download.h"
 #include "download_test_support.h"
+#include "outside/device_binding.h"
 #include "scripted_prompter.h"
 
 // The Send command through the real device library and its emulated display.

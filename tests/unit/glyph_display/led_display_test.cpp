@@ -5,9 +5,9 @@
 #include <numbers>
 
 #include "../render/render_test_support.h"
-#include "app/outside/glyph_display_preview.h"
-#include "app/outside/glyph_support.h"
 #include "editing/message_table.h"
+#include "outside/glyph_support.h"
+#include "render/led_preview.h"
 #include "scripted_prompter.h"
 
 namespace lumera {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/outside/glyph_support.h"
+#include "outside/glyph_support.h"
 #include "render/preview_engine.h"
 #include "render_test_support.h"
 #include "scripted_prompter.h"

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "app/outside/device_binding_entry_points.h"
 #include "editing/prompter.h"
+#include "outside/device_binding_entry_points.h"
 
 namespace lumera {
 

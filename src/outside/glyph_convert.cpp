@@ -1,8 +1,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/outside/glyph_convert_layout.h"
-#include "app/outside/glyph_support.h"
+#include "outside/glyph_convert_layout.h"
+#include "outside/glyph_support.h"
 
 namespace lumera {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/glyph_cell.h"
+#include "outside/glyph_cell.h"
 
 namespace lumera::led_layout {
 

@@ -7,8 +7,8 @@
 #include <numbers>
 #include <vector>
 
-#include "app/outside/glyph_convert_layout.h"
-#include "app/outside/glyph_support.h"
+#include "outside/glyph_convert_layout.h"
+#include "outside/glyph_support.h"
 
 namespace lumera {
 namespace {

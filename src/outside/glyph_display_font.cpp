@@ -2,7 +2,7 @@
 #include <QFontDatabase>
 #include <QString>
 
-#include "app/outside/glyph_support.h"
+#include "outside/glyph_support.h"
 
 namespace lumera {
 namespace {

@@ -3,7 +3,7 @@
 #include <QColor>
 #include <QImage>
 
-#include "app/outside/glyph_support.h"
+#include "outside/glyph_support.h"
 #include "render/preview_engine.h"
 
 namespace lumera {
