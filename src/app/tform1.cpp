@@ -153,17 +153,21 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 bool TForm1::SaveOnLeave() {
+    return OfferToSave() != SaveOutcome::Failed;
+}
+
+std::optional<SaveOutcome> TForm1::OfferToSave() {
     if (!table_.Modified()) {
-        return true;
+        return std::nullopt;
     }
     bool holdsText = false;
     for (int index = 0; index < kSectionRows; ++index) {
         holdsText = holdsText || !table_.section(index).text.empty();
     }
     if (holdsText && prompter_.Ask(kSaveOfferText)) {
-        return BtnSaveClick() != SaveOutcome::Failed;
+        return BtnSaveClick();
     }
-    return true;
+    return std::nullopt;
 }
 
 void TForm1::Timer1Timer() {
