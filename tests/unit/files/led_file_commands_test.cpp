@@ -13,6 +13,7 @@
 #include "files/led_parser.h"
 #include "files/led_table.h"
 #include "files/led_writer.h"
+#include "idle_fifo.h"
 #include "led_test_files.h"
 #include "scripted_prompter.h"
 
@@ -159,6 +160,39 @@ TEST_F(LedFileCommands, RejectedFileLeavesTheTableAndModifiedAsTheyWere) {
                 << c.name;
             EXPECT_EQ(ParseLedText(c.plain).error.rfind(c.reason, 0), 0u) << c.name;
         }
+    }
+}
+
+// Only a regular file of a sane size is read: a FIFO would hang the window, a device or a
+// huge file would eat its memory, and the unsaved table would go with it.
+TEST_F(LedFileCommands, FilesThatAreNotSmallRegularFilesAreRefusedUnread) {
+    testing::MakeIdleFifo(dir_ / "fifo.led");
+    std::filesystem::create_directory(dir_ / "folder.led");
+    const std::string header = Scrambled("Row:01Eng:1\r\n01A00\r\n");
+    WriteBytes(PathOf("huge.led"), header + std::string(2 * 1024 * 1024, '\0'));
+    const struct {
+        std::string path;
+        const char* reason;
+    } cases[] = {
+        {PathOf("fifo.led"), "not a regular file"},
+        {PathOf("folder.led"), "not a regular file"},
+        {"/dev/zero", "not a regular file"},
+        {PathOf("huge.led"), "larger than 1 MiB"},
+    };
+    for (const auto& c : cases) {
+        MessageTable table = TableOf({true, {{"KEEP", 3, 4}}});
+        table.SetModified(true);
+        table.SetCurrentSection(1);
+        const std::string before = Snapshot(table);
+        ScriptedPrompter prompter;
+        bool previewStopped = false;
+        const OpenOutcome outcome = testing::ReadWithoutWaiting(PathOf("fifo.led"), [&] {
+            return OpenLedFile(c.path, table, prompter, [&] { previewStopped = true; });
+        });
+        EXPECT_FALSE(outcome.tableReplaced) << c.path;
+        EXPECT_TRUE(previewStopped) << c.path;
+        EXPECT_EQ(Snapshot(table), before) << c.path;
+        EXPECT_EQ(prompter.messages(), std::vector<std::string>{c.path + " error!\n" + c.reason});
     }
 }
 
