@@ -70,6 +70,7 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     table_.SetCurrentSection(0);
     table_.SetModified(false);
     preview_ = std::make_unique<LedPreview>(table_, GlyphTableFiles{programDirectory_, prompter_});
+    AcceptFileDrops();
     ShowLedImage();
     Timer1->start();
 }

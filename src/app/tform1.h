@@ -97,6 +97,8 @@ private:
     void BuildKeyboards(QGroupBox* parent);
     void BuildLedPanel();
     void ConnectHandlers();
+    // A message file dropped on the window or a section edit opens after the save offer.
+    void AcceptFileDrops();
     void CentreOnScreen();
 
     // The save offer's Save, or nullopt when nothing was asked or the answer was No.
