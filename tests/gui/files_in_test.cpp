@@ -73,20 +73,26 @@ private slots:
         QTest::addColumn<bool>("typed");
         QTest::addColumn<QList<bool>>("answers");
         QTest::addColumn<QString>("saveAs");  // "": no save dialog; "cancel"; a file name
+        QTest::addColumn<bool>("cancelOpen");
         QTest::addColumn<bool>("opened");
-        QTest::newRow("unchanged: no offer") << false << QList<bool>{} << "" << true;
-        QTest::newRow("No") << true << QList<bool>{false} << "" << true;
-        QTest::newRow("Yes, saved") << true << QList<bool>{true} << "saved.led" << true;
-        QTest::newRow("Yes, dialog cancelled") << true << QList<bool>{true} << "cancel" << false;
-        QTest::newRow("Yes, save failed") << true << QList<bool>{true} << "missing/x.led" << false;
+        QTest::newRow("unchanged: no offer") << false << QList<bool>{} << "" << false << true;
+        QTest::newRow("No") << true << QList<bool>{false} << "" << false << true;
+        QTest::newRow("No, open dialog cancelled")
+            << true << QList<bool>{false} << "" << true << false;
+        QTest::newRow("Yes, saved") << true << QList<bool>{true} << "saved.led" << false << true;
+        QTest::newRow("Yes, dialog cancelled")
+            << true << QList<bool>{true} << "cancel" << false << false;
+        QTest::newRow("Yes, save failed")
+            << true << QList<bool>{true} << "missing/x.led" << false << false;
         QTest::newRow("Yes, replacement declined")
-            << true << QList<bool>{true, false} << "two.led" << false;
+            << true << QList<bool>{true, false} << "two.led" << false << false;
     }
 
     void openMakesTheSaveOfferFirst() {
         QFETCH(bool, typed);
         QFETCH(QList<bool>, answers);
         QFETCH(QString, saveAs);
+        QFETCH(bool, cancelOpen);
         QFETCH(bool, opened);
         WindowUnderTest ui;
         const std::string file = WriteTwoSections(ui, "two.led");
@@ -99,7 +105,7 @@ private slots:
         } else if (!saveAs.isEmpty()) {
             ui.prompter.saveNames.push_back(ui.programPath(qPrintable(saveAs)).string());
         }
-        ui.prompter.openNames.push_back(file);
+        ui.prompter.openNames.push_back(cancelOpen ? std::nullopt : std::optional(file));
         ui.click("BtnOpen");
 
         std::vector<std::string> expected;
@@ -113,12 +119,12 @@ private slots:
         QVERIFY(shown.size() >= expected.size());
         QCOMPARE(std::vector<std::string>(shown.begin(), shown.begin() + expected.size()),
                  expected);
-        QCOMPARE(shown.back() == kOpenDialog, opened);
+        QCOMPARE(shown.back() == kOpenDialog, opened || cancelOpen);
         QCOMPARE(HoldsTheTwoSections(ui), opened);
         if (!opened) {
             QCOMPARE(ui.window->table().section(0).text, std::string("KEEP"));
             QVERIFY(ui.window->table().Modified());
-            QCOMPARE(int(ui.prompter.openNames.size()), 1);
+            QCOMPARE(int(ui.prompter.openNames.size()), cancelOpen ? 0 : 1);
         }
         QCOMPARE(std::filesystem::exists(ui.programPath("saved.led")), saveAs == "saved.led");
         QVERIFY(ui.prompter.answers.empty());
