@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QStringList>
 
+#include "app/last_folder.h"
 #include "editing/language_texts.h"
 
 namespace lumera::app {
@@ -18,6 +19,7 @@ std::optional<std::string> LocalPath(const QString& chosen) {
     if (chosen.isEmpty()) {
         return std::nullopt;
     }
+    RememberFolderOf(chosen);
     return QFile::encodeName(chosen).toStdString();
 }
 
@@ -52,17 +54,18 @@ bool QtPrompter::Ask(const std::string& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
+// The desktop's own dialogs where the platform has them.
 std::optional<std::string> QtPrompter::OpenFileName(const std::string& filter) {
-    return LocalPath(QFileDialog::getOpenFileName(owner_, QString(), QString(),
-                                                  ToQtFileFilter(filter), nullptr,
-                                                  QFileDialog::DontUseNativeDialog));
+    return LocalPath(
+        QFileDialog::getOpenFileName(owner_, QString(), LastFolder(), ToQtFileFilter(filter)));
 }
 
 std::optional<std::string> QtPrompter::SaveFileName(const std::string& filter) {
-    // The save command asks about replacing a file itself, under its own rules.
-    return LocalPath(QFileDialog::getSaveFileName(
-        owner_, QString(), QString(), ToQtFileFilter(filter), nullptr,
-        QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite));
+    // The save command asks about replacing the file it will write itself: the dialog's name
+    // may not be that file.
+    return LocalPath(QFileDialog::getSaveFileName(owner_, QString(), LastFolder(),
+                                                  ToQtFileFilter(filter), nullptr,
+                                                  QFileDialog::DontConfirmOverwrite));
 }
 
 }  // namespace lumera::app

@@ -70,6 +70,7 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     table_.SetCurrentSection(0);
     table_.SetModified(false);
     preview_ = std::make_unique<LedPreview>(table_, GlyphTableFiles{programDirectory_, prompter_});
+    AcceptFileDrops();
     ShowLedImage();
     Timer1->start();
 }
@@ -153,17 +154,21 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 bool TForm1::SaveOnLeave() {
+    return OfferToSave() != SaveOutcome::Failed;
+}
+
+std::optional<SaveOutcome> TForm1::OfferToSave() {
     if (!table_.Modified()) {
-        return true;
+        return std::nullopt;
     }
     bool holdsText = false;
     for (int index = 0; index < kSectionRows; ++index) {
         holdsText = holdsText || !table_.section(index).text.empty();
     }
     if (holdsText && prompter_.Ask(kSaveOfferText)) {
-        return BtnSaveClick() != SaveOutcome::Failed;
+        return BtnSaveClick();
     }
-    return true;
+    return std::nullopt;
 }
 
 void TForm1::Timer1Timer() {

@@ -67,6 +67,9 @@ public:
     void BtnStopClick();
     void BtnColorClick();
     void BtnOpenClick();
+    // Opens a message file named by the Open dialog, the command line or a drop: the same
+    // checks and messages for all three.
+    void OpenNamedFile(const std::string& path);
     SaveOutcome BtnSaveClick();
     void BtnSendClick();
     void BtnExitClick();
@@ -94,7 +97,15 @@ private:
     void BuildKeyboards(QGroupBox* parent);
     void BuildLedPanel();
     void ConnectHandlers();
+    // A message file dropped on the window or a section edit opens after the save offer.
+    void AcceptFileDrops();
     void CentreOnScreen();
+
+    // The save offer's Save, or nullopt when nothing was asked or the answer was No.
+    std::optional<SaveOutcome> OfferToSave();
+    // The save offer before the table is replaced by a file: false when the operator wanted
+    // the table saved and it was not, so it must stay.
+    bool TableMayBeReplaced();
 
     void SwitchLanguage(Language target);
     // The reset of the table and the texts of one language (ApplyEnglishTexts,

@@ -8,8 +8,23 @@ SaveOutcome TForm1::BtnSaveClick() {
     return lumera::BtnSaveClick(table_, prompter_);
 }
 
+bool TForm1::TableMayBeReplaced() {
+    const std::optional<SaveOutcome> saved = OfferToSave();
+    return !saved || *saved == SaveOutcome::Saved;
+}
+
 void TForm1::BtnOpenClick() {
-    const OpenOutcome outcome = lumera::BtnOpenClick(table_, prompter_, [this] {
+    if (!TableMayBeReplaced()) {
+        return;
+    }
+    const std::optional<std::string> chosen = prompter_.OpenFileName(kLedFileFilter);
+    if (chosen) {
+        OpenNamedFile(*chosen);
+    }
+}
+
+void TForm1::OpenNamedFile(const std::string& path) {
+    const OpenOutcome outcome = OpenLedFile(path, table_, prompter_, [this] {
         if (PreviewRunning()) {
             BtnStopClick();
         }

@@ -38,10 +38,11 @@ SaveOutcome BtnSaveClick(MessageTable& table, Prompter& prompter) {
     if (!chosen || chosen->empty()) {
         return SaveOutcome::Cancelled;
     }
-    if (FileExists(*chosen) && !prompter.Ask(*chosen + kReplaceQuestion)) {
+    // Asked about the file that will be written, whatever extension was typed.
+    const std::filesystem::path target = LedFileName(*chosen);
+    if (FileExists(target) && !prompter.Ask(target.string() + kReplaceQuestion)) {
         return SaveOutcome::Cancelled;
     }
-    const std::filesystem::path target = LedFileName(*chosen);
     if (auto reason = WriteLedFile(target, content)) {
         prompter.Message(target.string() + " could not be saved:\n" + *reason);
         return SaveOutcome::Failed;
@@ -50,17 +51,16 @@ SaveOutcome BtnSaveClick(MessageTable& table, Prompter& prompter) {
     return SaveOutcome::Saved;
 }
 
-OpenOutcome BtnOpenClick(MessageTable& table, Prompter& prompter,
-                         const std::function<void()>& stopPreview) {
-    const std::optional<std::string> chosen = prompter.OpenFileName(kLedFileFilter);
-    if (!chosen || chosen->empty() || !FileExists(*chosen)) {
+OpenOutcome OpenLedFile(const std::filesystem::path& path, MessageTable& table, Prompter& prompter,
+                        const std::function<void()>& stopPreview) {
+    if (path.empty() || !FileExists(path)) {
         return {};
     }
     if (stopPreview) {
         stopPreview();
     }
     OpenOutcome outcome;
-    outcome.openFileName = std::filesystem::path(*chosen);
+    outcome.openFileName = path;
     const LoadResult load = LoadLedFile(*outcome.openFileName, table);
     for (const std::string& message : load.messages) {
         prompter.Message(message);

@@ -22,8 +22,8 @@ enum class SaveOutcome {
     Failed,     // the table could not be written (reported in one message)
 };
 
-// The Save button (also the save offer's Yes). Asks for a name, asks before replacing a
-// file that exists under the name as chosen, and writes the table. Clears Modified only
+// The Save button (also the save offer's Yes). Asks for a name, asks before replacing the
+// file it will write (LedFileName of the chosen name), and writes the table. Clears Modified only
 // when the file was written; otherwise the table's Modified stays as it was.
 SaveOutcome BtnSaveClick(MessageTable& table, Prompter& prompter);
 
@@ -36,11 +36,12 @@ struct OpenOutcome {
     bool tableReplaced = false;
 };
 
-// The Open button. Stops silently when the dialog is cancelled or the chosen file does
-// not exist. Otherwise calls stopPreview (which stops the preview when it runs), loads
-// the file, shows the load's messages in order and, when the file was accepted, clears
-// Modified. A rejected file leaves the table, its mode and Modified as they were.
-OpenOutcome BtnOpenClick(MessageTable& table, Prompter& prompter,
-                         const std::function<void()>& stopPreview);
+// Opens a named message file into the table, whether the name came from the Open dialog,
+// the command line or a drop. Stops silently when no file exists under the name. Otherwise
+// calls stopPreview (which stops the preview when it runs), loads the file, shows the
+// load's messages in order and, when the file was accepted, clears Modified. A rejected
+// file leaves the table, its mode and Modified as they were.
+OpenOutcome OpenLedFile(const std::filesystem::path& path, MessageTable& table, Prompter& prompter,
+                        const std::function<void()>& stopPreview);
 
 }  // namespace lumera

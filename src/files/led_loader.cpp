@@ -1,6 +1,6 @@
 #include "files/led_loader.h"
 
-#include "files/file_bytes.h"
+#include "editing/file_bytes.h"
 #include "files/led_parser.h"
 #include "files/led_scramble.h"
 #include "files/led_table.h"
@@ -18,7 +18,7 @@ std::string LoadError(const std::filesystem::path& path, const std::string& reas
 LedReadResult ReadLedFile(const std::filesystem::path& path) {
     FileBytes file = ReadFileBytes(path);
     if (!file.bytes) {
-        return {std::nullopt, LoadError(path, "the file cannot be read: " + file.error)};
+        return {std::nullopt, LoadError(path, file.error)};
     }
     ScrambleLedBytes(*file.bytes);
     LedParseResult parsed = ParseLedText(*file.bytes);

@@ -12,7 +12,8 @@ namespace lumera {
 struct LedReadResult {
     std::optional<LedFileContent> content;
     // When content is empty: the path followed by " error!", a line break, then what is
-    // wrong (line and field, or the system's reason for an unreadable file).
+    // wrong (line and field; the system's reason for an unreadable file; or why it was
+    // refused unread: not a regular file, or too large).
     std::string error;
 };
 

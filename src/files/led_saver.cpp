@@ -1,6 +1,6 @@
 #include "files/led_saver.h"
 
-#include "files/file_bytes.h"
+#include "editing/file_bytes.h"
 #include "files/led_scramble.h"
 #include "files/led_writer.h"
 

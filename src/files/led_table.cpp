@@ -27,6 +27,8 @@ Messages ApplyLedContent(const LedFileContent& content, MessageTable& table) {
         }
     }
     table.SetSectionCount(count);
+    // Whatever row was current before may now be disabled or out of sight.
+    table.SetCurrentSection(0);
     return messages;
 }
 

@@ -1,8 +1,11 @@
 #include "render/glyph_tables.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdint>
-#include <cstdio>
-#include <memory>
+
+#include "editing/file_bytes.h"
 
 namespace lumera {
 namespace {
@@ -24,9 +27,21 @@ constexpr int kSymbolBytes = 32;
 constexpr long kWideHeaderBytes = 140;
 constexpr long kWideRecordBytes = 24;
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
+// Reads up to `wanted` bytes at `offset`; fewer only where the file ends (or fails).
+std::size_t ReadAt(int fd, long offset, std::uint8_t* into, std::size_t wanted) {
+    std::size_t got = 0;
+    while (got < wanted) {
+        const ssize_t part = ::pread(fd, into + got, wanted - got, offset + static_cast<long>(got));
+        if (part < 0 && errno == EINTR) {
+            continue;
+        }
+        if (part <= 0) {
+            break;
+        }
+        got += static_cast<std::size_t>(part);
+    }
+    return got;
+}
 
 // Reads `unitCount` units of `unitBytes` bytes (little-endian; only the low byte counts)
 // at `offset`, storing transform(low byte) of unit n into cell.data[n]. A unit the file
@@ -35,19 +50,16 @@ template <typename Transform>
 bool ReadRecord(const GlyphTableFiles& tables, const char* fileName, long offset, int unitBytes,
                 int unitCount, GlyphCell& cell, Transform transform) {
     const std::filesystem::path path = tables.directory / fileName;
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    // A folder of that name opens here but holds no records: it is as good as missing.
-    std::error_code notRegular;
-    if (!file || !std::filesystem::is_regular_file(path, notRegular)) {
+    // Only a record is read, so a table of any size will do; a folder, FIFO or device of
+    // that name holds no records and is as good as missing.
+    const OpenedFile opened = OpenRegularFile(path, std::nullopt);
+    if (opened.file.get() < 0) {
         tables.prompter.Message("Open File " + path.string() + "Error!");
         return false;
     }
     std::uint8_t record[kSymbolRecordBytes] = {};
     const std::size_t wanted = static_cast<std::size_t>(unitBytes) * unitCount;
-    std::size_t got = 0;
-    if (offset >= 0 && std::fseek(file.get(), offset, SEEK_SET) == 0) {
-        got = std::fread(record, 1, wanted, file.get());
-    }
+    const std::size_t got = offset >= 0 ? ReadAt(opened.file.get(), offset, record, wanted) : 0;
     const int wholeUnits = static_cast<int>(got / unitBytes);
     for (int n = 0; n < unitCount; ++n) {
         cell.data[n] = n < wholeUnits ? transform(record[n * unitBytes]) : 0;

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "files/led_saver.h"
 #include "window_fixture.h"
 
 using lumera::Language;
@@ -238,6 +239,29 @@ private slots:
         QCOMPARE(ui.window->table().CurrentSection(), 1);
         ui.click("EngBtn11");
         QCOMPARE(ui.window->table().section(1).text, std::string(" "));
+
+        // The last row too; and a load starts again at section 1, so a key never lands in a
+        // row the file left disabled.
+        const auto writeTable = [&ui](const char* name, int sections) {
+            const lumera::LedFileContent content{
+                true, std::vector<lumera::LedSection>(sections, lumera::LedSection{"X", 0, 0})};
+            QVERIFY(!lumera::WriteLedFile(ui.programPath(name), content));
+        };
+        writeTable("full.led", 32);
+        writeTable("two.led", 2);
+        ui.window->OpenNamedFile(ui.programPath("full.led").string());
+        ui.find<QScrollArea>("DataScrollBox")->ensureWidgetVisible(ui.edit(32));
+        QTest::mouseClick(ui.edit(32), Qt::LeftButton);
+        QCOMPARE(ui.window->table().CurrentSection(), 31);
+        ui.click("EngBtn11");
+        QCOMPARE(ui.window->table().section(31).text, std::string("X "));
+        ui.window->OpenNamedFile(ui.programPath("two.led").string());
+        QCOMPARE(ui.window->table().CurrentSection(), 0);
+        ui.click("EngBtn11");
+        QCOMPARE(ui.window->table().section(0).text.size(), std::size_t(2));
+        QCOMPARE(ui.window->table().SectionCount(), 2);
+        QCOMPARE(ui.window->table().section(31).text, std::string());
+        QVERIFY(ui.prompter.shown.empty());
     }
 
     void wheelScrollsTheTableNotTheOptions() {
@@ -357,11 +381,12 @@ private slots:
 
         ui.click("BtnEng");
         QCOMPARE(ui.window->language(), Language::English);
-        // Open replaces the table without a question and stops the preview first.
+        // Open offers to save the changed table, then replaces it and stops the preview first.
         ui.type(1, "PLAYING");
         ui.click("BtnStart");
         ui.ticks(2);
         QVERIFY(!IsGrey(ui.find<QLabel>("ImageLed")));
+        ui.prompter.answers.push_back(false);
         ui.prompter.openNames.push_back(file + ".led");
         ui.click("BtnOpen");
         QVERIFY(!ui.window->preview().Engine().PreviewRunning());
@@ -377,8 +402,9 @@ private slots:
         QVERIFY(!ui.edit(4)->isEnabled());
         QCOMPARE(ui.window->table().SectionCount(), 2);
         QVERIFY(!ui.window->table().Modified());
-        QCOMPARE(ui.prompter.shown, (std::vector<std::string>{"save: *.led(LED Files)|*.led",
-                                                              "open: *.led(LED Files)|*.led"}));
+        QCOMPARE(ui.prompter.shown,
+                 (std::vector<std::string>{"save: *.led(LED Files)|*.led", kSaveOffer,
+                                           "open: *.led(LED Files)|*.led"}));
     }
 
     void sendReachesTheEmulatedDisplay() {
@@ -520,19 +546,25 @@ private slots:
 
     // Only a written file ends the offer to save on leaving: a cancelled dialog or a declined
     // replacement leaves the table marked as changed, so closing asks again.
+    // The replace question names the file that would be written, also when the name was typed
+    // without its extension.
     void onlyAWrittenSaveEndsTheSaveOffer_data() {
         QTest::addColumn<bool>("existing");
-        QTest::addColumn<bool>("cancelDialog");
+        QTest::addColumn<QString>("typed");  // "": the dialog is cancelled
         QTest::addColumn<QList<bool>>("answers");
         QTest::addColumn<bool>("written");
-        QTest::newRow("dialog cancelled") << false << true << QList<bool>{} << false;
-        QTest::newRow("replacement declined") << true << false << QList<bool>{false} << false;
-        QTest::newRow("replacement accepted") << true << false << QList<bool>{true} << true;
+        QTest::newRow("dialog cancelled") << false << "" << QList<bool>{} << false;
+        QTest::newRow("replacement declined") << true << "kept.led" << QList<bool>{false} << false;
+        QTest::newRow("replacement accepted") << true << "kept.led" << QList<bool>{true} << true;
+        QTest::newRow("typed without extension, declined")
+            << true << "kept" << QList<bool>{false} << false;
+        QTest::newRow("typed without extension, new file")
+            << false << "kept" << QList<bool>{} << true;
     }
 
     void onlyAWrittenSaveEndsTheSaveOffer() {
         QFETCH(bool, existing);
-        QFETCH(bool, cancelDialog);
+        QFETCH(QString, typed);
         QFETCH(QList<bool>, answers);
         QFETCH(bool, written);
         WindowUnderTest ui;
@@ -541,10 +573,16 @@ private slots:
             std::ofstream(file) << "old";
         }
         ui.type(1, "KEEP");
-        ui.prompter.saveNames.push_back(cancelDialog ? std::nullopt
-                                                     : std::optional<std::string>(file));
+        ui.prompter.saveNames.push_back(
+            typed.isEmpty()
+                ? std::nullopt
+                : std::optional<std::string>(ui.programPath(qPrintable(typed)).string()));
         ui.prompter.answers.assign(answers.begin(), answers.end());
         ui.click("BtnSave");
+        if (!answers.isEmpty()) {
+            QCOMPARE(ui.prompter.shown.back(),
+                     "ask: " + file + " Has existed!You want replace it?");
+        }
         QCOMPARE(ui.window->table().Modified(), !written);
         QCOMPARE(std::filesystem::exists(file) && FileBytes(file) != "old", written);
         if (!written) {

@@ -13,6 +13,7 @@
 #include "files/led_parser.h"
 #include "files/led_table.h"
 #include "files/led_writer.h"
+#include "idle_fifo.h"
 #include "led_test_files.h"
 #include "scripted_prompter.h"
 
@@ -27,7 +28,7 @@ using testing::WriteBytes;
 // Everything of the table a load may change, to prove a rejected file changed nothing.
 std::string Snapshot(const MessageTable& table) {
     std::string state = std::to_string(table.EnglishMode()) + std::to_string(table.SectionCount()) +
-                        std::to_string(table.Modified());
+                        std::to_string(table.Modified()) + std::to_string(table.CurrentSection());
     for (int index = 0; index < kSectionRows; ++index) {
         const Section& s = table.section(index);
         state += "|" + s.text + std::to_string(s.openOption) + std::to_string(s.closeOption) +
@@ -59,9 +60,9 @@ TEST_F(LedFileCommands, SaveThenOpenRestoresTheTableByteForByte) {
 
     MessageTable opened;  // English, so the load also switches the mode
     opened.SetText(5, "OLD");
+    opened.SetCurrentSection(20);
     bool previewStopped = false;
-    prompter_.openNames = {PathOf("table.led")};
-    const OpenOutcome outcome = BtnOpenClick(opened, prompter_, [&] {
+    const OpenOutcome outcome = OpenLedFile(PathOf("table.led"), opened, prompter_, [&] {
         previewStopped = true;
         EXPECT_EQ(opened.section(5).text, "OLD");  // stopped before the table is replaced
     });
@@ -70,6 +71,7 @@ TEST_F(LedFileCommands, SaveThenOpenRestoresTheTableByteForByte) {
     EXPECT_EQ(outcome.openFileName, std::filesystem::path(PathOf("table.led")));
     EXPECT_FALSE(opened.Modified());
     EXPECT_EQ(opened.SectionCount(), 3);
+    EXPECT_EQ(opened.CurrentSection(), 0);  // a key then lands in a row the file enabled
     EXPECT_EQ(ContentOfTable(opened), content);
     for (int index = 0; index < kSectionRows; ++index) {
         EXPECT_EQ(opened.section(index).enabled, index <= 3) << index;
@@ -85,8 +87,7 @@ TEST_F(LedFileCommands, LoadRunsTheChangeHandlingAndOpensEveryLoadedRow) {
     full[1] = {"a\xB0\xA1", 0, 0};             // a double-byte character in English
     WriteBytes(PathOf("full.led"), Scrambled(FormatLedText({true, full})));
     MessageTable table;
-    prompter_.openNames = {PathOf("full.led")};
-    EXPECT_TRUE(BtnOpenClick(table, prompter_, nullptr).tableReplaced);
+    EXPECT_TRUE(OpenLedFile(PathOf("full.led"), table, prompter_, nullptr).tableReplaced);
     EXPECT_EQ(prompter_.messages(), std::vector<std::string>{std::string(kBadCharacterMessage)});
     EXPECT_EQ(table.section(0).text, "ABCDEFGHIJKLMNOPQR");
     EXPECT_EQ(table.SectionCount(), 32);
@@ -145,12 +146,12 @@ TEST_F(LedFileCommands, RejectedFileLeavesTheTableAndModifiedAsTheyWere) {
         for (const auto& c : cases) {
             MessageTable table = TableOf({true, {{"KEEP", 3, 4}, {"ME", 0, 6}}});
             table.SetModified(modified);
+            table.SetCurrentSection(1);
             const std::string before = Snapshot(table);
             const std::string path = PathOf(c.name);
             WriteBytes(path, Scrambled(c.plain));
             ScriptedPrompter prompter;
-            prompter.openNames = {path};
-            const OpenOutcome outcome = BtnOpenClick(table, prompter, nullptr);
+            const OpenOutcome outcome = OpenLedFile(path, table, prompter, nullptr);
             EXPECT_FALSE(outcome.tableReplaced) << c.name;
             EXPECT_EQ(outcome.openFileName, std::filesystem::path(path)) << c.name;
             EXPECT_EQ(Snapshot(table), before) << c.name;
@@ -162,20 +163,53 @@ TEST_F(LedFileCommands, RejectedFileLeavesTheTableAndModifiedAsTheyWere) {
     }
 }
 
+// Only a regular file of a sane size is read: a FIFO would hang the window, a device or a
+// huge file would eat its memory, and the unsaved table would go with it.
+TEST_F(LedFileCommands, FilesThatAreNotSmallRegularFilesAreRefusedUnread) {
+    testing::MakeIdleFifo(dir_ / "fifo.led");
+    std::filesystem::create_directory(dir_ / "folder.led");
+    const std::string header = Scrambled("Row:01Eng:1\r\n01A00\r\n");
+    WriteBytes(PathOf("huge.led"), header + std::string(2 * 1024 * 1024, '\0'));
+    const struct {
+        std::string path;
+        const char* reason;
+    } cases[] = {
+        {PathOf("fifo.led"), "not a regular file"},
+        {PathOf("folder.led"), "not a regular file"},
+        {"/dev/zero", "not a regular file"},
+        {PathOf("huge.led"), "larger than 1 MiB"},
+    };
+    for (const auto& c : cases) {
+        MessageTable table = TableOf({true, {{"KEEP", 3, 4}}});
+        table.SetModified(true);
+        table.SetCurrentSection(1);
+        const std::string before = Snapshot(table);
+        ScriptedPrompter prompter;
+        bool previewStopped = false;
+        const OpenOutcome outcome = testing::ReadWithoutWaiting(PathOf("fifo.led"), [&] {
+            return OpenLedFile(c.path, table, prompter, [&] { previewStopped = true; });
+        });
+        EXPECT_FALSE(outcome.tableReplaced) << c.path;
+        EXPECT_TRUE(previewStopped) << c.path;
+        EXPECT_EQ(Snapshot(table), before) << c.path;
+        EXPECT_EQ(prompter.messages(), std::vector<std::string>{c.path + " error!\n" + c.reason});
+    }
+}
+
 TEST_F(LedFileCommands, OpenStopsSilentlyWithoutAFile) {
-    for (const auto& choice : {std::optional<std::string>(), std::optional(PathOf("no.led"))}) {
+    for (const std::string& choice : {std::string(), PathOf("no.led")}) {
         MessageTable table = TableOf({true, {{"KEEP", 0, 0}}});
         const std::string before = Snapshot(table);
-        prompter_.openNames = {choice};
         bool previewStopped = false;
-        const OpenOutcome outcome = BtnOpenClick(table, prompter_, [&] { previewStopped = true; });
+        const OpenOutcome outcome =
+            OpenLedFile(choice, table, prompter_, [&] { previewStopped = true; });
         EXPECT_FALSE(outcome.openFileName || outcome.tableReplaced || previewStopped);
         EXPECT_EQ(Snapshot(table), before);
     }
     EXPECT_TRUE(prompter_.messages().empty());
 }
 
-TEST_F(LedFileCommands, SaveAsksAboutTheNameAsChosenAndClearsModifiedOnlyWhenWritten) {
+TEST_F(LedFileCommands, SaveAsksAboutTheFileItWritesAndClearsModifiedOnlyWhenWritten) {
     const struct {
         std::optional<std::string> chosen;  // nullopt: the dialog is cancelled
         std::optional<bool> answer;         // to the replace question, when it is asked
@@ -184,8 +218,9 @@ TEST_F(LedFileCommands, SaveAsksAboutTheNameAsChosenAndClearsModifiedOnlyWhenWri
         {std::nullopt, std::nullopt, ""},
         {"old.led", false, ""},
         {"old.led", true, "old.led"},
-        {"plain", std::nullopt, "plain.led"},  // "plain.led" exists but is not asked about
-        {"report.txt", true, "report.led"},
+        {"plain", false, ""},  // typed without extension, "plain.led" exists
+        {"plain", true, "plain.led"},
+        {"report.txt", std::nullopt, "report.led"},  // "report.txt" exists but is not written
         {"a.b.c", std::nullopt, "a.b.led"},
     };
     for (const char* existing : {"old.led", "plain.led", "report.txt"}) {
@@ -207,8 +242,11 @@ TEST_F(LedFileCommands, SaveAsksAboutTheNameAsChosenAndClearsModifiedOnlyWhenWri
         EXPECT_EQ(table.Modified(), !wrote) << name;
         EXPECT_TRUE(prompter.answers.empty()) << name << ": question not asked";
         if (step.answer) {
-            EXPECT_EQ(prompter.shown.back(),
-                      "ask: " + PathOf(*step.chosen) + " Has existed!You want replace it?");
+            EXPECT_EQ(prompter.shown.back(), "ask: " + LedFileName(PathOf(*step.chosen)).string() +
+                                                 " Has existed!You want replace it?");
+        }
+        if (!wrote && step.chosen) {
+            EXPECT_EQ(ReadBytes(LedFileName(PathOf(*step.chosen))), "old") << name;
         }
         if (wrote) {
             EXPECT_EQ(ReadBytes(PathOf(step.written)), Scrambled("Row:01Eng:1\r\n03NEW00\r\n"));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "idle_fifo.h"
 #include "outside/glyph_support.h"
 #include "render/rasterise.h"
 #include "render_test_support.h"
@@ -149,11 +150,18 @@ TEST(RasteriseTest, MissingOrShortTablesGiveBlankCells) {
     EXPECT_EQ(Data(r.Run("A~", false)[0]), Cell32(Bytes(5, 0xF0)));
     EXPECT_EQ(Data(r.glyphs[1]), Bytes(32, 0));
     EXPECT_EQ(r.prompter.messages().size(), 3u);
-    // A folder in place of a table cannot be read either.
+    // A folder or a FIFO in place of a table cannot be read either.
     std::filesystem::remove(r.dir.path() / kSymbolTableName);
     std::filesystem::create_directory(r.dir.path() / kSymbolTableName);
     EXPECT_EQ(Data(r.Run("\x01", false)[0]), Bytes(32, 0));
     EXPECT_EQ(r.prompter.messages().back(), "Open File " + (r.dir / kSymbolTableName) + "Error!");
+    const std::filesystem::path fifo = r.dir.path() / kWideTableName;
+    std::filesystem::remove(fifo);
+    testing::MakeIdleFifo(fifo);
+    const Glyphs wide = testing::ReadWithoutWaiting(fifo, [&] { return r.Run("\xB0\xA1", false); });
+    ASSERT_EQ(wide.size(), 1u);
+    EXPECT_EQ(Data(wide[0]), Bytes(32, 0));
+    EXPECT_EQ(r.prompter.messages().back(), "Open File " + (r.dir / kWideTableName) + "Error!");
 }
 
 TEST(DataConvertTest, CellsFillTheirColumnsWithRowZeroAtTheBottom) {

@@ -1,4 +1,4 @@
-#include "files/file_bytes.h"
+#include "editing/file_bytes.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -14,33 +14,17 @@ namespace {
 constexpr int kTemporaryNameAttempts = 100;
 // As many links as the system itself follows before it gives up on a loop.
 constexpr int kLinkHops = 40;
+constexpr char kNotRegular[] = "not a regular file";
+constexpr char kTooLarge[] = "larger than 1 MiB";
+constexpr std::size_t kReadChunk = 4096;
 
 std::string SystemReason(int error) {
     return std::strerror(error);
 }
 
-// Closes the descriptor on every path out of the function that opened it.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    int get() const { return fd_; }
-    // Closing can report a late write error, so the writer asks for it.
-    int release() {
-        const int result = ::close(fd_);
-        fd_ = -1;
-        return result;
-    }
-
-private:
-    int fd_;
-};
+std::string UnreadableReason(int error) {
+    return "the file cannot be read: " + SystemReason(error);
+}
 
 bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -96,15 +80,62 @@ std::filesystem::path FileBehindLinks(std::filesystem::path path) {
 
 }  // namespace
 
-FileBytes ReadFileBytes(const std::filesystem::path& path) {
-    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
+    if (this != &other) {
+        close();
+        fd_ = other.fd_;
+        other.fd_ = -1;
+    }
+    return *this;
+}
+
+FileDescriptor::~FileDescriptor() {
+    close();
+}
+
+int FileDescriptor::close() {
+    if (fd_ < 0) {
+        return 0;
+    }
+    const int result = ::close(fd_);
+    fd_ = -1;
+    return result;
+}
+
+OpenedFile OpenRegularFile(const std::filesystem::path& path,
+                           std::optional<std::uintmax_t> maxBytes) {
+    // Without O_NONBLOCK opening a FIFO waits for a writer; O_NOCTTY keeps a terminal from
+    // becoming ours.
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (file.get() < 0) {
-        return {std::nullopt, SystemReason(errno)};
+        return {FileDescriptor(), UnreadableReason(errno)};
+    }
+    struct stat info {};
+    if (::fstat(file.get(), &info) != 0) {
+        return {FileDescriptor(), UnreadableReason(errno)};
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return {FileDescriptor(), kNotRegular};
+    }
+    if (maxBytes && static_cast<std::uintmax_t>(info.st_size) > *maxBytes) {
+        return {FileDescriptor(), kTooLarge};
+    }
+    const int flags = ::fcntl(file.get(), F_GETFL);
+    if (flags < 0 || ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        return {FileDescriptor(), UnreadableReason(errno)};
+    }
+    return {std::move(file), {}};
+}
+
+FileBytes ReadFileBytes(const std::filesystem::path& path) {
+    OpenedFile opened = OpenRegularFile(path, kLargestReadFile);
+    if (opened.file.get() < 0) {
+        return {std::nullopt, opened.error};
     }
     std::string bytes;
-    char buffer[4096];
+    char buffer[kReadChunk];
     for (;;) {
-        const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
+        const ssize_t got = ::read(opened.file.get(), buffer, sizeof buffer);
         if (got == 0) {
             return {std::move(bytes), {}};
         }
@@ -112,9 +143,13 @@ FileBytes ReadFileBytes(const std::filesystem::path& path) {
             if (errno == EINTR) {
                 continue;
             }
-            return {std::nullopt, SystemReason(errno)};
+            return {std::nullopt, UnreadableReason(errno)};
         }
         bytes.append(buffer, static_cast<std::size_t>(got));
+        // The size was checked when the file was opened, but a file can grow while it is read.
+        if (bytes.size() > kLargestReadFile) {
+            return {std::nullopt, kTooLarge};
+        }
     }
 }
 
@@ -125,7 +160,7 @@ std::optional<std::string> ReplaceFileContents(const std::filesystem::path& link
     if (temporary.fd < 0) {
         return SystemReason(errno);
     }
-    Descriptor file(temporary.fd);
+    FileDescriptor file(temporary.fd);
     auto fail = [&temporary](int error) {
         ::unlink(temporary.path.c_str());
         return SystemReason(error);
@@ -139,7 +174,7 @@ std::optional<std::string> ReplaceFileContents(const std::filesystem::path& link
     if (!WriteAll(file.get(), bytes) || ::fsync(file.get()) != 0) {
         return fail(errno);
     }
-    if (file.release() != 0) {
+    if (file.close() != 0) {
         return fail(errno);
     }
     if (::rename(temporary.path.c_str(), target.c_str()) != 0) {

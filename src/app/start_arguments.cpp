@@ -1,0 +1,64 @@
+#include "app/start_arguments.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <cstdio>
+
+namespace lumera::app {
+namespace {
+
+constexpr int kUsageExitCode = 2;
+
+}  // namespace
+
+StartArguments ReadStartArguments(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Composes messages for the circular LED display, shows them on an LED "
+                       "simulation, keeps them in .led files and sends them over USB."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Displays version information."));
+    parser.addOption(version);
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QStringLiteral("A message file (.led) to open."),
+                                 QStringLiteral("[file]"));
+
+    StartArguments start;
+    if (!parser.parse(arguments)) {
+        start = {false, kUsageExitCode, {}, parser.errorText(), {}};
+    } else if (parser.isSet(help)) {
+        start = {false, 0, parser.helpText(), {}, {}};
+    } else if (parser.isSet(version)) {
+        start = {false, 0, QStringLiteral("lumera " LUMERA_VERSION "\n"), {}, {}};
+    } else if (parser.positionalArguments().size() > 1) {
+        start = {false, kUsageExitCode, {}, QStringLiteral("Only one file can be opened"), {}};
+    } else if (!parser.positionalArguments().isEmpty()) {
+        start.file = parser.positionalArguments().front();
+    }
+    if (!start.error.isEmpty()) {
+        if (start.error.endsWith(QLatin1Char('.'))) {
+            start.error.chop(1);
+        }
+        start.error =
+            QStringLiteral("lumera: ") + start.error + QStringLiteral(" (try 'lumera --help')\n");
+    }
+    return start;
+}
+
+int PrintStartAnswer(const StartArguments& start) {
+    std::fputs(start.output.toLocal8Bit().constData(), stdout);
+    std::fputs(start.error.toLocal8Bit().constData(), stderr);
+    return start.exitCode;
+}
+
+std::optional<int> AnswerWithoutScreen(int& argc, char** argv) {
+    const QCoreApplication reader(argc, argv);
+    const StartArguments start = ReadStartArguments(QCoreApplication::arguments());
+    if (start.runWindow || !start.error.isEmpty()) {
+        return std::nullopt;
+    }
+    return PrintStartAnswer(start);
+}
+
+}  // namespace lumera::app

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace lumera::app {
+
+// What the window program's command line asks for.
+struct StartArguments {
+    bool runWindow = true;
+    int exitCode = 0;             // when the program ends at once
+    QString output;               // the help or the version, for standard output
+    QString error;                // a usage error, for standard error
+    std::optional<QString> file;  // the message file to open once the window shows
+};
+
+// Reads the command line as the application object leaves it (Qt's own options taken out).
+StartArguments ReadStartArguments(const QStringList& arguments);
+
+// Prints the help, the version or the usage error; returns the exit status.
+int PrintStartAnswer(const StartArguments& start);
+
+// Answers --help and --version before the window's application object exists, so they work
+// without a screen. Anything else (Qt's own options included) is left to the window's
+// reading of the command line: nullopt.
+std::optional<int> AnswerWithoutScreen(int& argc, char** argv);
+
+}  // namespace lumera::app

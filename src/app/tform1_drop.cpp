@@ -1,0 +1,24 @@
+// Message files dropped on the window.
+#include <QFile>
+
+#include "app/led_file_drop.h"
+#include "app/section_edit.h"
+#include "app/tform1.h"
+
+namespace lumera::app {
+
+void TForm1::AcceptFileDrops() {
+    auto* drop = new LedFileDrop(
+        [this](const QString& path) {
+            if (TableMayBeReplaced()) {
+                OpenNamedFile(QFile::encodeName(path).toStdString());
+            }
+        },
+        this);
+    drop->watch(this);
+    for (SectionEdit* edit : ME) {
+        drop->watch(edit);
+    }
+}
+
+}  // namespace lumera::app
