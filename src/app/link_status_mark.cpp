@@ -21,12 +21,11 @@ LinkStatusMark::LinkStatusMark(QWidget* parent, QLabel* linkIcon) : QLabel(paren
     linkIcon->setToolTip(linkIcon->toolTip() + QLatin1Char('\n') +
                          QString::fromUtf8(download::kNoDisplayHelpText));
     raise();
-    Refresh();
 }
 
-void LinkStatusMark::Refresh() {
+void LinkStatusMark::Refresh(const DeviceBinding& device) {
     const auto folder = download::EmulatedDisplayFolder();
-    setVisible(folder.has_value());
+    setVisible(device.IsBound() && folder.has_value());
     setToolTip(folder ? QString::fromStdString(download::EmulatedDisplayNote(*folder)) : QString());
 }
 

@@ -2,6 +2,8 @@
 
 #include <QLabel>
 
+#include "outside/device_binding.h"
+
 namespace lumera::app {
 
 // Beside "Link Status:": a mark while the device library talks to the emulated display
@@ -11,8 +13,9 @@ class LinkStatusMark : public QLabel {
 public:
     LinkStatusMark(QWidget* parent, QLabel* linkIcon);
 
-    // Follows the device library, which reads its choice at every open.
-    void Refresh();
+    // Follows the device library, which reads its choice at every open; an unbound library
+    // uses no display at all.
+    void Refresh(const DeviceBinding& device);
 };
 
 }  // namespace lumera::app

@@ -69,6 +69,7 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     device_ = setup.deviceLibrary ? DeviceBinding::Bind(prompter_, *setup.deviceLibrary)
                                   : DeviceBinding::Bind(prompter_);
     linkStatus_ = new LinkStatusMark(GroupBox5, Image3);
+    linkStatus_->Refresh(device_);
     ApplyEnglishTexts();
     table_.SetCurrentSection(0);
     table_.SetModified(false);
@@ -189,7 +190,7 @@ void TForm1::PollDevicePresence() {
     PollTicks = 0;
     const int handle = device.OpenUSBDevice(kDisplayVendorId, kDisplayProductId);
     Image3->setVisible(handle == -1);
-    linkStatus_->Refresh();
+    linkStatus_->Refresh(device_);
     // Each poll gives back what it opened, so polling never piles up open handles.
     if (handle != -1) {
         device.CloseUSBDevice(handle);

@@ -77,6 +77,9 @@ private slots:
         qunsetenv("ZRUSB_EMULATOR");
         ui.ticks(41);
         QVERIFY(!mark->isVisible());
+
+        WindowUnderTest unbound(false);
+        QVERIFY(!unbound.find<QLabel>("LinkStatusMark")->isVisible());
     }
 
     void progressIsRepaintedOnlyWhenItChanges() {
