@@ -101,7 +101,7 @@ int RunSend(const std::vector<std::string>& args) {
     request.fallbackDumpDirectory = UserDataDirectory();
     request.device = binding.entryPoints();
     request.showProgress = [&report](const std::string& text) { report.ShowProgress(text); };
-    if (const auto folder = download::EmulatedDisplayFolder()) {
+    if (const auto folder = download::EmulatedDisplayFolder(); folder && binding.IsBound()) {
         std::cout << download::EmulatedDisplayNote(*folder) << '\n' << std::flush;
     }
     std::vector<std::uint8_t> sendData;
