@@ -1,13 +1,17 @@
-// The library surface: four C entry points over the handle registry and the two backends.
+// The library surface: four C entry points, and a listing of the displays, over the handle
+// registry and the one backend, which reaches the display through hidapi or the emulator.
 // Nothing may escape as a C++ exception, and every pointer from the caller is checked.
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
+#include <string>
 
-#include "zrusb/emulator_backend.h"
+#include "zrusb/emulated_transport.h"
 #include "zrusb/handle_registry.h"
 #include "zrusb/hid_backend.h"
+#include "zrusb/hidapi_transport.h"
 #include "zrusb/zrusb.h"
 
 namespace lumera::zrusb {
@@ -18,12 +22,13 @@ constexpr const char* kFaultVariable = "ZRUSB_EMULATOR_FAULT";
 constexpr int kFailure = 0;
 constexpr int kSuccess = 1;
 
-// Members are destroyed in reverse order: handles first, then the backends that close
-// the OS handles and end hidapi.
+// Members are destroyed in reverse order: handles first, then the backend that closes the
+// connections, then the transports (hidapi ends last).
 struct Library {
     std::mutex mutex;
-    HidBackend hid;
-    EmulatorBackend emulator;
+    std::shared_ptr<HidapiTransport> usb;
+    std::shared_ptr<EmulatedTransport> emulator;
+    HidBackend backend;
     HandleRegistry handles;
 };
 
@@ -37,19 +42,59 @@ const char* Variable(const char* name) {
     return value != nullptr && *value != '\0' ? value : nullptr;
 }
 
+// Read at every open, so a process can switch between the display and the emulator. A new
+// directory is a new emulated display, with its sequence and exchange count restarted.
+std::shared_ptr<HidTransport> CurrentTransport(Library& library) {
+    if (const char* directory = Variable(kEmulatorVariable)) {
+        if (!library.emulator || library.emulator->Directory() != directory) {
+            library.emulator = std::make_shared<EmulatedTransport>(directory);
+        }
+        const char* faults = Variable(kFaultVariable);
+        library.emulator->UseFaults(faults != nullptr ? faults : "");
+        return library.emulator;
+    }
+    if (!library.usb) {
+        library.usb = std::make_shared<HidapiTransport>();
+    }
+    return library.usb;
+}
+
 int Open(int vid, int pid) {
     Library& library = TheLibrary();
     const std::scoped_lock lock(library.mutex);
-    std::shared_ptr<Device> device;
-    // Read at every open, so a process can switch between the display and the emulator.
-    if (const char* directory = Variable(kEmulatorVariable)) {
-        const char* faults = Variable(kFaultVariable);
-        device = library.emulator.Open(directory, faults != nullptr ? faults : "", vid, pid);
-    } else {
-        device = library.hid.Open(vid, pid);
-    }
+    auto device = library.backend.Open(CurrentTransport(library), vid, pid);
     library.handles.ForgetUnusable();
     return device ? library.handles.Share(std::move(device)) : kNoHandle;
+}
+
+// Tabs and line ends inside a field would break the listing's lines.
+std::string Field(std::string text) {
+    std::ranges::replace_if(
+        text, [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
+    return text;
+}
+
+int List(int vid, int pid, char* text, int size) {
+    if (size < 0 || (text == nullptr && size != 0)) {
+        return kNoHandle;
+    }
+    Library& library = TheLibrary();
+    std::string listing;
+    {
+        const std::scoped_lock lock(library.mutex);
+        for (const auto& found : library.backend.List(CurrentTransport(library), vid, pid)) {
+            listing += Field(found.info.path) + '\t' + Field(found.info.manufacturer) + '\t' +
+                       Field(found.info.product) + '\t' + (found.openable ? '1' : '0') + '\t' +
+                       Field(found.whyNot) + '\n';
+        }
+        library.handles.ForgetUnusable();
+    }
+    if (size > 0) {
+        const std::size_t copied = std::min(listing.size(), static_cast<std::size_t>(size) - 1);
+        std::memcpy(text, listing.data(), copied);
+        text[copied] = '\0';
+    }
+    return static_cast<int>(listing.size());
 }
 
 void Close(int handle) {
@@ -124,6 +169,10 @@ extern "C" int WriteUSB(int handle, const unsigned char* data, int count, int* w
         *written = 0;
     }
     return zr::Guarded(zr::kFailure, [&] { return zr::Write(handle, data, count, written); });
+}
+
+extern "C" int ListUSBDevices(int vid, int pid, char* text, int size) {
+    return zr::Guarded(zr::kNoHandle, [&] { return zr::List(vid, pid, text, size); });
 }
 
 extern "C" int ReadUSB(int handle, unsigned char* data, int count, int* read) {

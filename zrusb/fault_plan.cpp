@@ -15,12 +15,18 @@ constexpr std::size_t kStatusDigits = 2;
 constexpr int kDecimalBase = 10;
 constexpr int kHexBase = 16;
 
-constexpr std::array<std::pair<std::string_view, FaultKind>, 4> kExchangeFaults{{
+constexpr std::array<std::pair<std::string_view, FaultKind>, 8> kExchangeFaults{{
     {"open", FaultKind::Open},
     {"write", FaultKind::Write},
     {"read", FaultKind::Read},
     {"status", FaultKind::Status},
+    {"unplug", FaultKind::Unplug},
+    {"replug", FaultKind::Replug},
+    {"silent", FaultKind::Silent},
+    {"slow", FaultKind::Slow},
 }};
+// A minute is far past any reply wait; a longer delay would only stall the emulator.
+constexpr unsigned kLongestDelayMs = 60000;
 
 std::string_view Trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(kBlanks);
@@ -59,6 +65,9 @@ std::optional<Fault> ParseItem(std::string_view item) {
     if (item == "absent") {
         return Fault{FaultKind::Absent, std::nullopt};
     }
+    if (item == "numbered") {
+        return Fault{FaultKind::Numbered, std::nullopt};
+    }
     const auto at = item.find('@');
     if (at == std::string_view::npos) {
         return std::nullopt;
@@ -82,6 +91,17 @@ std::optional<Fault> ParseItem(std::string_view item) {
             return std::nullopt;
         }
         fault.status = static_cast<unsigned char>(*status);
+        exchangeText = exchangeText.substr(0, equals);
+    } else if (fault.kind == FaultKind::Slow) {
+        const auto equals = exchangeText.find('=');
+        if (equals == std::string_view::npos) {
+            return std::nullopt;
+        }
+        const auto delay = WholeNumber<unsigned>(exchangeText.substr(equals + 1), kDecimalBase);
+        if (!delay || *delay > kLongestDelayMs) {
+            return std::nullopt;
+        }
+        fault.delayMs = *delay;
         exchangeText = exchangeText.substr(0, equals);
     }
     if (!ReadExchange(exchangeText, fault)) {
@@ -111,7 +131,15 @@ FaultPlan::Parsed FaultPlan::Parse(std::string_view list) {
 }
 
 bool FaultPlan::Absent() const {
-    return std::ranges::any_of(faults_, [](const Fault& f) { return f.kind == FaultKind::Absent; });
+    return HasAnywhere(FaultKind::Absent);
+}
+
+bool FaultPlan::Numbered() const {
+    return HasAnywhere(FaultKind::Numbered);
+}
+
+bool FaultPlan::HasAnywhere(FaultKind kind) const {
+    return std::ranges::any_of(faults_, [kind](const Fault& f) { return f.kind == kind; });
 }
 
 bool FaultPlan::Has(FaultKind kind, std::uint64_t exchange) const {
@@ -123,6 +151,11 @@ std::optional<unsigned char> FaultPlan::StatusAt(std::uint64_t exchange) const {
         return fault->status;
     }
     return std::nullopt;
+}
+
+unsigned FaultPlan::DelayAt(std::uint64_t exchange) const {
+    const Fault* fault = Find(FaultKind::Slow, exchange);
+    return fault != nullptr ? fault->delayMs : 0;
 }
 
 const Fault* FaultPlan::Find(FaultKind kind, std::uint64_t exchange) const {

@@ -1,10 +1,9 @@
 #include "zrusb/hid_backend.h"
 
-#include <hidapi.h>
-
 #include <algorithm>
-#include <vector>
+#include <array>
 
+#include "zrusb/trace.h"
 #include "zrusb/warning.h"
 
 namespace lumera::zrusb {
@@ -13,119 +12,126 @@ namespace {
 
 // A healthy display answers within a few milliseconds (interrupt polling plus storing a
 // few bytes); a second is ample margin and still reports a silent display promptly
-// instead of holding the caller, which waits on its window thread.
+// instead of holding the caller, which waits on its window thread. It is the only wait.
 constexpr int kReplyTimeoutMs = 1000;
 // hidraw queues at most this many input reports per open file.
 constexpr int kMaxQueuedReports = 64;
 constexpr std::size_t kLargestReport = 64;
 
-std::vector<std::string> PathsOf(int vid, int pid) {
-    std::vector<std::string> paths;
-    hid_device_info* found =
-        hid_enumerate(static_cast<unsigned short>(vid), static_cast<unsigned short>(pid));
-    for (const hid_device_info* info = found; info != nullptr; info = info->next) {
-        paths.emplace_back(info->path);
-    }
-    hid_free_enumeration(found);
-    return paths;
-}
-
 }  // namespace
 
-HidDevice::HidDevice(hid_device_* device, std::string path)
-    : device_(device), path_(std::move(path)) {}
-
-HidDevice::~HidDevice() {
-    Drop();
-}
-
-void HidDevice::Drop() {
-    if (device_ != nullptr) {
-        hid_close(device_);
-        device_ = nullptr;
-    }
-}
+HidDevice::HidDevice(std::unique_ptr<HidConnection> connection, HidDeviceInfo info)
+    : connection_(std::move(connection)), info_(std::move(info)) {}
 
 bool HidDevice::Write(const Packet& packet) {
-    if (device_ == nullptr) {
+    if (!connection_) {
         return false;
     }
     DiscardStaleReports();
-    if (hid_write(device_, packet.data(), packet.size()) != static_cast<int>(packet.size())) {
+    const int written = connection_->Write(packet);
+    if (written != static_cast<int>(packet.size())) {
+        Trace("write", Path(), packet, "failed: " + connection_->Error());
         Drop();
         return false;
     }
+    Trace("write", Path(), packet);
     return true;
 }
 
 std::size_t HidDevice::Read(std::span<unsigned char> buffer) {
-    if (device_ == nullptr) {
+    if (!connection_) {
         return 0;
     }
-    const int received = hid_read_timeout(device_, buffer.data(), buffer.size(), kReplyTimeoutMs);
+    std::array<unsigned char, kLargestReport + 1> report{};
+    // An unnumbered input report goes in one byte along, behind the report number 0.
+    const std::size_t numberBytes = info_.numberedReports ? 0 : 1;
+    const int received =
+        connection_->Read(std::span(report).subspan(numberBytes, kLargestReport), kReplyTimeoutMs);
     if (received <= 0) {
+        Trace("read", Path(), {},
+              received == 0 ? "no reply within " + std::to_string(kReplyTimeoutMs) + " ms"
+                            : "failed: " + connection_->Error());
         // Closing also discards a reply that arrives late, which would otherwise be taken
         // for the answer to the next packet.
         Drop();
         return 0;
     }
-    return static_cast<std::size_t>(received);
+    const std::size_t length = numberBytes + static_cast<std::size_t>(received);
+    Trace("read", Path(), std::span(report).first(length));
+    const std::size_t count = std::min(buffer.size(), length);
+    std::copy_n(report.begin(), count, buffer.begin());
+    return count;
 }
 
 void HidDevice::DiscardStaleReports() {
-    // The handle stays open between exchanges; a report queued meanwhile must not be read
-    // as the reply to the packet about to go out.
-    unsigned char report[kLargestReport];
+    // The connection stays open between exchanges; a report queued meanwhile must not be
+    // read as the reply to the packet about to go out.
+    std::array<unsigned char, kLargestReport> report{};
     for (int i = 0; i < kMaxQueuedReports; ++i) {
-        if (hid_read_timeout(device_, report, sizeof report, 0) <= 0) {
+        const int received = connection_->Read(report, 0);
+        if (received <= 0) {
             return;
         }
+        Trace("discard", Path(), std::span(report).first(static_cast<std::size_t>(received)));
     }
 }
 
-HidBackend::~HidBackend() {
+void HidBackend::UseTransport(const std::shared_ptr<HidTransport>& transport) {
+    if (transport_ == transport) {
+        return;
+    }
     for (auto& [ids, device] : open_) {
         device->Drop();
     }
-    if (initialised_) {
-        hid_exit();
-    }
+    open_.clear();
+    transport_ = transport;
 }
 
-std::shared_ptr<Device> HidBackend::Open(int vid, int pid) {
-    if (!initialised_) {
-        initialised_ = hid_init() == 0;
-        if (!initialised_) {
-            return nullptr;
-        }
-    }
-    const auto paths = PathsOf(vid, pid);
+std::shared_ptr<Device> HidBackend::Open(const std::shared_ptr<HidTransport>& transport, int vid,
+                                         int pid) {
+    UseTransport(transport);
+    const auto found = transport->Enumerate(vid, pid);
     const std::pair ids{vid, pid};
     if (const auto held = open_.find(ids); held != open_.end()) {
-        if (held->second->Usable() &&
-            std::ranges::find(paths, held->second->Path()) != paths.end()) {
+        const bool stillThere = std::ranges::any_of(
+            found, [&](const HidDeviceInfo& info) { return info.path == held->second->Path(); });
+        if (held->second->Usable() && stillThere) {
             return held->second;
         }
         // Unplugged, replugged or failed: close it, so that its handles stop working too.
         held->second->Drop();
         open_.erase(held);
     }
-    if (paths.empty()) {
+    if (found.empty()) {
         return nullptr;
     }
-    hid_device* opened = hid_open_path(paths.front().c_str());
-    if (opened == nullptr) {
-        if (reportedPath_ != paths.front()) {
-            reportedPath_ = paths.front();
-            Warn("cannot open the display at " + reportedPath_ +
-                 "; without root this needs the udev rule 70-lumera-display.rules");
+    auto connection = transport->OpenPath(found.front().path);
+    if (!connection) {
+        if (reportedPath_ != found.front().path) {
+            reportedPath_ = found.front().path;
+            Warn("cannot open the display at " + reportedPath_ + " (" + transport->Error() +
+                 "); without root this needs the udev rule 70-lumera-display.rules");
         }
         return nullptr;
     }
     reportedPath_.clear();
-    auto device = std::make_shared<HidDevice>(opened, paths.front());
+    auto device = std::make_shared<HidDevice>(std::move(connection), found.front());
     open_.emplace(ids, device);
     return device;
+}
+
+std::vector<FoundDevice> HidBackend::List(const std::shared_ptr<HidTransport>& transport, int vid,
+                                          int pid) {
+    UseTransport(transport);
+    std::vector<FoundDevice> listed;
+    for (auto& info : transport->Enumerate(vid, pid)) {
+        const auto held = open_.find({vid, pid});
+        const bool alreadyOpen =
+            held != open_.end() && held->second->Usable() && held->second->Path() == info.path;
+        const bool openable = alreadyOpen || transport->OpenPath(info.path) != nullptr;
+        listed.push_back({std::move(info), openable, openable ? "" : transport->Error()});
+    }
+    return listed;
 }
 
 }  // namespace lumera::zrusb

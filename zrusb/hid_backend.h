@@ -4,50 +4,55 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "zrusb/device.h"
-
-struct hid_device_;
+#include "zrusb/hid_transport.h"
 
 namespace lumera::zrusb {
 
-// The display on the USB bus, through hidapi's hidraw backend. A packet is one output
-// report (byte 0 the report id); a reply is one input report.
+// The display reached through a HID transport. A packet is written as it comes (report
+// number 0, then the 8-byte output report); a reply is returned with the report number
+// first: 0 put back in front of the input report of a device without numbered reports, or
+// the number the device sent.
 class HidDevice : public Device {
 public:
-    HidDevice(hid_device_* device, std::string path);
-    ~HidDevice() override;
-    HidDevice(const HidDevice&) = delete;
-    HidDevice& operator=(const HidDevice&) = delete;
+    HidDevice(std::unique_ptr<HidConnection> connection, HidDeviceInfo info);
 
-    const std::string& Path() const { return path_; }
-    // Closes the OS handle; every handle given out for this display stops working.
-    void Drop();
+    const std::string& Path() const { return info_.path; }
+    // Closes the connection; every handle given out for this display stops working.
+    void Drop() { connection_.reset(); }
 
     bool Write(const Packet& packet) override;
     std::size_t Read(std::span<unsigned char> buffer) override;
-    bool Usable() const override { return device_ != nullptr; }
+    bool Usable() const override { return connection_ != nullptr; }
 
 private:
     void DiscardStaleReports();
 
-    hid_device_* device_;
-    std::string path_;
+    std::unique_ptr<HidConnection> connection_;
+    HidDeviceInfo info_;
+};
+
+// A device enumeration found, and whether this process may open it.
+struct FoundDevice {
+    HidDeviceInfo info;
+    bool openable;
+    std::string whyNot;
 };
 
 // Holds at most one open display per vendor and product id and checks at every open that
-// it is still on the bus, so repeated opens cost one enumeration and no new OS handle.
+// it is still on the bus, so repeated opens cost one enumeration and no new connection.
 class HidBackend {
 public:
-    HidBackend() = default;
-    ~HidBackend();
-    HidBackend(const HidBackend&) = delete;
-    HidBackend& operator=(const HidBackend&) = delete;
-
-    std::shared_ptr<Device> Open(int vid, int pid);
+    // The display on this transport; held devices of another transport are dropped first.
+    std::shared_ptr<Device> Open(const std::shared_ptr<HidTransport>& transport, int vid, int pid);
+    std::vector<FoundDevice> List(const std::shared_ptr<HidTransport>& transport, int vid, int pid);
 
 private:
-    bool initialised_ = false;
+    void UseTransport(const std::shared_ptr<HidTransport>& transport);
+
+    std::shared_ptr<HidTransport> transport_;
     std::map<std::pair<int, int>, std::shared_ptr<HidDevice>> open_;
     std::string reportedPath_;
 };

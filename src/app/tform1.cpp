@@ -2,12 +2,14 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 
+#include "app/link_status_mark.h"
 #include "app/section_edit.h"
 #include "app/window_style.h"
 #include "editing/program_directory.h"
@@ -66,6 +68,8 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     CentreOnScreen();
     device_ = setup.deviceLibrary ? DeviceBinding::Bind(prompter_, *setup.deviceLibrary)
                                   : DeviceBinding::Bind(prompter_);
+    linkStatus_ = new LinkStatusMark(GroupBox5, Image3);
+    linkStatus_->Refresh(device_);
     ApplyEnglishTexts();
     table_.SetCurrentSection(0);
     table_.SetModified(false);
@@ -191,6 +195,7 @@ void TForm1::PollDevicePresence() {
     PollTicks = 0;
     const int handle = device.OpenUSBDevice(kDisplayVendorId, kDisplayProductId);
     Image3->setVisible(handle == -1);
+    linkStatus_->Refresh(device_);
     // Each poll gives back what it opened, so polling never piles up open handles.
     if (handle != -1) {
         device.CloseUSBDevice(handle);

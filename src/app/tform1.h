@@ -27,6 +27,7 @@ class QTimer;
 
 namespace lumera::app {
 
+class LinkStatusMark;
 class SectionEdit;
 
 // Process-wide: the Japanese texts were chosen last. Only the Chinese texts clear it, and it
@@ -148,6 +149,7 @@ private:
     QLabel* Image1 = nullptr;
     QLabel* Image2 = nullptr;
     QLabel* Image3 = nullptr;
+    LinkStatusMark* linkStatus_ = nullptr;
     QLabel* USBLabel = nullptr;
     QScrollArea* DataScrollBox = nullptr;
     QScrollArea* CNScrollBox = nullptr;

@@ -14,10 +14,15 @@ void TForm1::BtnSendClick() {
     request.device = device_.entryPoints();
     request.previewRunning = PreviewRunning();
     request.stopPreview = [this] { BtnStopClick(); };
-    // The transfer runs on this thread as one piece; the label is repainted at each step so
-    // the operator sees it move.
+    // The transfer runs on this thread as one piece; the label is repainted when its text
+    // changes so the operator sees it move, and only then: a repaint per block would cost
+    // more than the block's exchange.
     request.showProgress = [this](const std::string& progress) {
-        USBLabel->setText(QString::fromStdString(progress));
+        const QString text = QString::fromStdString(progress);
+        if (text == USBLabel->text()) {
+            return;
+        }
+        USBLabel->setText(text);
         USBLabel->adjustSize();
         USBLabel->repaint();
     };

@@ -6,6 +6,8 @@
 
 #include "cli/cli_command.h"
 #include "cli/cli_table_io.h"
+#include "download/display_connection.h"
+#include "download/download_texts.h"
 #include "download/send_download.h"
 #include "download/stream_prompter.h"
 #include "editing/program_directory.h"
@@ -25,7 +27,8 @@ constexpr char kHelp[] =
     "on stdout, so stderr carries nothing but the messages. Exit 0 only when the display\n"
     "took the whole image.\n"
     "\n"
-    "With ZRUSB_EMULATOR=DIR the device library talks to an emulated display kept in DIR.\n";
+    "With ZRUSB_EMULATOR=DIR the device library talks to an emulated display kept in DIR,\n"
+    "and the first line on stdout says so.\n";
 
 // Messages on stderr, one per line. The progress is updated in place when stderr is a
 // terminal; otherwise it goes to stdout as a line per change, because a reader of stderr
@@ -37,7 +40,10 @@ public:
     void Message(const std::string& text) override {
         endProgressLine();
         StreamPrompter::Message(text);
+        connectFailed_ = connectFailed_ || text == download::kConnectFailureText;
     }
+
+    bool ConnectFailed() const { return connectFailed_; }
 
     void ShowProgress(const std::string& text) {
         if (text == shown_) {
@@ -65,6 +71,7 @@ private:
 
     bool inPlace_;
     bool lineOpen_ = false;
+    bool connectFailed_ = false;
     std::string shown_;
 };
 
@@ -94,8 +101,14 @@ int RunSend(const std::vector<std::string>& args) {
     request.fallbackDumpDirectory = UserDataDirectory();
     request.device = binding.entryPoints();
     request.showProgress = [&report](const std::string& text) { report.ShowProgress(text); };
+    if (const auto folder = download::EmulatedDisplayFolder(); folder && binding.IsBound()) {
+        std::cout << download::EmulatedDisplayNote(*folder) << '\n' << std::flush;
+    }
     std::vector<std::uint8_t> sendData;
     const auto outcome = download::BtnSendClick(table, request, report, sendData);
+    if (binding.IsBound() && report.ConnectFailed()) {
+        std::cerr << download::kNoDisplayHelpText << '\n';
+    }
     return outcome == download::SendOutcome::Delivered ? 0 : 1;
 }
 

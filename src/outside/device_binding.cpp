@@ -27,13 +27,15 @@ DeviceBinding::~DeviceBinding() {
 
 DeviceBinding::DeviceBinding(DeviceBinding&& other) noexcept
     : module_(std::exchange(other.module_, nullptr)),
-      entryPoints_(std::exchange(other.entryPoints_, {})) {}
+      entryPoints_(std::exchange(other.entryPoints_, {})),
+      listDevices_(std::exchange(other.listDevices_, nullptr)) {}
 
 DeviceBinding& DeviceBinding::operator=(DeviceBinding&& other) noexcept {
     if (this != &other) {
         Release();
         module_ = std::exchange(other.module_, nullptr);
         entryPoints_ = std::exchange(other.entryPoints_, {});
+        listDevices_ = std::exchange(other.listDevices_, nullptr);
     }
     return *this;
 }
@@ -65,6 +67,7 @@ DeviceBinding DeviceBinding::bindModule(void* module, Prompter& prompter) {
         lookUp<WriteUSBFunction>(module, "WriteUSB"),
         lookUp<ReadUSBFunction>(module, "ReadUSB"),
     };
+    binding.listDevices_ = lookUp<ListUSBDevicesFunction>(module, "ListUSBDevices");
     if (!binding.entryPoints_.complete()) {
         binding.Release();
         prompter.Information(kDeviceLibraryEntryPointText);
@@ -78,6 +81,7 @@ void DeviceBinding::Release() {
     }
     module_ = nullptr;
     entryPoints_ = {};
+    listDevices_ = nullptr;
 }
 
 }  // namespace lumera

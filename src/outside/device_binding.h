@@ -38,6 +38,8 @@ public:
     bool IsBound() const { return module_ != nullptr; }
     // All four null when unbound.
     const DeviceEntryPoints& entryPoints() const { return entryPoints_; }
+    // The optional listing entry point; null when unbound or when the library lacks it.
+    ListUSBDevicesFunction listDevices() const { return listDevices_; }
 
     // Unloads the library and clears the entry points; harmless when unbound.
     void Release();
@@ -47,6 +49,7 @@ private:
 
     void* module_ = nullptr;
     DeviceEntryPoints entryPoints_;
+    ListUSBDevicesFunction listDevices_ = nullptr;
 };
 
 }  // namespace lumera

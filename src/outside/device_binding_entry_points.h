@@ -7,6 +7,8 @@ using OpenUSBDeviceFunction = int (*)(int vendorId, int productId);
 using CloseUSBDeviceFunction = void (*)(int handle);
 using WriteUSBFunction = int (*)(int handle, const unsigned char* data, int count, int* written);
 using ReadUSBFunction = int (*)(int handle, unsigned char* data, int count, int* read);
+// Optional: the displays the library can see, for diagnostics (see zrusb/zrusb.h).
+using ListUSBDevicesFunction = int (*)(int vendorId, int productId, char* text, int size);
 
 // What a binding hands to its users: either all four entry points or none.
 struct DeviceEntryPoints {

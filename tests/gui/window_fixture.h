@@ -36,7 +36,8 @@ public:
 // display in a temporary directory. Timer1 is stopped: tests drive Timer1Timer themselves.
 class WindowUnderTest {
 public:
-    explicit WindowUnderTest(bool withDeviceLibrary = true) {
+    explicit WindowUnderTest(bool withDeviceLibrary = true,
+                             std::filesystem::path deviceLibrary = LUMERA_BIN_DIR "/libZRUSB.so") {
         for (const char* table :
              {"window_zr1.bin", "window_zr2.bin", "window_zr3.bin", "window_zr4.bin"}) {
             QFile::link(QStringLiteral(LUMERA_BIN_DIR "/") + table,
@@ -46,9 +47,7 @@ public:
         qunsetenv("ZRUSB_EMULATOR_FAULT");
         WindowSetup setup;
         setup.prompter = &prompter;
-        setup.deviceLibrary = withDeviceLibrary
-                                  ? std::filesystem::path(LUMERA_BIN_DIR "/libZRUSB.so")
-                                  : programPath("libZRUSB.so");
+        setup.deviceLibrary = withDeviceLibrary ? deviceLibrary : programPath("libZRUSB.so");
         setup.programDirectory = programPath("");
         window = std::make_unique<TForm1>(setup);
         find<QTimer>("Timer1")->stop();

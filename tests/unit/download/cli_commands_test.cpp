@@ -58,7 +58,7 @@ TEST_F(CliCommands, SendReportsLikeTheWindowAndExitsByTheOutcome) {
     // each new percentage is a line on stdout.
     EXPECT_THAT(errors(),
                 ElementsAre(MatchesRegex("Write time: [0-9]+ms\r"), "USB Write Data Successed!"));
-    EXPECT_THAT(output(), ElementsAre("0%", "38%", "100%"));
+    EXPECT_THAT(output(), ElementsAre("Emulated display: " + file("display"), "0%", "38%", "100%"));
     ASSERT_EQ(run("image " + file("one.led") + " -o " + file("one.bin")), 0);
     EXPECT_EQ(ReadBytes(file("display") + "/eeprom.bin"), ReadBytes(file("one.bin")));
 
@@ -68,7 +68,65 @@ TEST_F(CliCommands, SendReportsLikeTheWindowAndExitsByTheOutcome) {
     EXPECT_THAT(errors(), ElementsAre("System Error or Application Program Destruction!"
                                       "Error ID:129",
                                       "USB Write Data Failure!"));
-    EXPECT_THAT(output(), ElementsAre("0%"));
+    EXPECT_THAT(output(), ElementsAre("Emulated display: " + file("refusing"), "0%"));
+
+    // No display at all: the system's messages, then one line of help.
+    setenv("ZRUSB_EMULATOR_FAULT", "absent", 1);
+    EXPECT_EQ(run("send " + file("one.led")), 1);
+    EXPECT_THAT(errors(),
+                ElementsAre("USB Device Connect Failure!!!", "产品没有连接好-It is no Eprom !",
+                            MatchesRegex(".*plug it in.*udev rule.*lumera-cli devices.*")));
+}
+
+TEST_F(CliCommands, DevicesListsAndProbesTheDisplay) {
+    const std::string folder = file("display");
+    const std::vector<std::string> listed{
+        "Emulated display: " + folder, "emulated:" + folder + "#1", "  manufacturer: Lumera",
+        "  product:      Emulated LED display in " + folder, "  can be opened by this user"};
+    setenv("ZRUSB_EMULATOR", folder.c_str(), 1);
+    struct Case {
+        const char* faults;
+        const char* arguments;
+        int exitCode;
+        std::vector<std::string> tail;  // the lines after the listing
+        std::size_t packets;
+    };
+    const Case cases[] = {
+        {"", "devices", 0, {}, 0},
+        {"",
+         "devices --probe",
+         0,
+         {"out:   40 40 01 0A 00 00 00 8B", "reply: 00 00 80 (status 80)"},
+         1},
+        {"numbered,status@*=2A",
+         "devices --probe",
+         0,
+         {"out:   40 40 01 0A 00 00 00 8B", "reply: 01 00 2A (status 2A)"},
+         1},
+        {"read@*",
+         "devices --probe",
+         1,
+         {"out:   40 40 01 0A 00 00 00 8B", "reply: none (no answer within the library's wait)"},
+         1},
+        {"write@*", "devices --probe", 1, {"out:   40 40 01 0A 00 00 00 8B (the write failed)"}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.faults) + " " + c.arguments);
+        std::filesystem::remove_all(folder);
+        setenv("ZRUSB_EMULATOR_FAULT", c.faults, 1);
+        EXPECT_EQ(run(c.arguments), c.exitCode);
+        auto expected = listed;
+        expected.insert(expected.end(), c.tail.begin(), c.tail.end());
+        EXPECT_EQ(output(), expected);
+        EXPECT_EQ(lumera::testing::ReadLines(folder + "/packets.log").size(), c.packets);
+    }
+
+    setenv("ZRUSB_EMULATOR_FAULT", "absent", 1);
+    EXPECT_EQ(run("devices --probe"), 1);
+    EXPECT_THAT(output(), ElementsAre("Emulated display: " + folder,
+                                      "No display (USB 0C45:7160) is plugged in."));
+    EXPECT_EQ(run("devices --all"), 2);
+    EXPECT_THAT(errors(), ElementsAre(MatchesRegex(".*unknown argument '--all'.*")));
 }
 
 TEST_F(CliCommands, SendWithoutTheDeviceLibraryReportsAsTheWindowDoes) {

@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <regex>
 
 #include "download/send_download.h"
@@ -130,6 +131,8 @@ TEST_F(SendCommand, EveryFailureShowsItsMessagesInOrder) {
         {"status@2=00", {unlisted + "0", kEpromSmall}, 2},
         {"status@3=8A", {kWriteFailure}, 3},
         {"status@5=7F", {unlisted + "127", kWriteFailure}, 5},
+        {"unplug@3", {kWriteError, kWriteFailure}, 2},
+        {"unplug@1", {kWriteError, kNoEprom}, 0},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(send(EnglishAB(), c.faults), SendOutcome::TransferFailed) << c.faults;
@@ -161,6 +164,34 @@ TEST_F(SendCommand, EveryFailureShowsItsMessagesInOrder) {
     EXPECT_EQ(send(large), SendOutcome::TransferFailed);
     EXPECT_THAT(shown(), ElementsAre(kEpromSmall));
     EXPECT_THAT(packetsLogged(), ElementsAre("004040010800000089"));
+}
+
+TEST_F(SendCommand, ACableThatComesAndGoes) {
+    // Pulled at the first data command: the send stops there, and the next finds no display.
+    EXPECT_EQ(send(EnglishAB(), "unplug@3"), SendOutcome::TransferFailed);
+    prompter.shown.clear();
+    EXPECT_EQ(BtnSendClick(EnglishAB(), request, prompter, sendData), SendOutcome::TransferFailed);
+    EXPECT_THAT(shown(), ElementsAre(kConnectFailure, kNoEprom));
+
+    // Plugged in again after the pull: the next Send finds it on its new path.
+    EXPECT_EQ(send(EnglishAB(), "unplug@3,replug@3"), SendOutcome::TransferFailed);
+    EXPECT_THAT(shown(), ElementsAre(kWriteError, kWriteFailure));
+    prompter.shown.clear();
+    EXPECT_EQ(BtnSendClick(EnglishAB(), request, prompter, sendData), SendOutcome::Delivered);
+    EXPECT_THAT(shown(), ElementsAre(kSuccess));
+    EXPECT_EQ(stored(), sendData);
+
+    EXPECT_EQ(send(EnglishAB(), "numbered"), SendOutcome::Delivered);
+    EXPECT_THAT(shown(), ElementsAre(kSuccess));
+
+    // Unanswered commands cost one reply wait each and still count as delivered.
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(send(EnglishAB(), "silent@1,silent@5"), SendOutcome::Delivered);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_THAT(shown(), ElementsAre(kReadError, kReadError, kSuccess));
+    EXPECT_EQ(stored(), sendData);
+    EXPECT_GE(waited, std::chrono::milliseconds(1980));
+    EXPECT_LT(waited, std::chrono::milliseconds(6000)) << "a wait must end";
 }
 
 TEST_F(SendCommand, StopsBeforeTheDisplayWhenItMust) {

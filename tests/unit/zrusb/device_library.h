@@ -10,6 +10,7 @@
 #include <iterator>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "temp_directory.h"
@@ -31,6 +32,7 @@ struct DeviceLibrary {
     void (*close)(int handle);
     int (*write)(int handle, const unsigned char* data, int count, int* written);
     int (*read)(int handle, unsigned char* data, int count, int* read);
+    int (*list)(int vid, int pid, char* text, int size);
 };
 
 inline const DeviceLibrary& Zrusb() {
@@ -45,10 +47,10 @@ inline const DeviceLibrary& Zrusb() {
             }
             throw std::runtime_error(std::string("missing ") + name);
         };
-        return DeviceLibrary{bind(DeviceLibrary{}.open, "OpenUSBDevice"),
-                             bind(DeviceLibrary{}.close, "CloseUSBDevice"),
-                             bind(DeviceLibrary{}.write, "WriteUSB"),
-                             bind(DeviceLibrary{}.read, "ReadUSB")};
+        return DeviceLibrary{
+            bind(DeviceLibrary{}.open, "OpenUSBDevice"),
+            bind(DeviceLibrary{}.close, "CloseUSBDevice"), bind(DeviceLibrary{}.write, "WriteUSB"),
+            bind(DeviceLibrary{}.read, "ReadUSB"), bind(DeviceLibrary{}.list, "ListUSBDevices")};
     }();
     return library;
 }
@@ -136,6 +138,22 @@ inline std::string Transfer(const std::vector<Packet>& packets) {
         }
     }
     return trace;
+}
+
+// The library's listing of the display's USB identity, one line per device.
+inline std::vector<std::string> ListedDevices() {
+    std::array<char, 4096> text{};
+    const int length = Zrusb().list(kVendor, kProduct, text.data(), static_cast<int>(text.size()));
+    std::vector<std::string> lines;
+    std::string line;
+    for (int i = 0; i < std::min<int>(length, static_cast<int>(text.size()) - 1); ++i) {
+        if (text[i] == '\n') {
+            lines.push_back(std::exchange(line, {}));
+        } else {
+            line += text[i];
+        }
+    }
+    return lines;
 }
 
 inline void SetFaults(const std::string& list) {

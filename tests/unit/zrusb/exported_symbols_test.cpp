@@ -10,7 +10,7 @@
 namespace lumera::testing {
 namespace {
 
-TEST(ZrusbExports, ExactlyTheFourEntryPoints) {
+TEST(ZrusbExports, ExactlyTheEntryPointsAndTheListing) {
     ASSERT_NO_THROW(Zrusb());
     const std::string command = "nm -D --defined-only --format=just-symbols " + LibraryPath();
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
@@ -19,8 +19,8 @@ TEST(ZrusbExports, ExactlyTheFourEntryPoints) {
     for (char line[512]; std::fgets(line, sizeof line, pipe.get()) != nullptr;) {
         exported.emplace(line, std::string_view(line).find_first_of("\r\n"));
     }
-    EXPECT_EQ(exported,
-              (std::set<std::string>{"OpenUSBDevice", "CloseUSBDevice", "WriteUSB", "ReadUSB"}));
+    EXPECT_EQ(exported, (std::set<std::string>{"OpenUSBDevice", "CloseUSBDevice", "WriteUSB",
+                                               "ReadUSB", "ListUSBDevices"}));
 }
 
 }  // namespace

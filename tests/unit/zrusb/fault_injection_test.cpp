@@ -35,6 +35,18 @@ TEST(ZrusbFaults, EachFaultStrikesItsExchange) {
         {"status@4=80", "80 80 80 80 80", 5, true},
         {"status@3=8A,status@3=80", "80 80 8A", 3, false},
         {"read@2,write@4", "80 read 80 write", 3, false},
+        {"unplug@3", "80 80 write", 2, false},
+        {"unplug@*", "write", 0, false},
+        // A replug cuts the connection that waits for the reply; the next open finds the
+        // display under its new path.
+        {"replug@2", "80 read 80 80 80", 5, true},
+        {"unplug@2,replug@2", "80 write", 1, false},
+        {"numbered", "80 80 80 80 80", 5, true},
+        {"numbered,status@4=2A", "80 80 80 2A", 4, false},
+        {"slow@2=30,slow@*=5", "80 80 80 80 80", 5, true},
+        // The late reply is dropped with its connection, not taken for the next packet's.
+        {"slow@3=1300,status@4=2A", "80 80 read 2A", 4, false},
+        {"silent@4", "80 80 80 read 80", 5, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.faults);
@@ -108,6 +120,10 @@ TEST(ZrusbFaults, MalformedItemsAreReportedOnceAndIgnored) {
          "80 80 80 80 80"},
         {" write@2 , ,open@", {"open@"}, "80 write"},
         {"status@99999999999999999999=2A,status@2=2a", {"status@99999999999999999999=2A"}, "80 2A"},
+        {"slow@2,slow@2=,slow@2=1x,slow@2=60001,unplug@0,replug,silent@-1,Numbered",
+         {"slow@2", "slow@2=", "slow@2=1x", "slow@2=60001", "unplug@0", "replug", "silent@-1",
+          "Numbered"},
+         "80 80 80 80 80"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.faults);
@@ -150,20 +166,44 @@ TEST(ZrusbHandles, CallsOutsideTheContractFail) {
     EmulatorDirectory directory;
     const auto& usb = Zrusb();
     const Packet probe = Probe(13);
+    std::array<unsigned char, 10> tooLong{};
+    std::ranges::copy(probe, tooLong.begin());
     std::array<unsigned char, 4> reply{0xEE, 0xEE, 0xEE, 0xEE};
     int count = -1;
-    const int handle = usb.open(kVendor, kProduct);
+    int handle = usb.open(kVendor, kProduct);
     EXPECT_EQ(usb.read(handle, reply.data(), 3, &count), 0) << "nothing to answer yet";
+    handle = usb.open(kVendor, kProduct);
     EXPECT_EQ(usb.write(handle, probe.data(), 8, &count), 0);
+    EXPECT_EQ(usb.write(handle, tooLong.data(), 10, &count), 0);
+    EXPECT_EQ(count, 0);
     EXPECT_EQ(usb.write(handle, nullptr, 9, &count), 0);
     EXPECT_EQ(usb.write(handle + 1000, probe.data(), 9, &count), 0);
     EXPECT_TRUE(directory.LoggedPackets().empty());
     ASSERT_NE(usb.write(handle, probe.data(), 9, nullptr), 0);
     EXPECT_EQ(usb.read(handle, nullptr, 3, &count), 0);
-    ASSERT_NE(usb.read(handle, reply.data(), 4, &count), 0);
-    EXPECT_EQ(count, 3);
-    EXPECT_EQ(reply, (std::array<unsigned char, 4>{0x00, 0x00, 0x80, 0xEE}));
+    EXPECT_EQ(usb.read(handle, reply.data(), 0, &count), 0);
+    EXPECT_EQ(reply, (std::array<unsigned char, 4>{0xEE, 0xEE, 0xEE, 0xEE}));
+    ASSERT_NE(usb.read(handle, reply.data(), 4, &count), 0) << "the reply waited";
+    EXPECT_EQ(count, 4);
+    // Report number 0, then the input report: status in its byte 1, the complement after.
+    EXPECT_EQ(reply, (std::array<unsigned char, 4>{0x00, 0x00, 0x80, 0x7F}));
     EXPECT_EQ(usb.read(handle, reply.data(), 3, &count), 0) << "a reply is read once";
+    usb.close(handle);
+}
+
+TEST(ZrusbHandles, AReplyLeftUnreadIsNotTakenForTheNext) {
+    EmulatorDirectory directory;
+    SetFaults("status@1=2A");
+    const auto& usb = Zrusb();
+    const Packet probe = Probe(13);
+    std::array<unsigned char, 3> reply{};
+    int count = 0;
+    const int handle = usb.open(kVendor, kProduct);
+    ASSERT_NE(usb.write(handle, probe.data(), 9, &count), 0);
+    ASSERT_NE(usb.write(handle, probe.data(), 9, &count), 0);
+    ASSERT_NE(usb.read(handle, reply.data(), 3, &count), 0);
+    EXPECT_EQ(reply[2], 0x80);
+    usb.close(handle);
 }
 
 TEST(ZrusbEmulator, UnwritableFilesFailInsteadOfPassing) {

@@ -167,5 +167,19 @@ TEST(ZrusbEmulator, RefusesWhatDoesNotFitTheSequence) {
     }
 }
 
+TEST(ZrusbEmulator, FinalWithARemainderOfFiveOrMoreIsRefused) {
+    EmulatorDirectory directory;
+    const Bytes seven = Counting(7, 1);
+    ASSERT_EQ(Transfer({Probe(7), Size(1, 7), Data(seven, 0)}), "80 80 80");
+    // Byte 3 of a final command counts the bytes after it; only four fit in the packet.
+    for (std::size_t remainder = 5; remainder <= 255; ++remainder) {
+        EXPECT_EQ(Exchange(Command({0x23, 0x23, remainder, seven[5], seven[6]})), "85")
+            << remainder;
+    }
+    EXPECT_FALSE(directory.HasMemory());
+    EXPECT_EQ(Exchange(Final(seven, 5, 2)), "80") << "the refusals changed nothing";
+    EXPECT_EQ(directory.Memory(), seven);
+}
+
 }  // namespace
 }  // namespace lumera::testing

@@ -1,0 +1,170 @@
+#include <array>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_command.h"
+#include "cli/cli_table_io.h"
+#include "download/command_packets.h"
+#include "download/display_connection.h"
+#include "download/stream_prompter.h"
+#include "outside/device_binding.h"
+
+namespace lumera::cli {
+namespace {
+
+constexpr char kHelp[] =
+    "usage: lumera-cli devices [--probe]\n"
+    "\n"
+    "Lists every HID device answering to the display's USB identity 0C45:7160, as the\n"
+    "device library beside the program sees it: its path, manufacturer and product, and\n"
+    "whether this user can open it (if not, the one-line fix). Exit 0 when one can be\n"
+    "opened, 1 when none is plugged in or none can be opened.\n"
+    "\n"
+    "--probe  also sends the display the probe that starts every transfer and prints the\n"
+    "         8 bytes of the output report that went out and the reply that came back\n"
+    "         (report number first), in hex.\n"
+    "\n"
+    "With ZRUSB_EMULATOR=DIR the library lists the emulated display kept in DIR.\n"
+    "ZRUSB_TRACE=FILE makes the library append every write and read to FILE.\n";
+
+constexpr std::size_t kReplySize = 3;
+
+struct Listed {
+    std::string path;
+    std::string manufacturer;
+    std::string product;
+    bool openable = false;
+    std::string whyNot;
+};
+
+std::vector<Listed> ParseListing(const std::string& text) {
+    std::vector<Listed> devices;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        std::vector<std::string> fields;
+        std::istringstream parts(line);
+        for (std::string field; std::getline(parts, field, '\t');) {
+            fields.push_back(field);
+        }
+        fields.resize(5);
+        devices.push_back({fields[0], fields[1], fields[2], fields[3] == "1", fields[4]});
+    }
+    return devices;
+}
+
+std::optional<std::string> ListDevices(ListUSBDevicesFunction list) {
+    const int length = list(kDisplayVendorId, kDisplayProductId, nullptr, 0);
+    if (length < 0) {
+        return std::nullopt;
+    }
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int copied =
+        list(kDisplayVendorId, kDisplayProductId, text.data(), static_cast<int>(text.size()));
+    if (copied < 0) {
+        return std::nullopt;
+    }
+    // The set may have changed between the two calls; take what the second one copied.
+    text.resize(std::min(static_cast<std::size_t>(copied), text.size() - 1));
+    return text;
+}
+
+template <typename Bytes>
+std::string Hex(const Bytes& bytes) {
+    std::string text;
+    for (const auto byte : bytes) {
+        text += text.empty() ? "" : " ";
+        text += "0123456789ABCDEF"[byte >> 4];
+        text += "0123456789ABCDEF"[byte & 0x0F];
+    }
+    return text;
+}
+
+// One exchange as a transfer makes it: open, write, read, close. Exit code 0 on a reply.
+int Probe(const DeviceEntryPoints& device) {
+    auto probe = download::ProbeCommand(0);
+    probe[download::kChecksumByte] = download::PacketChecksum(probe);
+    // The output report: the packet without its report number 0.
+    const auto sent = std::span(probe).subspan(1);
+    const int handle = device.OpenUSBDevice(kDisplayVendorId, kDisplayProductId);
+    if (handle == -1) {
+        std::cout << "probe: the display could not be opened\n";
+        return 1;
+    }
+    int written = 0;
+    if (!device.WriteUSB(handle, probe.data(), static_cast<int>(probe.size()), &written)) {
+        device.CloseUSBDevice(handle);
+        std::cout << "out:   " << Hex(sent) << " (the write failed)\n";
+        return 1;
+    }
+    std::cout << "out:   " << Hex(sent) << '\n';
+    std::array<unsigned char, kReplySize> reply{};
+    int read = 0;
+    const bool answered =
+        device.ReadUSB(handle, reply.data(), static_cast<int>(reply.size()), &read);
+    device.CloseUSBDevice(handle);
+    if (!answered) {
+        std::cout << "reply: none (no answer within the library's wait)\n";
+        return 1;
+    }
+    std::cout << "reply: " << Hex(std::span(reply).first(static_cast<std::size_t>(read)))
+              << " (status " << Hex(std::array{reply[2]}) << ")\n";
+    return 0;
+}
+
+int RunDevices(const std::vector<std::string>& args) {
+    if (WantsHelp(args)) {
+        std::cout << kHelp;
+        return 0;
+    }
+    bool probe = false;
+    for (const std::string& arg : args) {
+        if (arg != "--probe") {
+            return UsageError("devices", "unknown argument '" + arg + "'");
+        }
+        probe = true;
+    }
+    download::StreamPrompter report(std::cerr);
+    const DeviceBinding binding = DeviceBinding::Bind(report);
+    if (!binding.IsBound()) {
+        return 1;
+    }
+    if (const auto folder = download::EmulatedDisplayFolder()) {
+        std::cout << download::EmulatedDisplayNote(*folder) << '\n';
+    }
+    const auto listing = binding.listDevices() ? ListDevices(binding.listDevices()) : std::nullopt;
+    if (!listing) {
+        std::cerr << "lumera-cli devices: the device library cannot list devices\n";
+        return 1;
+    }
+    const auto devices = ParseListing(*listing);
+    if (devices.empty()) {
+        std::cout << "No display (USB 0C45:7160) is plugged in.\n";
+        return 1;
+    }
+    bool anyOpenable = false;
+    for (const auto& device : devices) {
+        std::cout << device.path << "\n  manufacturer: " << device.manufacturer
+                  << "\n  product:      " << device.product << '\n';
+        if (device.openable) {
+            std::cout << "  can be opened by this user\n";
+        } else {
+            std::cout << "  cannot be opened by this user"
+                      << (device.whyNot.empty() ? "" : " (" + device.whyNot + ")")
+                      << "; the fix, then replug the display:\n  " << download::kUdevRuleFixText
+                      << '\n';
+        }
+        anyOpenable = anyOpenable || device.openable;
+    }
+    if (!anyOpenable) {
+        return 1;
+    }
+    return probe ? Probe(binding.entryPoints()) : 0;
+}
+
+CliCommandRegistration registration{
+    {"devices", "list the displays plugged in, and probe one", RunDevices}};
+
+}  // namespace
+}  // namespace lumera::cli

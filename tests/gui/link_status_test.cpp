@@ -1,0 +1,105 @@
+#include <dlfcn.h>
+
+#include <QTest>
+
+#include "window_fixture.h"
+
+using lumera::app::testing::WindowUnderTest;
+
+namespace {
+
+// The counters of the counting device library, which the window has loaded.
+struct HandleCount {
+    HandleCount() {
+        void* library = dlopen(COUNTING_DEVICE_LIBRARY, RTLD_NOW | RTLD_NOLOAD);
+        opens = reinterpret_cast<int (*)()>(library ? dlsym(library, "CountedOpens") : nullptr);
+        closes = reinterpret_cast<int (*)()>(library ? dlsym(library, "CountedCloses") : nullptr);
+    }
+    int (*opens)() = nullptr;
+    int (*closes)() = nullptr;
+};
+
+// Records the label's text at each paint.
+class PaintLog : public QObject {
+public:
+    QStringList texts;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            texts << static_cast<QLabel*>(watched)->text();
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+class LinkStatusTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyOpenedHandleIsGivenBack() {
+        WindowUnderTest ui(true, COUNTING_DEVICE_LIBRARY);
+        const HandleCount count;
+        QVERIFY(count.opens && count.closes);
+        ui.type(1, "ABCDEFGHIJ");
+        const char* failures[] = {"absent",      "open@2",
+                                  "open@4",      "write@1",
+                                  "write@3",     "read@2",
+                                  "silent@3",    "status@1=2A",
+                                  "status@2=81", "status@3=85",
+                                  "status@4=00", "unplug@3",
+                                  "replug@2",    ""};
+        for (const char* faults : failures) {
+            // A fresh display for each, so that exchanges count from 1.
+            QTemporaryDir display;
+            qputenv("ZRUSB_EMULATOR", display.path().toUtf8());
+            qputenv("ZRUSB_EMULATOR_FAULT", faults);
+            const int before = count.opens();
+            ui.click("BtnSend");
+            QVERIFY2(count.opens() > before || std::string(faults) == "absent", faults);
+            QVERIFY2(count.opens() == count.closes(), faults);
+        }
+        const int before = count.opens();
+        ui.ticks(41 * 25);
+        QCOMPARE(count.opens(), before + 25);
+        QCOMPARE(count.closes(), count.opens());
+    }
+
+    void theEmulatedDisplayIsMarked() {
+        WindowUnderTest ui;
+        auto* mark = ui.find<QLabel>("LinkStatusMark");
+        QVERIFY(mark->isVisible());
+        QVERIFY(mark->toolTip().contains(ui.emulatorDirectory.path()));
+        const QString help = ui.find<QLabel>("Image3")->toolTip();
+        QVERIFY(help.startsWith("The display cannot be reached\n"));
+        QVERIFY(help.contains("udev rule") && help.contains("lumera-cli devices"));
+        qunsetenv("ZRUSB_EMULATOR");
+        ui.ticks(41);
+        QVERIFY(!mark->isVisible());
+
+        WindowUnderTest unbound(false);
+        QVERIFY(!unbound.find<QLabel>("LinkStatusMark")->isVisible());
+    }
+
+    void progressIsRepaintedOnlyWhenItChanges() {
+        WindowUnderTest ui;
+        // Ten full rows: 921 bytes, 184 data commands, a percentage step every one or two.
+        for (int row = 1; row <= 10; ++row) {
+            ui.type(row, "ABCDEFGHIJKLMNOPQR");
+        }
+        auto* label = ui.find<QLabel>("USBLabel");
+        PaintLog paints;
+        label->installEventFilter(&paints);
+        ui.click("BtnSend");
+        label->removeEventFilter(&paints);
+        QCOMPARE(ui.prompter.messages().size(), std::size_t{1});
+        QVERIFY(paints.texts.contains("0%") && paints.texts.contains("99%"));
+        for (qsizetype i = 1; i < paints.texts.size(); ++i) {
+            QVERIFY2(paints.texts[i] != paints.texts[i - 1], qPrintable(paints.texts[i]));
+        }
+    }
+};
+
+QTEST_MAIN(LinkStatusTest)
+#include "link_status_test.moc"
