@@ -30,7 +30,7 @@ struct SendRequest {
     std::filesystem::path tableDirectory;
     // The image is dumped here.
     std::filesystem::path dumpDirectory;
-    // The dump goes here when the program directory cannot be written.
+    // The dump goes here when dumpDirectory cannot be written.
     std::filesystem::path fallbackDumpDirectory;
     // All null when the device library is not bound.
     DeviceEntryPoints device;
