@@ -2,6 +2,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "app/desktop_identity.h"
 #include "app/lumera_application.h"
 #include "app/start_arguments.h"
 #include "app/tform1.h"
@@ -12,6 +13,7 @@ int main(int argc, char* argv[]) {
         return *answered;
     }
     lumera::app::LumeraApplication application(argc, argv);
+    lumera::app::ClaimDesktopIdentity();
     const auto start = lumera::app::ReadStartArguments(QApplication::arguments());
     if (!start.runWindow) {
         return lumera::app::PrintStartAnswer(start);

@@ -12,7 +12,6 @@
 #include "app/link_status_mark.h"
 #include "app/section_edit.h"
 #include "app/window_style.h"
-#include "editing/program_directory.h"
 
 namespace lumera::app {
 
@@ -31,8 +30,9 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     : QWidget(parent),
       ownPrompter_(setup.prompter ? nullptr : std::make_unique<QtPrompter>()),
       prompter_(setup.prompter ? *setup.prompter : *ownPrompter_),
-      programDirectory_(setup.programDirectory.empty() ? ProgramDirectory()
-                                                       : setup.programDirectory) {
+      files_(setup.programDirectory.empty()
+                 ? LocateProgramFiles()
+                 : ProgramFiles{setup.programDirectory, {}, setup.programDirectory}) {
     if (ownPrompter_) {
         ownPrompter_->setOwner(this);
     }
@@ -73,7 +73,8 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     ApplyEnglishTexts();
     table_.SetCurrentSection(0);
     table_.SetModified(false);
-    preview_ = std::make_unique<LedPreview>(table_, GlyphTableFiles{programDirectory_, prompter_});
+    preview_ =
+        std::make_unique<LedPreview>(table_, GlyphTableFiles{files_.dataDirectory, prompter_});
     AcceptFileDrops();
     ShowLedImage();
     Timer1->start();

@@ -12,6 +12,7 @@
 #include "app/qt_prompter.h"
 #include "editing/language_texts.h"
 #include "editing/message_table.h"
+#include "editing/program_directory.h"
 #include "editing/prompter.h"
 #include "files/led_file_commands.h"
 #include "outside/device_binding.h"
@@ -38,9 +39,9 @@ extern bool JapaneseMode;
 // their own Prompter and device library so that nothing of the user's is touched.
 struct WindowSetup {
     Prompter* prompter = nullptr;  // null: the window's own message boxes and file dialogs
-    std::optional<std::filesystem::path> deviceLibrary;  // null: beside the program, then search
-    std::filesystem::path programDirectory;  // glyph tables and the download dump; empty: the
-                                             // directory of the executable
+    std::optional<std::filesystem::path> deviceLibrary;  // null: LocateProgramFiles, then search
+    std::filesystem::path programDirectory;  // glyph tables and the download dump; empty: as
+                                             // LocateProgramFiles finds them
 };
 
 // The main window: the message table with its two keyboards, the LED simulation and the
@@ -128,7 +129,7 @@ private:
 
     std::unique_ptr<QtPrompter> ownPrompter_;
     Prompter& prompter_;
-    std::filesystem::path programDirectory_;
+    ProgramFiles files_;
     MessageTable table_;
     DeviceBinding device_;
     std::uint8_t PollTicks = 0;

@@ -1,4 +1,4 @@
-// Send: the download image of the table, dumped beside the program and carried to the display.
+// Send: the download image of the table, dumped for inspection and carried to the display.
 #include <QLabel>
 
 #include "app/tform1.h"
@@ -9,7 +9,8 @@ namespace lumera::app {
 
 void TForm1::BtnSendClick() {
     download::SendRequest request;
-    request.programDirectory = programDirectory_;
+    request.tableDirectory = files_.dataDirectory;
+    request.dumpDirectory = files_.dumpDirectory;
     request.fallbackDumpDirectory = UserDataDirectory();
     request.device = device_.entryPoints();
     request.previewRunning = PreviewRunning();

@@ -96,7 +96,7 @@ int RunFrame(const std::vector<std::string>& args) {
     }
     table.SetCurrentSection(0);
     TerminalPrompter prompter;
-    LedPreview preview(table, {ProgramDirectory(), prompter});
+    LedPreview preview(table, {LocateProgramFiles().dataDirectory, prompter});
     for (int i = 0; i < color; ++i) {
         preview.NextColor();
     }

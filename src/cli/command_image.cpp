@@ -19,7 +19,8 @@ constexpr char kHelp[] =
     "\n"
     "Loads FILE as the window's Open does and writes to OUT the download image its Send\n"
     "would build, byte for byte. Like Send, it also writes the image to USBSendData.bin\n"
-    "beside the program (or in the per-user data folder when that is not writable).\n"
+    "beside the program, or in the per-user data folder when the program is installed\n"
+    "or its folder is not writable.\n"
     "Nothing is sent. Messages the window would show go to stderr, one per line.\n"
     "Exit 1 when the file is rejected, nothing is showable or a file cannot be written.\n";
 
@@ -58,13 +59,15 @@ int RunImage(const std::vector<std::string>& args) {
         return 1;
     }
     download::StreamPrompter prompter(std::cerr);
+    const ProgramFiles programFiles = LocateProgramFiles();
     const auto rasterise =
-        download::DeviceFormRasteriser(table.EnglishMode(), ProgramDirectory(), prompter);
+        download::DeviceFormRasteriser(table.EnglishMode(), programFiles.dataDirectory, prompter);
     std::vector<std::uint8_t> sendData;
     if (download::PrepareDownloadImage(table, rasterise, prompter, sendData)) {
         return 1;
     }
-    if (!download::WriteDumpFile(sendData, ProgramDirectory(), UserDataDirectory(), prompter)) {
+    if (!download::WriteDumpFile(sendData, programFiles.dumpDirectory, UserDataDirectory(),
+                                 prompter)) {
         return 1;
     }
     if (!writeImage(output, sendData)) {

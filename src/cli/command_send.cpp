@@ -20,12 +20,12 @@ constexpr char kHelp[] =
     "usage: lumera-cli send FILE.led\n"
     "\n"
     "Loads FILE as the window's Open does, binds the device library as the window does\n"
-    "(libZRUSB.so beside the program, else the system's), builds the download image,\n"
-    "writes it to USBSendData.bin and sends it to the display. Every message the window\n"
-    "would show goes to stderr, one per line, in the same order. The progress shows as a\n"
-    "percentage: updated in place when stderr is a terminal, otherwise one line per change\n"
-    "on stdout, so stderr carries nothing but the messages. Exit 0 only when the display\n"
-    "took the whole image.\n"
+    "(libZRUSB.so beside the program, then in ../lib/lumera, else the system's), builds\n"
+    "the download image, writes it to USBSendData.bin and sends it to the display. Every\n"
+    "message the window would show goes to stderr, one per line, in the same order. The\n"
+    "progress shows as a percentage: updated in place when stderr is a terminal, otherwise\n"
+    "one line per change on stdout, so stderr carries nothing but the messages. Exit 0\n"
+    "only when the display took the whole image.\n"
     "\n"
     "With ZRUSB_EMULATOR=DIR the device library talks to an emulated display kept in DIR,\n"
     "and the first line on stdout says so.\n";
@@ -97,7 +97,9 @@ int RunSend(const std::vector<std::string>& args) {
         return 1;
     }
     download::SendRequest request;
-    request.programDirectory = ProgramDirectory();
+    const ProgramFiles files = LocateProgramFiles();
+    request.tableDirectory = files.dataDirectory;
+    request.dumpDirectory = files.dumpDirectory;
     request.fallbackDumpDirectory = UserDataDirectory();
     request.device = binding.entryPoints();
     request.showProgress = [&report](const std::string& text) { report.ShowProgress(text); };

@@ -20,20 +20,19 @@ bool writeWholeFile(const std::filesystem::path& file, const std::vector<std::ui
 }  // namespace
 
 std::optional<std::filesystem::path> WriteDumpFile(const std::vector<std::uint8_t>& sendData,
-                                                   const std::filesystem::path& programDirectory,
+                                                   const std::filesystem::path& dumpDirectory,
                                                    const std::filesystem::path& fallbackDirectory,
                                                    Prompter& prompter) {
-    const auto besideProgram = programDirectory / kDumpFileName;
-    if (writeWholeFile(besideProgram, sendData)) {
-        return besideProgram;
+    std::filesystem::path file;
+    for (const auto& directory : {dumpDirectory, fallbackDirectory}) {
+        std::error_code ignored;  // a directory that cannot be made shows as the write failing
+        std::filesystem::create_directories(directory, ignored);
+        file = directory / kDumpFileName;
+        if (writeWholeFile(file, sendData)) {
+            return file;
+        }
     }
-    std::error_code ignored;  // a directory that cannot be made shows as the write failing
-    std::filesystem::create_directories(fallbackDirectory, ignored);
-    const auto perUser = fallbackDirectory / kDumpFileName;
-    if (writeWholeFile(perUser, sendData)) {
-        return perUser;
-    }
-    prompter.Message(kCreateFileText + perUser.string() + kCreateFileErrorText);
+    prompter.Message(kCreateFileText + file.string() + kCreateFileErrorText);
     return std::nullopt;
 }
 

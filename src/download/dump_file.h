@@ -11,11 +11,12 @@ namespace lumera::download {
 
 inline constexpr char kDumpFileName[] = "USBSendData.bin";
 
-// Writes the image to "USBSendData.bin" in programDirectory, or, when that cannot be written
-// (an installed program), in fallbackDirectory, creating it when needed. Returns the file
-// written; when neither can be, shows "Create File <path>Error!" and returns nullopt.
+// Writes the image to "USBSendData.bin" in dumpDirectory, or, when that cannot be written
+// (a program folder without write access), in fallbackDirectory, creating either when needed.
+// Returns the file written; when neither can be, shows "Create File <path>Error!" and returns
+// nullopt.
 std::optional<std::filesystem::path> WriteDumpFile(const std::vector<std::uint8_t>& sendData,
-                                                   const std::filesystem::path& programDirectory,
+                                                   const std::filesystem::path& dumpDirectory,
                                                    const std::filesystem::path& fallbackDirectory,
                                                    Prompter& prompter);
 

@@ -29,12 +29,11 @@ SendOutcome BtnSendClick(const MessageTable& table, const SendRequest& request, 
         request.stopPreview();
     }
     const auto rasterise =
-        DeviceFormRasteriser(table.EnglishMode(), request.programDirectory, prompter);
+        DeviceFormRasteriser(table.EnglishMode(), request.tableDirectory, prompter);
     if (const auto stopped = PrepareDownloadImage(table, rasterise, prompter, sendData)) {
         return *stopped;
     }
-    if (!WriteDumpFile(sendData, request.programDirectory, request.fallbackDumpDirectory,
-                       prompter)) {
+    if (!WriteDumpFile(sendData, request.dumpDirectory, request.fallbackDumpDirectory, prompter)) {
         return SendOutcome::DumpFailed;
     }
     if (!request.device.complete()) {

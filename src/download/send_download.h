@@ -26,9 +26,11 @@ enum class SendOutcome {
 
 // What the send needs from its caller (the window or the terminal).
 struct SendRequest {
-    // Glyph tables are read from here and the image is dumped here.
-    std::filesystem::path programDirectory;
-    // The dump goes here when the program directory cannot be written.
+    // Glyph tables are read from here.
+    std::filesystem::path tableDirectory;
+    // The image is dumped here.
+    std::filesystem::path dumpDirectory;
+    // The dump goes here when dumpDirectory cannot be written.
     std::filesystem::path fallbackDumpDirectory;
     // All null when the device library is not bound.
     DeviceEntryPoints device;

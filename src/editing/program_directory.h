@@ -4,12 +4,33 @@
 
 namespace lumera {
 
-// The folder of the running executable: glyph tables, the glyph font and the device
-// library are looked up there, and the download image is dumped there.
+// File name of the device library.
+inline constexpr char kDeviceLibraryFileName[] = "libZRUSB.so";
+// File name of the glyph font; it is generated and installed with the glyph tables.
+inline constexpr char kGlyphFontFileName[] = "qfn.ttf";
+
+// The folder of the running executable.
 std::filesystem::path ProgramDirectory();
 
 // The per-user data folder ($XDG_DATA_HOME/lumera, else ~/.local/share/lumera), for files
 // an installed program cannot write beside itself. Not created here.
 std::filesystem::path UserDataDirectory();
+
+// Where the program's own files lie. A program in its build folder, or copied with its files
+// into one folder, has everything beside itself; an installed one (bin/ of a prefix) has its
+// data in ../share/lumera and its device library in ../lib/lumera.
+struct ProgramFiles {
+    std::filesystem::path dataDirectory;  // glyph tables and the glyph font
+    std::filesystem::path deviceLibrary;  // empty: none found, left to the system's search
+    std::filesystem::path dumpDirectory;  // where the download image is dumped
+};
+
+// Looks beside programDirectory first, then in the install tree around it. An installed
+// program dumps into userDataDirectory, never into its prefix.
+ProgramFiles LocateProgramFiles(const std::filesystem::path& programDirectory,
+                                const std::filesystem::path& userDataDirectory);
+
+// The files of the running executable.
+ProgramFiles LocateProgramFiles();
 
 }  // namespace lumera

@@ -4,8 +4,6 @@
 
 #include <utility>
 
-#include "editing/program_directory.h"
-
 namespace lumera {
 
 namespace {
@@ -41,8 +39,8 @@ DeviceBinding& DeviceBinding::operator=(DeviceBinding&& other) noexcept {
 }
 
 DeviceBinding DeviceBinding::Bind(Prompter& prompter) {
-    const auto besideProgram = ProgramDirectory() / kDeviceLibraryFileName;
-    void* module = loadLibrary(besideProgram.c_str());
+    const auto located = LocateProgramFiles().deviceLibrary;
+    void* module = located.empty() ? nullptr : loadLibrary(located.c_str());
     if (!module) {
         module = loadLibrary(kDeviceLibraryFileName);
     }

@@ -2,14 +2,11 @@
 
 #include <filesystem>
 
+#include "editing/program_directory.h"
 #include "editing/prompter.h"
 #include "outside/device_binding_entry_points.h"
 
 namespace lumera {
-
-// File name of the device library, looked up beside the executable and then by the
-// system's library search.
-inline constexpr char kDeviceLibraryFileName[] = "libZRUSB.so";
 
 // The reports keep the library's historical name: operators and support know them by it.
 inline constexpr char kCantLoadDeviceLibraryText[] = "Can't Load ZRUSB.dll";
@@ -27,7 +24,8 @@ public:
     DeviceBinding(const DeviceBinding&) = delete;
     DeviceBinding& operator=(const DeviceBinding&) = delete;
 
-    // Loads "libZRUSB.so" from ProgramDirectory(), else by the system's search, and binds
+    // Loads "libZRUSB.so" where LocateProgramFiles() finds it (beside the executable, then
+    // in the install tree), else by the system's search, and binds
     // its entry points. Reports through Prompter::Information: "Can't Load ZRUSB.dll" when
     // no file loads, then "Load ZRUSB.dll file error!" when any entry point is missing
     // (always after a failed load). The result is unbound after either report.

@@ -1,13 +1,12 @@
-#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QString>
 
+#include "editing/program_directory.h"
 #include "outside/glyph_support.h"
 
 namespace lumera {
 namespace {
 
-constexpr char kGlyphFontFile[] = "/qfn.ttf";
 constexpr int kNoFont = -1;
 
 int& InstalledFontId() {
@@ -22,9 +21,8 @@ bool _FontFILEApp() {
     if (id != kNoFont) {
         return true;
     }
-    // The executable's folder, as ProgramDirectory() gives it.
-    id = QFontDatabase::addApplicationFont(QCoreApplication::applicationDirPath() +
-                                           QString::fromLatin1(kGlyphFontFile));
+    const auto font = LocateProgramFiles().dataDirectory / kGlyphFontFileName;
+    id = QFontDatabase::addApplicationFont(QString::fromStdString(font.string()));
     return id != kNoFont;
 }
 

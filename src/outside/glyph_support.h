@@ -11,7 +11,7 @@ namespace lumera {
 // The glyph-support entry points: the glyph font, cell and dot conversion, and the
 // LED simulation. Results are for tests; the program's callers ignore them.
 
-// Registers qfn.ttf from the executable's folder (face "qfn") with the running
+// Registers qfn.ttf from the program's data folder (face "qfn") with the running
 // QGuiApplication, and withdraws it again.
 bool _FontFILEApp();
 bool _FontFILEDel();

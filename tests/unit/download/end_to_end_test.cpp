@@ -35,7 +35,8 @@ protected:
         binding =
             DeviceBinding::Bind(prompter, std::filesystem::path(LUMERA_BIN_DIR) / "libZRUSB.so");
         ASSERT_TRUE(binding.IsBound());
-        request.programDirectory = program.path;
+        request.tableDirectory = program.path;
+        request.dumpDirectory = program.path;
         request.fallbackDumpDirectory = program.path / "per-user";
         request.device = binding.entryPoints();
     }

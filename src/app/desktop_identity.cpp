@@ -1,0 +1,28 @@
+#include "app/desktop_identity.h"
+
+#include <QGuiApplication>
+#include <QIcon>
+
+#include "app/window_icons.h"
+
+namespace lumera::app {
+namespace {
+
+constexpr int kFallbackIconSizes[] = {32, 48, 64, 128};
+
+}  // namespace
+
+void ClaimDesktopIdentity() {
+    const QString id = QStringLiteral(LUMERA_APP_ID);
+    QGuiApplication::setDesktopFileName(id);
+    QIcon icon = QIcon::fromTheme(id);
+    // Not installed, or installed where the icon theme does not look: the same sign drawn here.
+    if (icon.isNull()) {
+        for (const int size : kFallbackIconSizes) {
+            icon.addPixmap(ApplicationPicture(size));
+        }
+    }
+    QGuiApplication::setWindowIcon(icon);
+}
+
+}  // namespace lumera::app

@@ -1,0 +1,57 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "download/dump_file.h"
+#include "download_test_support.h"
+#include "editing/program_directory.h"
+#include "scripted_prompter.h"
+
+// Where a send leaves its dump, for a program in its build folder and an installed one.
+namespace lumera::download {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::IsEmpty;
+
+struct DumpCase {
+    const char* what;
+    const char* dataFile;  // made below the scratch root, marks the layout
+    const char* expected;  // where the dump must land, relative to the root
+};
+
+TEST(DumpLocation, BesideABuiltProgramInTheUserFolderForAnInstalledOne) {
+    const DumpCase cases[] = {
+        {"build tree", "prefix/bin/qfn.ttf", "prefix/bin/USBSendData.bin"},
+        // The per-user folder does not exist yet on a first run.
+        {"installed", "prefix/share/lumera/qfn.ttf", "home/.local/share/lumera/USBSendData.bin"},
+    };
+    const std::vector<std::uint8_t> image = {0x01, 0x0A, 0x13, 0x7F};
+    for (const DumpCase& test : cases) {
+        SCOPED_TRACE(test.what);
+        lumera::testing::ScratchDirectory scratch;
+        const fs::path root = scratch.path;
+        fs::create_directories((root / test.dataFile).parent_path());
+        std::ofstream(root / test.dataFile) << "x";
+        fs::create_directories(root / "prefix" / "bin");
+        const fs::path userData = root / "home" / ".local" / "share" / "lumera";
+
+        const ProgramFiles files = LocateProgramFiles(root / "prefix" / "bin", userData);
+        lumera::testing::ScriptedPrompter prompter;
+        const auto written = WriteDumpFile(image, files.dumpDirectory, userData, prompter);
+
+        EXPECT_THAT(prompter.shown, IsEmpty());
+        ASSERT_TRUE(written);
+        EXPECT_EQ(*written, root / test.expected);
+        EXPECT_EQ(lumera::testing::ReadBytes(root / test.expected), image);
+        int dumps = 0;
+        for (const auto& entry : fs::recursive_directory_iterator(root)) {
+            dumps += entry.path().filename() == kDumpFileName;
+        }
+        EXPECT_EQ(dumps, 1) << "one dump, and none elsewhere in the prefix";
+    }
+}
+
+}  // namespace
+}  // namespace lumera::download
