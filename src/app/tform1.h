@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/qt_prompter.h"
+#include "app/window_keyboard.h"
 #include "editing/language_texts.h"
 #include "editing/message_table.h"
 #include "editing/prompter.h"
@@ -82,6 +83,9 @@ public:
     bool SaveOnLeave();
     void ApplyEnglishTexts();
     void ApplyChineseTexts();
+    // Sizes the window to show all of its fixed-size face within `available` (a screen's
+    // free area), scrolling it when it does not fit there.
+    void FitInto(const QRect& available);
 
 protected:
     void closeEvent(QCloseEvent* event) override;  // FormClose
@@ -95,6 +99,15 @@ private:
     void BuildLedPanel();
     void ConnectHandlers();
     void CentreOnScreen();
+    // The scroll frame that holds the window's fixed-size face (content_).
+    void BuildFrame();
+    // Shortcuts, mnemonics, tab order, accessible names and tooltips, readable colours.
+    void BuildDesktopAccess();
+    std::array<CommandAccess, 11> CommandAccessTable() const;
+    // A command's caption in the current language, with its mnemonic where it allows one.
+    QString CommandCaption(const QPushButton* button, const QString& caption) const;
+    // Marks the row of CurrentSection, the section the keys type into.
+    void ShowCurrentSection();
 
     void SwitchLanguage(Language target);
     // The reset of the table and the texts of one language (ApplyEnglishTexts,
@@ -126,6 +139,8 @@ private:
     // Runs while the preview holds a frame; ticks do nothing meanwhile.
     QTimer* holdTimer_ = nullptr;
 
+    QScrollArea* frame_ = nullptr;
+    QWidget* content_ = nullptr;  // every control stands on it, at its fixed place
     QGroupBox* GroupBox1 = nullptr;
     QGroupBox* GroupBox2 = nullptr;
     QGroupBox* GroupBox3 = nullptr;
