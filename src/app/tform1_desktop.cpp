@@ -23,6 +23,13 @@ namespace {
 const QString kKeysTypeHere = QStringLiteral("The on-screen keys type into this section");
 const char kHadFocusProperty[] = "keyHadFocus";
 
+// The platform's own keys for a standard command; `otherwise` where it has none (a desktop
+// whose key scheme leaves Quit unbound still quits with Ctrl+Q).
+QKeySequence StandardOr(QKeySequence::StandardKey standard, QKeySequence otherwise) {
+    const QKeySequence keys(standard);
+    return keys.isEmpty() ? otherwise : keys;
+}
+
 // A key reached with Tab or the arrow keys is scrolled into view in every scroll box around
 // it (its keyboard, and the window's frame on a small screen).
 class ShowFocusedKey : public QObject {
@@ -80,7 +87,7 @@ std::array<CommandAccess, 11> TForm1::CommandAccessTable() const {
         {BtnSend, QLatin1Char('N'), "Send the table to the display", {}},
         {BtnSave, QLatin1Char('S'), "Save the table to a file", QKeySequence(QKeySequence::Save)},
         {BtnClear, QLatin1Char('L'), "Clear the table", {}},
-        {BtnExit, QLatin1Char('X'), "Exit", QKeySequence(QKeySequence::Quit)},
+        {BtnExit, QLatin1Char('X'), "Exit", StandardOr(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q)},
     }};
 }
 

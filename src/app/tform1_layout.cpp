@@ -193,7 +193,9 @@ void TForm1::BuildKeyboards(QGroupBox* parent) {
     CNScrollBox = ScrollBox(parent, "CNScrollBox", QRect(224, 6, 353, 195), keysSize);
     EngPanel = Place(new QFrame(parent), "EngPanel", 224, 8, 353, 193);
     EngPanel->setAutoFillBackground(true);
-    EngScrollBox = ScrollBox(EngPanel, "EngScrollBox", QRect(0, 0, 353, 209), keysSize);
+    // The box fills its panel: 16 pixels taller, as first drawn, it put the last row of keys
+    // and the lower scroll arrow below the panel's edge, out of reach.
+    EngScrollBox = ScrollBox(EngPanel, "EngScrollBox", QRect(0, 0, 353, 193), keysSize);
     EngPanel->hide();
 
     QFont keyFont = font();
