@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QStyle>
@@ -73,6 +74,22 @@ void MakeKeysReachable(QScrollArea* keyboard, const std::vector<QPushButton*>& b
     }
 }
 
+// Fits the window again when it moves to another screen (another size or pixel ratio).
+class FitOnScreenChange : public QObject {
+public:
+    explicit FitOnScreenChange(TForm1* window) : QObject(window), window_(window) {}
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::ScreenChangeInternal && window_->screen()) {
+            window_->FitInto(window_->screen()->availableGeometry());
+        }
+        return false;
+    }
+
+private:
+    TForm1* window_;
+};
+
 }  // namespace
 
 std::array<CommandAccess, 11> TForm1::CommandAccessTable() const {
@@ -113,6 +130,7 @@ void TForm1::BuildFrame() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(frame_);
     setFixedSize(kWindowWidth, kWindowHeight);
+    installEventFilter(new FitOnScreenChange(this));
 }
 
 void TForm1::FitInto(const QRect& available) {

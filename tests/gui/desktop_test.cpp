@@ -375,6 +375,11 @@ private slots:
         frame->verticalScrollBar()->setValue(0);
         ui.find<QWidget>("EngBtn105")->setFocus(Qt::TabFocusReason);
         QVERIFY(inView("EngBtn105"));
+
+        // Moved to a screen with room (the test screen), it shows all of itself again.
+        QEvent moved(QEvent::ScreenChangeInternal);
+        QApplication::sendEvent(ui.window.get(), &moved);
+        QCOMPARE(ui.window->size(), QSize(748, 516));
     }
 };
 
