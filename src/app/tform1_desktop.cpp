@@ -166,9 +166,6 @@ void TForm1::BuildDesktopAccess() {
         CBA[index]->setAccessibleName(QStringLiteral("Section %1 opening effect").arg(n));
         CBB[index]->setAccessibleName(QStringLiteral("Section %1 closing effect").arg(n));
         L[index]->setAccessibleName(QStringLiteral("Section %1").arg(n));
-        // A box beside the edit, so the mark of the current row is more than the number.
-        L[index]->setGeometry(2, kRowTop + kRowPitch * index, 20, kEditHeight);
-        L[index]->setAlignment(Qt::AlignCenter);
         // Enter is the keyboard's click: it picks the section the keys type into.
         connect(ME[index], &QLineEdit::returnPressed, this, [this, n] { maskeditOnClick(n); });
     }

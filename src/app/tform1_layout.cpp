@@ -125,9 +125,11 @@ void TForm1::BuildSectionRows(QWidget* rows) {
     for (int n = 1; n <= kSectionRows; ++n) {
         const int index = n - 1;
         const int top = kRowTop + kRowPitch * index;
-        L[index] =
-            PlaceLabel(rows, QStringLiteral("L%1").arg(n), 8, kRowTop + 8 + kRowPitch * index);
-        L[index]->setText(QString::number(n));
+        // The number stands in a box beside the edit, which marks the current row.
+        L[index] = new QLabel(QString::number(n), rows);
+        L[index]->setObjectName(QStringLiteral("L%1").arg(n));
+        L[index]->setGeometry(2, top, kRowNumberWidth, kEditHeight);
+        L[index]->setAlignment(Qt::AlignCenter);
         ME[index] = new SectionEdit(n, rows);
         ME[index]->setGeometry(24, top, n <= 8 ? 225 : 193, kEditHeight);
         ME[index]->setFont(editFont);
