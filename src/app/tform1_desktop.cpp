@@ -11,6 +11,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "app/named_list_accessible.h"
 #include "app/section_edit.h"
 #include "app/tform1.h"
 #include "app/window_fit.h"
@@ -156,6 +157,7 @@ void TForm1::BuildDesktopAccess() {
         languageSwitch->setText(CommandCaption(languageSwitch, languageSwitch->text()));
     }
 
+    InstallNamedListAccessibility();
     for (int index = 0; index < kSectionRows; ++index) {
         const int n = index + 1;
         ME[index]->setAccessibleName(QStringLiteral("Section %1 text").arg(n));

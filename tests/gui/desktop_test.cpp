@@ -17,12 +17,8 @@ using lumera::app::testing::WindowUnderTest;
 
 namespace {
 
-// The name a screen reader gets. Qt on Linux names a list by its current item and leaves
-// the list's own name to the platform bridge, so for lists the name given is what counts.
+// The name a screen reader gets.
 QString AccessibleName(QWidget* widget) {
-    if (qobject_cast<QComboBox*>(widget)) {
-        return widget->accessibleName();
-    }
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
     return accessible ? accessible->text(QAccessible::Name) : QString();
 }
@@ -110,6 +106,9 @@ private slots:
             auto* widget = ui.find<QWidget>(control);
             QVERIFY2(AccessibleName(widget) == name || widget->toolTip() == name, control);
         }
+        auto* list = ui.find<QComboBox>("CBB2");
+        QCOMPARE(QAccessible::queryAccessibleInterface(list)->text(QAccessible::Value),
+                 list->currentText());
 
         // A mnemonic changes nothing of a caption but its underline, and no two commands
         // share a letter; captions without a Latin letter go without.
