@@ -101,7 +101,8 @@ private:
     void CentreOnScreen();
     // The scroll frame that holds the window's fixed-size face (content_).
     void BuildFrame();
-    // Shortcuts, mnemonics, tab order, accessible names and tooltips, readable colours.
+    // Shortcuts, mnemonics, tab order, keys reached from the keyboard, accessible names and
+    // tooltips.
     void BuildDesktopAccess();
     std::array<CommandAccess, 11> CommandAccessTable() const;
     // A command's caption in the current language, with its mnemonic where it allows one.
