@@ -41,7 +41,7 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setFixedSize(kWindowWidth, kWindowHeight);
+    BuildFrame();
     QFont windowFont = font();
     windowFont.setFamilies(WindowFontFamilies());
     windowFont.setPixelSize(kWindowFontPixelSize);
@@ -52,6 +52,7 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     BuildCommands();
     BuildLedPanel();
     ConnectHandlers();
+    BuildDesktopAccess();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -141,6 +142,7 @@ void TForm1::CentreOnScreen() {
     if (!screen) {
         return;
     }
+    FitInto(screen->availableGeometry());
     const QRect area = screen->geometry();
     move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/qt_prompter.h"
+#include "app/window_keyboard.h"
 #include "editing/language_texts.h"
 #include "editing/message_table.h"
 #include "editing/program_directory.h"
@@ -87,6 +88,9 @@ public:
     bool SaveOnLeave();
     void ApplyEnglishTexts();
     void ApplyChineseTexts();
+    // Sizes the window to show all of its fixed-size face within `available` (a screen's
+    // free area), scrolling it when it does not fit there.
+    void FitInto(const QRect& available);
 
 protected:
     void closeEvent(QCloseEvent* event) override;  // FormClose
@@ -102,6 +106,16 @@ private:
     // A message file dropped on the window or a section edit opens after the save offer.
     void AcceptFileDrops();
     void CentreOnScreen();
+    // The scroll frame that holds the window's fixed-size face (content_).
+    void BuildFrame();
+    // Shortcuts, mnemonics, tab order, keys reached from the keyboard, accessible names and
+    // tooltips.
+    void BuildDesktopAccess();
+    std::array<CommandAccess, 11> CommandAccessTable() const;
+    // A command's caption in the current language, with its mnemonic where it allows one.
+    QString CommandCaption(const QPushButton* button, const QString& caption) const;
+    // Marks the row of CurrentSection, the section the keys type into.
+    void ShowCurrentSection();
 
     // The save offer's Save, or nullopt when nothing was asked or the answer was No.
     std::optional<SaveOutcome> OfferToSave();
@@ -139,6 +153,8 @@ private:
     // Runs while the preview holds a frame; ticks do nothing meanwhile.
     QTimer* holdTimer_ = nullptr;
 
+    QScrollArea* frame_ = nullptr;
+    QWidget* content_ = nullptr;  // every control stands on it, at its fixed place
     QGroupBox* GroupBox1 = nullptr;
     QGroupBox* GroupBox2 = nullptr;
     QGroupBox* GroupBox3 = nullptr;

@@ -61,6 +61,7 @@ void TForm1::SwitchLanguage(Language target) {
     }
     FocusFirstSection();
     table_.SetCurrentSection(0);
+    ShowCurrentSection();
     BtnStopClick();
     if (table_.Modified() && !SaveOnLeave()) {
         JapaneseMode = wasJapanese;
@@ -108,7 +109,7 @@ void TForm1::ApplyWindowTexts(Language language) {
         {BtnExit, texts.BtnExit},
     }};
     for (const auto& [button, caption] : captions) {
-        button->setText(Text(caption));
+        button->setText(CommandCaption(button, Text(caption)));
     }
     const std::array<std::string_view, 9> labelTexts{texts.Label2, texts.Label3, texts.Label4,
                                                      texts.Label5, texts.Label6, texts.Label7,
@@ -119,6 +120,8 @@ void TForm1::ApplyWindowTexts(Language language) {
     }
 
     EngPanel->setVisible(english);
+    // The covered keyboard leaves the tab order with it.
+    CNScrollBox->setVisible(!english);
     if (english) {
         SetKeyCaptions(EngBtn, EnglishKeys());
     } else {

@@ -9,10 +9,12 @@
 #include <QScrollArea>
 #include <QScrollBar>
 
+#include "app/picture_label.h"
 #include "app/section_edit.h"
 #include "app/tform1.h"
 #include "app/window_icons.h"
 #include "app/window_style.h"
+#include "app/window_theme.h"
 #include "editing/keyboards.h"
 
 namespace lumera::app {
@@ -68,7 +70,8 @@ QPushButton* CommandButton(QWidget* parent, const char* name, QRect geometry,
     auto* button = Place(new QPushButton(parent), name, geometry.x(), geometry.y(),
                          geometry.width(), geometry.height());
     if (picture) {
-        button->setIcon(QIcon(CommandButtonPicture(*picture, kCommandPictureSize)));
+        button->setIcon(CommandButtonIcon(*picture));
+        button->setIconSize(QSize(kCommandPictureSize, kCommandPictureSize));
     }
     return button;
 }
@@ -76,19 +79,18 @@ QPushButton* CommandButton(QWidget* parent, const char* name, QRect geometry,
 }  // namespace
 
 void TForm1::BuildHeader() {
-    GroupBox1 = Place(new QGroupBox(this), "GroupBox1", 0, 0, 745, 57);
+    GroupBox1 = Place(new QGroupBox(content_), "GroupBox1", 0, 0, 745, 57);
     Label1 = Place(new QLabel(GroupBox1), "Label1", 144, 16, 528, 37);
     Label1->setText(QString::fromUtf8(kLabel1Caption.data(), kLabel1Caption.size()));
     QFont titleFont = Label1->font();
     titleFont.setPixelSize(kTitlePixelSize);
     Label1->setFont(titleFont);
-    Label1->setStyleSheet(QStringLiteral("color: blue;"));
-    Image1 = Place(new QLabel(GroupBox1), "Image1", 0, 8, 49, 49);
-    Image1->setPixmap(ApplicationPicture(49));
+    KeepReadable(Label1, Qt::blue);
+    Image1 = Place(new PictureLabel(WindowPicture::Application, GroupBox1), "Image1", 0, 8, 49, 49);
 }
 
 void TForm1::BuildTableArea() {
-    GroupBox3 = Place(new QGroupBox(this), "GroupBox3", 0, 56, 745, 257);
+    GroupBox3 = Place(new QGroupBox(content_), "GroupBox3", 0, 56, 745, 257);
     labels_[2] = PlaceLabel(GroupBox3, QStringLiteral("Label2"), 16, 16);
     labels_[3] = PlaceLabel(GroupBox3, QStringLiteral("Label3"), 296, 16);
     labels_[4] = PlaceLabel(GroupBox3, QStringLiteral("Label4"), 432, 16);
@@ -99,14 +101,12 @@ void TForm1::BuildTableArea() {
     BuildSectionRows(DataScrollBox->widget());
 
     GroupBox5 = Place(new QGroupBox(GroupBox3), "GroupBox5", 584, 0, 161, 249);
-    Image2 = Place(new QLabel(GroupBox5), "Image2", 100, 16, 48, 48);
-    Image2->setPixmap(LinkPicture(48));
+    Image2 = Place(new PictureLabel(WindowPicture::Link, GroupBox5), "Image2", 100, 16, 48, 48);
     labels_[5] = PlaceLabel(GroupBox5, QStringLiteral("Label5"), 8, 40);
-    Image3 = Place(new QLabel(GroupBox5), "Image3", 104, 32, 17, 17);
-    Image3->setPixmap(NoLinkPicture(17));
+    Image3 = Place(new PictureLabel(WindowPicture::NoLink, GroupBox5), "Image3", 104, 32, 17, 17);
     Image3->setToolTip(QStringLiteral("The display cannot be reached"));
     USBLabel = PlaceLabel(GroupBox5, QStringLiteral("USBLabel"), 10, 56);
-    USBLabel->setStyleSheet(QStringLiteral("color: blue;"));
+    KeepReadable(USBLabel, Qt::blue);
     USBLabel->setMinimumWidth(kStatusLabelWidth);
 
     GroupBox6 = Place(new QGroupBox(GroupBox5), "GroupBox6", 0, 72, 161, 177);
@@ -125,9 +125,11 @@ void TForm1::BuildSectionRows(QWidget* rows) {
     for (int n = 1; n <= kSectionRows; ++n) {
         const int index = n - 1;
         const int top = kRowTop + kRowPitch * index;
-        L[index] =
-            PlaceLabel(rows, QStringLiteral("L%1").arg(n), 8, kRowTop + 8 + kRowPitch * index);
-        L[index]->setText(QString::number(n));
+        // The number stands in a box beside the edit, which marks the current row.
+        L[index] = new QLabel(QString::number(n), rows);
+        L[index]->setObjectName(QStringLiteral("L%1").arg(n));
+        L[index]->setGeometry(2, top, kRowNumberWidth, kEditHeight);
+        L[index]->setAlignment(Qt::AlignCenter);
         ME[index] = new SectionEdit(n, rows);
         ME[index]->setGeometry(24, top, n <= 8 ? 225 : 193, kEditHeight);
         ME[index]->setFont(editFont);
@@ -159,7 +161,7 @@ void TForm1::BuildSectionRows(QWidget* rows) {
 }
 
 void TForm1::BuildCommands() {
-    GroupBox2 = Place(new QGroupBox(this), "GroupBox2", 168, 312, 577, 201);
+    GroupBox2 = Place(new QGroupBox(content_), "GroupBox2", 168, 312, 577, 201);
     GroupBox4 = Place(new QGroupBox(GroupBox2), "GroupBox4", 8, 0, 217, 201);
 
     QFont switchFont = font();
@@ -193,7 +195,9 @@ void TForm1::BuildKeyboards(QGroupBox* parent) {
     CNScrollBox = ScrollBox(parent, "CNScrollBox", QRect(224, 6, 353, 195), keysSize);
     EngPanel = Place(new QFrame(parent), "EngPanel", 224, 8, 353, 193);
     EngPanel->setAutoFillBackground(true);
-    EngScrollBox = ScrollBox(EngPanel, "EngScrollBox", QRect(0, 0, 353, 209), keysSize);
+    // The box fills its panel: 16 pixels taller, as first drawn, it put the last row of keys
+    // and the lower scroll arrow below the panel's edge, out of reach.
+    EngScrollBox = ScrollBox(EngPanel, "EngScrollBox", QRect(0, 0, 353, 193), keysSize);
     EngPanel->hide();
 
     QFont keyFont = font();
@@ -208,8 +212,9 @@ void TForm1::BuildKeyboards(QGroupBox* parent) {
             button->setGeometry(kKeyMargin + kKeyPitch * (index % kKeyColumns),
                                 kKeyMargin + kKeyPitch * (index / kKeyColumns), kKeySize, kKeySize);
             button->setFont(keyFont);
-            // A key must not take the focus from the section it types into.
-            button->setFocusPolicy(Qt::NoFocus);
+            // Tab and the arrow keys reach a key; a mouse click leaves the focus in the
+            // section it types into.
+            button->setFocusPolicy(Qt::TabFocus);
             button->setProperty("Tag", key.tag);
             buttons.push_back(button);
         }
@@ -219,7 +224,7 @@ void TForm1::BuildKeyboards(QGroupBox* parent) {
 }
 
 void TForm1::BuildLedPanel() {
-    Panel1 = Place(new QFrame(this), "Panel1", 0, 316, 170, 197);
+    Panel1 = Place(new QFrame(content_), "Panel1", 0, 316, 170, 197);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Panel1->setLineWidth(2);
     ImageLed = Place(new QLabel(Panel1), "ImageLed", 4, 6, 160, 187);

@@ -25,6 +25,7 @@ void TForm1::ShowTable() {
             control->setEnabled(section.enabled);
         }
     }
+    ShowCurrentSection();
 }
 
 SectionEdit* TForm1::CurrentEdit() const {
@@ -38,6 +39,7 @@ void TForm1::FocusFirstSection() {
 
 void TForm1::maskeditOnClick(int tag) {
     table_.ClickSection(tag);
+    ShowCurrentSection();
 }
 
 void TForm1::maskeditOnChange(int tag, const std::string& bytes, std::size_t caret) {
@@ -87,6 +89,7 @@ void TForm1::BtnClearClick() {
     table_.SetSectionCount(0);
     table_.SetModified(true);
     table_.SetCurrentSection(0);
+    ShowCurrentSection();
     FocusFirstSection();
 }
 

@@ -1,10 +1,12 @@
 #include "app/window_icons.h"
 
+#include <QIconEngine>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPolygonF>
 #include <cmath>
 #include <numbers>
+
+#include "app/window_contrast.h"
 
 namespace lumera::app {
 namespace {
@@ -13,12 +15,9 @@ const QColor kLedRed(220, 30, 30);
 const QColor kLedOff(70, 20, 20);
 const QColor kPlugGrey(90, 90, 100);
 const QColor kInk(40, 40, 60);
-
-QPixmap BlankPixmap(int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    return pixmap;
-}
+const QColor kCrossRed(230, 0, 0);
+// A disabled button's picture is drawn faint.
+constexpr double kDisabledOpacity = 0.4;
 
 // A plug seen from the side, filling the unit square [0,1] x [0,1] of the painter.
 void DrawPlug(QPainter& painter, const QColor& colour) {
@@ -30,58 +29,42 @@ void DrawPlug(QPainter& painter, const QColor& colour) {
     painter.drawRect(QRectF(0.46, 0.80, 0.08, 0.20));  // cable
 }
 
-}  // namespace
+// The pictures below draw on the unit square.
 
-QPixmap ApplicationPicture(int size) {
-    QPixmap pixmap = BlankPixmap(size);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(kInk, 1.5));
+void DrawApplication(QPainter& painter, const QColor& background) {
+    painter.setPen(QPen(ReadableColour(kInk, background, kGraphicContrast), 0.03));
     painter.setBrush(QColor(20, 20, 20));
-    painter.drawEllipse(QRectF(1.5, 1.5, size - 3, size - 3));
+    painter.drawEllipse(QRectF(0.03, 0.03, 0.94, 0.94));
     constexpr int kLeds = 16;
-    const double centre = size / 2.0;
-    const double radius = size / 2.0 - 7;
+    constexpr double kRingRadius = 0.357;
+    constexpr double kLedRadius = 0.051;
     painter.setPen(Qt::NoPen);
     for (int k = 0; k < kLeds; ++k) {
         const double angle = 2 * std::numbers::pi * k / kLeds;
         painter.setBrush(k % 3 == 0 ? kLedOff : kLedRed);
         painter.drawEllipse(
-            QPointF(centre + radius * std::cos(angle), centre + radius * std::sin(angle)), 2.5,
-            2.5);
+            QPointF(0.5 + kRingRadius * std::cos(angle), 0.5 + kRingRadius * std::sin(angle)),
+            kLedRadius, kLedRadius);
     }
-    return pixmap;
 }
 
-QPixmap LinkPicture(int size) {
-    QPixmap pixmap = BlankPixmap(size);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
+void DrawLink(QPainter& painter, const QColor& background) {
     // The right part only: the no-link sign stands over the left part.
-    painter.translate(size * 0.4, size * 0.15);
-    painter.scale(size * 0.6, size * 0.7);
-    DrawPlug(painter, kPlugGrey);
-    return pixmap;
+    painter.translate(0.4, 0.15);
+    painter.scale(0.6, 0.7);
+    DrawPlug(painter, ReadableColour(kPlugGrey, background, kGraphicContrast));
 }
 
-QPixmap NoLinkPicture(int size) {
-    QPixmap pixmap = BlankPixmap(size);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(size, size);
-    DrawPlug(painter, kPlugGrey);
-    QPen cross(QColor(230, 0, 0), 0.16, Qt::SolidLine, Qt::RoundCap);
+void DrawNoLink(QPainter& painter, const QColor& background) {
+    DrawPlug(painter, ReadableColour(kPlugGrey, background, kGraphicContrast));
+    const QPen cross(ReadableColour(kCrossRed, background, kGraphicContrast), 0.16, Qt::SolidLine,
+                     Qt::RoundCap);
     painter.setPen(cross);
     painter.drawLine(QPointF(0.12, 0.12), QPointF(0.88, 0.88));
     painter.drawLine(QPointF(0.88, 0.12), QPointF(0.12, 0.88));
-    return pixmap;
 }
 
-QPixmap CommandButtonPicture(CommandPicture picture, int size) {
-    QPixmap pixmap = BlankPixmap(size);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(size, size);
+void DrawCommand(QPainter& painter, CommandPicture picture) {
     painter.setPen(Qt::NoPen);
     switch (picture) {
         case CommandPicture::Start:
@@ -132,7 +115,68 @@ QPixmap CommandButtonPicture(CommandPicture picture, int size) {
             painter.drawLine(QPointF(0.5, 0.1), QPointF(0.5, 0.5));
             break;
     }
-    return pixmap;
+}
+
+// Sets the painter up so that the unit square fills `area`.
+void MapUnitSquare(QPainter& painter, const QRectF& area) {
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(area.topLeft());
+    painter.scale(area.width(), area.height());
+}
+
+// An icon that draws its picture for each request, so a button at 1.5x or 2x gets a picture
+// made at that pixel size rather than a small one scaled up.
+class CommandIconEngine : public QIconEngine {
+public:
+    explicit CommandIconEngine(CommandPicture picture) : picture_(picture) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override {
+        painter->save();
+        if (mode == QIcon::Disabled) {
+            painter->setOpacity(kDisabledOpacity);
+        }
+        MapUnitSquare(*painter, rect);
+        DrawCommand(*painter, picture_);
+        painter->restore();
+    }
+
+    // Also serves the scaled requests: they arrive here with the size in device pixels.
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        QPixmap pixmap(size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        paint(&painter, QRect(QPoint(0, 0), size), mode, state);
+        return pixmap;
+    }
+
+    QIconEngine* clone() const override { return new CommandIconEngine(picture_); }
+
+private:
+    CommandPicture picture_;
+};
+
+}  // namespace
+
+void DrawWindowPicture(QPainter& painter, WindowPicture picture, const QRectF& area,
+                       const QColor& background) {
+    painter.save();
+    MapUnitSquare(painter, area);
+    switch (picture) {
+        case WindowPicture::Application:
+            DrawApplication(painter, background);
+            break;
+        case WindowPicture::Link:
+            DrawLink(painter, background);
+            break;
+        case WindowPicture::NoLink:
+            DrawNoLink(painter, background);
+            break;
+    }
+    painter.restore();
+}
+
+QIcon CommandButtonIcon(CommandPicture picture) {
+    return QIcon(new CommandIconEngine(picture));
 }
 
 }  // namespace lumera::app

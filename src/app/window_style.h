@@ -18,6 +18,7 @@ inline constexpr int kRowTop = 8;
 inline constexpr int kRowPitch = 26;
 inline constexpr int kEditHeight = 23;
 inline constexpr int kEditGlyphPixelSize = 15;
+inline constexpr int kRowNumberWidth = 20;
 
 // The keyboards: 33-pixel keys on a 40-pixel pitch, 8 to a row.
 inline constexpr int kKeyColumns = 8;

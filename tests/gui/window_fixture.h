@@ -18,6 +18,18 @@
 
 namespace lumera::app::testing {
 
+// A button caption as the button shows it: a mnemonic mark dropped, "&&" shown as "&".
+inline QString ShownText(const QString& caption) {
+    QString shown;
+    for (qsizetype k = 0; k < caption.size(); ++k) {
+        if (caption[k] == QLatin1Char('&') && k + 1 < caption.size()) {
+            ++k;
+        }
+        shown += caption[k];
+    }
+    return shown;
+}
+
 // The scripted answers, plus a look at the window while a plain message box is open.
 class WindowPrompter : public lumera::testing::ScriptedPrompter {
 public:

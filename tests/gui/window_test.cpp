@@ -11,6 +11,7 @@
 #include "window_fixture.h"
 
 using lumera::Language;
+using lumera::app::testing::ShownText;
 using lumera::app::testing::WindowUnderTest;
 
 namespace {
@@ -54,7 +55,8 @@ private slots:
         QCOMPARE(ui.window->size(), QSize(748, 516));
         QCOMPARE(ui.window->language(), Language::English);
         QVERIFY(ui.find<QFrame>("EngPanel")->isVisible());
-        QCOMPARE(ui.find<QPushButton>("BtnExit")->text(), QStringLiteral("Exit        "));
+        QCOMPARE(ShownText(ui.find<QPushButton>("BtnExit")->text()),
+                 QStringLiteral("Exit        "));
         QVERIFY(ui.edit(1)->isEnabled());
         QVERIFY(!ui.edit(2)->isEnabled());
         ui.ticks(82);
@@ -355,7 +357,7 @@ private slots:
         const bool english = language == int(Language::English);
         QCOMPARE(ui.find<QFrame>("EngPanel")->isVisible(), english);
         QCOMPARE(ui.edit(1)->byteLimit(), english ? 18 : 24);
-        const QString start = ui.find<QPushButton>("BtnStart")->text();
+        const QString start = ShownText(ui.find<QPushButton>("BtnStart")->text());
         QCOMPARE(start, language == int(Language::English)   ? QStringLiteral("Start     ")
                         : language == int(Language::Chinese) ? QStringLiteral("开始   ")
                                                              : QStringLiteral("[スタート]   "));
