@@ -2,6 +2,9 @@
 
 #include <QGuiApplication>
 #include <QIcon>
+#include <QPainter>
+#include <QPalette>
+#include <QPixmap>
 
 #include "app/window_icons.h"
 
@@ -9,6 +12,15 @@ namespace lumera::app {
 namespace {
 
 constexpr int kFallbackIconSizes[] = {32, 48, 64, 128};
+
+QPixmap ApplicationPicture(int size) {
+    QPixmap picture(size, size);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    DrawWindowPicture(painter, WindowPicture::Application, QRectF(0, 0, size, size),
+                      QGuiApplication::palette().window().color());
+    return picture;
+}
 
 }  // namespace
 
