@@ -1,0 +1,30 @@
+#include "animation/animation_cycle.h"
+
+namespace lumera {
+
+bool PlayOneCycle(LedPreview& preview,
+                  const std::function<void(const QImage& frame, int centiseconds)>& take) {
+    const std::uint32_t firstNext = preview.Engine().NextPreviewSection();
+    QImage pending;
+    for (int tick = 1; tick <= kMostCycleTicks; ++tick) {
+        int holdCentiseconds = 0;
+        bool sectionEnded = false;
+        LedPreview::Step step = preview.Tick();
+        while (step.holdMilliseconds > 0) {
+            holdCentiseconds += kHoldCentiseconds;
+            sectionEnded = sectionEnded || step.sectionEnded;
+            step = preview.ResumeAfterHold();
+        }
+        if (!pending.isNull()) {
+            take(pending, kTickCentiseconds + holdCentiseconds);
+        }
+        pending = preview.Image();
+        if (sectionEnded && preview.Engine().NextPreviewSection() == firstNext) {
+            take(pending, kTickCentiseconds);
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace lumera
