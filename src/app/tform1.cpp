@@ -2,12 +2,15 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 
+#include "app/display_views.h"
+#include "app/preview_views.h"
 #include "app/section_edit.h"
 #include "app/window_style.h"
 #include "editing/program_directory.h"
@@ -70,6 +73,9 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     table_.SetCurrentSection(0);
     table_.SetModified(false);
     preview_ = std::make_unique<LedPreview>(table_, GlyphTableFiles{programDirectory_, prompter_});
+    previewViews_ =
+        new PreviewViews(ImageLed, *preview_, table_, prompter_, programDirectory_, this);
+    displayViews_ = new DisplayViews(GroupBox5, this);
     ShowLedImage();
     Timer1->start();
 }

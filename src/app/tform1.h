@@ -27,6 +27,9 @@ class QTimer;
 
 namespace lumera::app {
 
+class CapacityGauge;
+class DisplayViews;
+class PreviewViews;
 class SectionEdit;
 
 // Process-wide: the Japanese texts were chosen last. Only the Chinese texts clear it, and it
@@ -57,6 +60,9 @@ public:
     const LedPreview& preview() const { return *preview_; }
     const std::string& openFileName() const { return OpenFileName; }
     const std::vector<std::uint8_t>& sendData() const { return SendData; }
+    const CapacityGauge& capacityGauge() const { return *capacityGauge_; }
+    PreviewViews& previewViews() const { return *previewViews_; }
+    DisplayViews& displayViews() const { return *displayViews_; }
 
     // Handlers, named as the window's design binds them.
     void BtnEngClick();
@@ -125,6 +131,9 @@ private:
     std::unique_ptr<LedPreview> preview_;
     // Runs while the preview holds a frame; ticks do nothing meanwhile.
     QTimer* holdTimer_ = nullptr;
+    CapacityGauge* capacityGauge_ = nullptr;
+    PreviewViews* previewViews_ = nullptr;
+    DisplayViews* displayViews_ = nullptr;
 
     QGroupBox* GroupBox1 = nullptr;
     QGroupBox* GroupBox2 = nullptr;

@@ -1,6 +1,7 @@
 // Send: the download image of the table, dumped beside the program and carried to the display.
 #include <QLabel>
 
+#include "app/display_views.h"
 #include "app/tform1.h"
 #include "download/send_download.h"
 #include "editing/program_directory.h"
@@ -22,6 +23,7 @@ void TForm1::BtnSendClick() {
         USBLabel->repaint();
     };
     download::BtnSendClick(table_, request, prompter_, SendData);
+    displayViews_->AfterSend();
 }
 
 }  // namespace lumera::app

@@ -4,6 +4,7 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
+#include "app/capacity_gauge.h"
 #include "app/section_edit.h"
 #include "app/tform1.h"
 
@@ -25,6 +26,7 @@ void TForm1::ShowTable() {
             control->setEnabled(section.enabled);
         }
     }
+    capacityGauge_->Show(table_);
 }
 
 SectionEdit* TForm1::CurrentEdit() const {
@@ -38,6 +40,7 @@ void TForm1::FocusFirstSection() {
 
 void TForm1::maskeditOnClick(int tag) {
     table_.ClickSection(tag);
+    capacityGauge_->Show(table_);
 }
 
 void TForm1::maskeditOnChange(int tag, const std::string& bytes, std::size_t caret) {
