@@ -34,7 +34,7 @@ void LedCanvas::FrameShown() {
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = DeviceSize(size(), ratio);
     if (preview_) {
-        picture_ = preview_->ImageAt(pixels);
+        picture_ = preview_->ImageAt(pixels, LedFaceStyle::TrueToScale);
     } else {
         picture_ = QImage(pixels, QImage::Format_RGB32);
         picture_.fill(kStoppedGrey);

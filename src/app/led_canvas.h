@@ -8,7 +8,7 @@
 namespace lumera::app {
 
 // Shows what a preview shows, drawn afresh at the widget's own size and the screen's pixel
-// ratio, so the LEDs stay sharp at any size.
+// ratio, so the LEDs stay sharp at any size, round, and glyphs keep their proportions.
 class LedCanvas : public QWidget {
     Q_OBJECT
 

@@ -133,13 +133,36 @@ QRgb FacePixel(float dx, float dy, float scale) {
     return kFace;
 }
 
-ModeGeometry RingPixels(const FacePlacement& place, bool englishMode) {
+// Where the rings lie and how large an LED is, in pixels.
+struct RingLayout {
+    float innerRingRadius;
+    float ringPitch;
+    float ledRadius;
+};
+
+RingLayout Rings(const FacePlacement& place, bool englishMode, LedFaceStyle style) {
+    const int rows = LedRows(englishMode);
+    const float outer = kOuterRingRadius * place.scale;
+    if (style == LedFaceStyle::Preview) {
+        const float inner = kInnerRingRadius * place.scale;
+        const float pitch = (outer - inner) / (rows - 1);
+        return {inner, pitch, 0.5f * kLedFill * pitch};
+    }
+    // Rings as far apart as columns are at the middle ring, so a glyph keeps its proportions;
+    // an LED is round and as wide as the innermost ring allows.
+    const float radiansPerColumn = 2.0f * std::numbers::pi_v<float> / LedColumns(englishMode);
+    const float half = (rows - 1) * radiansPerColumn / 2.0f;
+    const float inner = outer * (1.0f - half) / (1.0f + half);
+    const float pitch = (outer - inner) / (rows - 1);
+    return {inner, pitch, 0.5f * kLedFill * std::min(pitch, inner * radiansPerColumn)};
+}
+
+ModeGeometry RingPixels(const FacePlacement& place, bool englishMode, LedFaceStyle style) {
     const int rows = LedRows(englishMode);
     const int columns = LedColumns(englishMode);
-    const float innerRingRadius = kInnerRingRadius * place.scale;
-    const float ringPitch = (kOuterRingRadius * place.scale - innerRingRadius) / (rows - 1);
+    const auto [innerRingRadius, ringPitch, ledRadius] = Rings(place, englishMode, style);
     const float pitchDegrees = kFullTurn / columns;
-    const float ledRadius = 0.5f * kLedFill * ringPitch;
+    const float radiansPerColumn = 2.0f * std::numbers::pi_v<float> / columns;
     const float reach = std::sqrt(kShadeReach);
     ModeGeometry geometry;
     for (int y = 0; y < place.height; ++y) {
@@ -167,7 +190,10 @@ ModeGeometry RingPixels(const FacePlacement& place, bool englishMode) {
                         position += columns;
                     }
                     const int column = static_cast<int>(position) % columns;
-                    const float along = (position - std::floor(position) - 0.5f) * alongPerColumn;
+                    const float offset = position - std::floor(position) - 0.5f;
+                    const float along = style == LedFaceStyle::Preview
+                                            ? offset * alongPerColumn
+                                            : offset * radius * radiansPerColumn / ledRadius;
                     const float distance2 = radial * radial + along * along;
                     aligned[a].index = y * place.width + x;
                     aligned[a].row[p] = static_cast<std::uint8_t>(row);
@@ -189,7 +215,8 @@ ModeGeometry RingPixels(const FacePlacement& place, bool englishMode) {
 // The face and, built when first drawn, the LEDs of each mode, for one picture size.
 class FaceGeometry {
 public:
-    explicit FaceGeometry(QSize size) : place_(size), face_(size, QImage::Format_RGB32) {
+    FaceGeometry(QSize size, LedFaceStyle style)
+        : place_(size), style_(style), face_(size, QImage::Format_RGB32) {
         for (int y = 0; y < place_.height; ++y) {
             auto* line = reinterpret_cast<QRgb*>(face_.scanLine(y));
             for (int x = 0; x < place_.width; ++x) {
@@ -204,13 +231,14 @@ public:
     const ModeGeometry& Mode(bool englishMode) {
         std::unique_ptr<ModeGeometry>& mode = englishMode ? english_ : chinese_;
         std::call_once(englishMode ? englishBuilt_ : chineseBuilt_, [&] {
-            mode = std::make_unique<ModeGeometry>(RingPixels(place_, englishMode));
+            mode = std::make_unique<ModeGeometry>(RingPixels(place_, englishMode, style_));
         });
         return *mode;
     }
 
 private:
     FacePlacement place_;
+    LedFaceStyle style_;
     QImage face_;
     std::once_flag englishBuilt_;
     std::once_flag chineseBuilt_;
@@ -218,13 +246,15 @@ private:
     std::unique_ptr<ModeGeometry> chinese_;
 };
 
-// The geometry of a picture size, from the few sizes last drawn.
-std::shared_ptr<FaceGeometry> GeometryFor(QSize size) {
+// The geometry of a picture size and style, from the few last drawn.
+std::shared_ptr<FaceGeometry> GeometryFor(QSize size, LedFaceStyle style) {
+    using Key = std::pair<QSize, LedFaceStyle>;
     static std::mutex guard;
-    static std::vector<std::pair<QSize, std::shared_ptr<FaceGeometry>>> kept;
+    static std::vector<std::pair<Key, std::shared_ptr<FaceGeometry>>> kept;
     const std::lock_guard lock(guard);
+    const Key key{size, style};
     const auto found = std::find_if(kept.begin(), kept.end(),
-                                    [size](const auto& entry) { return entry.first == size; });
+                                    [&key](const auto& entry) { return entry.first == key; });
     if (found != kept.end()) {
         std::rotate(kept.begin(), found, found + 1);
         return kept.front().second;
@@ -232,7 +262,7 @@ std::shared_ptr<FaceGeometry> GeometryFor(QSize size) {
     if (kept.size() == kKeptSizes) {
         kept.pop_back();
     }
-    kept.insert(kept.begin(), {size, std::make_shared<FaceGeometry>(size)});
+    kept.insert(kept.begin(), {key, std::make_shared<FaceGeometry>(size, style)});
     return kept.front().second;
 }
 
@@ -290,9 +320,9 @@ void DrawLeds(QRgb* pixels, const ModeGeometry& geometry, const DotRows& dotRows
 }  // namespace
 
 void DrawLedFace(QImage& canvas, QSize size, const DotRows& dotRows, bool englishMode,
-                 std::uint8_t ledColor, std::int32_t textAngle) {
+                 std::uint8_t ledColor, std::int32_t textAngle, LedFaceStyle style) {
     size = size.expandedTo(QSize(1, 1));
-    const std::shared_ptr<FaceGeometry> geometry = GeometryFor(size);
+    const std::shared_ptr<FaceGeometry> geometry = GeometryFor(size, style);
     if (canvas.size() != size || canvas.format() != QImage::Format_RGB32) {
         canvas = QImage(size, QImage::Format_RGB32);
     }

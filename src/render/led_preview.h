@@ -49,13 +49,13 @@ public:
 
     const QImage& Image() const { return image_; }
     // What Image() shows, drawn afresh at `size`.
-    QImage ImageAt(QSize size) const {
+    QImage ImageAt(QSize size, LedFaceStyle style = LedFaceStyle::Preview) const {
         QImage image(size, QImage::Format_RGB32);
         if (shown_.grey) {
             image.fill(kStoppedGrey);
         } else {
             DrawLedFace(image, size, shown_.dots, shown_.englishMode, shown_.ledColor,
-                        shown_.textAngle);
+                        shown_.textAngle, style);
         }
         return image;
     }

@@ -108,7 +108,7 @@ private slots:
         const lumera::app::LedCanvas* canvas = ui.window->previewViews().largeCanvas();
         const auto expected = [&] {
             const QSize pixels = canvas->size() * canvas->devicePixelRatioF();
-            return ui.window->preview().ImageAt(pixels);
+            return ui.window->preview().ImageAt(pixels, lumera::LedFaceStyle::TrueToScale);
         };
         QCOMPARE(canvas->picture().size(), canvas->size() * canvas->devicePixelRatioF());
         QCOMPARE(canvas->picture().convertToFormat(QImage::Format_RGB32), expected());
@@ -116,6 +116,13 @@ private slots:
         ui.ticks(10);
         QCOMPARE(canvas->picture().convertToFormat(QImage::Format_RGB32), expected());
         QVERIFY(LitPixels(canvas->picture()) > 0 && before > 0);
+        // On a screen of two device pixels to one, the small picture keeps its logical size
+        // and is drawn at twice the pixels.
+        const QPixmap sharp = lumera::app::LedPixmap(ui.window->preview(), 2.0);
+        QCOMPARE(sharp.deviceIndependentSize(), QSizeF(160, 187));
+        QImage twice = ui.window->preview().ImageAt(QSize(320, 374));
+        twice.setDevicePixelRatio(2.0);
+        QCOMPARE(sharp.toImage().convertToFormat(QImage::Format_RGB32), twice);
         ui.click("BtnStop");
         QCOMPARE(LitPixels(canvas->picture()), 0);
 

@@ -134,6 +134,48 @@ TEST(LedDisplayTest, OtherSizesScaleTheFaceAndKeepTheAngles) {
     }
 }
 
+// How far the light of `image` over `reference` spreads across (x) and along (y) the ring
+// of an LED at three o'clock, as standard deviations in pixels.
+std::pair<double, double> Spread(const QImage& image, const QImage& reference) {
+    double weight = 0, x = 0, y = 0, xx = 0, yy = 0;
+    for (int row = 0; row < image.height(); ++row) {
+        for (int column = 0; column < image.width(); ++column) {
+            const double gain =
+                std::max(qRed(image.pixel(column, row)) - qRed(reference.pixel(column, row)), 0);
+            weight += gain, x += gain * column, y += gain * row;
+            xx += gain * column * column, yy += gain * row * row;
+        }
+    }
+    x /= weight, y /= weight;
+    return {std::sqrt(xx / weight - x * x), std::sqrt(yy / weight - y * y)};
+}
+
+TEST(LedDisplayTest, TrueToScaleLedsAreRound) {
+    struct Case {
+        bool english;
+        int row;
+        LedFaceStyle style;
+        double leastRatio, mostRatio;  // spread along over spread across
+    };
+    const Case cases[] = {
+        {false, 0, LedFaceStyle::TrueToScale, 0.8, 1.25},
+        {false, 15, LedFaceStyle::TrueToScale, 0.8, 1.25},
+        {true, 0, LedFaceStyle::TrueToScale, 0.8, 1.25},
+        {false, 0, LedFaceStyle::Preview, 0.0, 0.75},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.english << " row " << c.row);
+        // One LED column a little past three o'clock.
+        const DotRows dots = Lit(c.row, 0, c.english ? 14 : 7);
+        QImage lit, dark;
+        DrawLedFace(lit, QSize(480, 561), dots, c.english, 0, 0, c.style);
+        DrawLedFace(dark, QSize(480, 561), DotRows{}, c.english, 0, 0, c.style);
+        const auto [across, along] = Spread(lit, dark);
+        EXPECT_GT(along / across, c.leastRatio);
+        EXPECT_LT(along / across, c.mostRatio);
+    }
+}
+
 TEST(LedDisplayTest, FourColoursAndFaintDarkLeds) {
     // Red, green, amber (red and green), blue; the index wraps.
     const std::array<std::array<bool, 3>, 5> strong = {{{true, false, false},
