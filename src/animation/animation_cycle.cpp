@@ -6,7 +6,7 @@ bool PlayOneCycle(LedPreview& preview,
                   const std::function<void(const QImage& frame, int centiseconds)>& take) {
     const std::uint32_t firstNext = preview.Engine().NextPreviewSection();
     QImage pending;
-    for (int tick = 1; tick <= kMostCycleTicks; ++tick) {
+    for (int sectionTicks = 1; sectionTicks <= kMostSectionTicks; ++sectionTicks) {
         int holdCentiseconds = 0;
         bool sectionEnded = false;
         LedPreview::Step step = preview.Tick();
@@ -22,6 +22,9 @@ bool PlayOneCycle(LedPreview& preview,
         if (sectionEnded && preview.Engine().NextPreviewSection() == firstNext) {
             take(pending, kTickCentiseconds);
             return true;
+        }
+        if (sectionEnded) {
+            sectionTicks = 0;
         }
     }
     return false;

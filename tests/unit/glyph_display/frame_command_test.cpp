@@ -210,8 +210,12 @@ TEST_F(FrameCommandTest, AnimateWritesOneCycleFrameByFrameWithTheRealTiming) {
     EXPECT_EQ(large.frames[0].size(), QSize(320, 374));
     EXPECT_EQ(large.centiseconds, animation.centiseconds);
 
-    ASSERT_EQ(Run({"new", Path("endless.led"), "--english", "0:0:HI"}), 0) << err_;
-    EXPECT_EQ(Run({"animate", Path("endless.led"), "--size", "8", "-o", Path("x.gif")}), 2);
+    // An image whose effect nibbles are 0 (no selection) never ends its section.
+    ASSERT_FALSE(ReplaceFileContents(Path("endless.bin"), std::string("\x01\x01\x00\xFF", 4)));
+    EXPECT_EQ(Run({"animate", Path("endless.bin"), "-o", Path("x.gif")}), 1);
+    EXPECT_NE(err_.find("never ends"), std::string::npos) << err_;
+    EXPECT_FALSE(std::filesystem::exists(Path("x.gif")));
+    EXPECT_EQ(Run({"animate", Path("hello.led"), "--size", "8", "-o", Path("x.gif")}), 2);
     EXPECT_EQ(Run({"animate", Path("hello.led"), "-o", Path("no-such-folder/x.gif")}), 1);
     EXPECT_NE(err_.find("cannot write"), std::string::npos) << err_;
 }
