@@ -9,7 +9,9 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "app/display_views.h"
 #include "app/link_status_mark.h"
+#include "app/preview_views.h"
 #include "app/section_edit.h"
 #include "app/window_style.h"
 
@@ -77,6 +79,9 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     preview_ =
         std::make_unique<LedPreview>(table_, GlyphTableFiles{files_.dataDirectory, prompter_});
     AcceptFileDrops();
+    previewViews_ =
+        new PreviewViews(ImageLed, *preview_, table_, prompter_, files_.dataDirectory, this);
+    displayViews_ = new DisplayViews(GroupBox5, this);
     ShowLedImage();
     Timer1->start();
 }

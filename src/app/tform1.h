@@ -29,7 +29,10 @@ class QTimer;
 
 namespace lumera::app {
 
+class CapacityGauge;
+class DisplayViews;
 class LinkStatusMark;
+class PreviewViews;
 class SectionEdit;
 
 // Process-wide: the Japanese texts were chosen last. Only the Chinese texts clear it, and it
@@ -60,6 +63,9 @@ public:
     const LedPreview& preview() const { return *preview_; }
     const std::string& openFileName() const { return OpenFileName; }
     const std::vector<std::uint8_t>& sendData() const { return SendData; }
+    const CapacityGauge& capacityGauge() const { return *capacityGauge_; }
+    PreviewViews& previewViews() const { return *previewViews_; }
+    DisplayViews& displayViews() const { return *displayViews_; }
 
     // Handlers, named as the window's design binds them.
     void BtnEngClick();
@@ -152,6 +158,9 @@ private:
     std::unique_ptr<LedPreview> preview_;
     // Runs while the preview holds a frame; ticks do nothing meanwhile.
     QTimer* holdTimer_ = nullptr;
+    CapacityGauge* capacityGauge_ = nullptr;
+    PreviewViews* previewViews_ = nullptr;
+    DisplayViews* displayViews_ = nullptr;
 
     QScrollArea* frame_ = nullptr;
     QWidget* content_ = nullptr;  // every control stands on it, at its fixed place

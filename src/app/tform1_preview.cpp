@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QTimer>
 
+#include "app/preview_views.h"
 #include "app/tform1.h"
 
 namespace lumera::app {
@@ -35,7 +36,7 @@ void TForm1::ShowPreviewStep(const LedPreview::Step& step) {
 }
 
 void TForm1::ShowLedImage() {
-    ImageLed->setPixmap(QPixmap::fromImage(preview_->Image()));
+    previewViews_->Show();
     ImageLed->repaint();
 }
 

@@ -1,6 +1,7 @@
 // Send: the download image of the table, dumped for inspection and carried to the display.
 #include <QLabel>
 
+#include "app/display_views.h"
 #include "app/tform1.h"
 #include "download/send_download.h"
 #include "editing/program_directory.h"
@@ -28,6 +29,7 @@ void TForm1::BtnSendClick() {
         USBLabel->repaint();
     };
     download::BtnSendClick(table_, request, prompter_, SendData);
+    displayViews_->AfterSend();
 }
 
 }  // namespace lumera::app

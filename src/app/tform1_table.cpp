@@ -4,6 +4,7 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
+#include "app/capacity_gauge.h"
 #include "app/section_edit.h"
 #include "app/tform1.h"
 
@@ -26,6 +27,7 @@ void TForm1::ShowTable() {
         }
     }
     ShowCurrentSection();
+    capacityGauge_->Show(table_);
 }
 
 SectionEdit* TForm1::CurrentEdit() const {
@@ -40,6 +42,7 @@ void TForm1::FocusFirstSection() {
 void TForm1::maskeditOnClick(int tag) {
     table_.ClickSection(tag);
     ShowCurrentSection();
+    capacityGauge_->Show(table_);
 }
 
 void TForm1::maskeditOnChange(int tag, const std::string& bytes, std::size_t caret) {

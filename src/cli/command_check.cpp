@@ -1,5 +1,6 @@
 #include <iostream>
 
+#include "cli/cli_capacity.h"
 #include "cli/cli_command.h"
 #include "cli/cli_table_io.h"
 
@@ -10,8 +11,9 @@ constexpr char kHelp[] =
     "usage: lumera-cli check FILE.led\n"
     "\n"
     "Loads FILE as the window's Open does and prints 'ok' when it is a sound message\n"
-    "file (exit 0). Otherwise prints why it is rejected, with the line and field (exit 1).\n"
-    "Messages the loading would show go to stderr.\n";
+    "file, then 'image: S of 2047 bytes', the size of the image Send would build (exit 0).\n"
+    "Otherwise prints why it is rejected, with the line and field, or why its image does\n"
+    "not fit the display (exit 1). Messages the loading would show go to stderr.\n";
 
 int RunCheck(const std::vector<std::string>& args) {
     if (WantsHelp(args)) {
@@ -26,7 +28,14 @@ int RunCheck(const std::vector<std::string>& args) {
         return 1;
     }
     std::cout << "ok\n";
-    return 0;
+    const download::ImageMeasure measure = MeasureTable(table);
+    std::cout << download::CapacityLine(measure) << '\n';
+    if (measure.fit == download::ImageFit::TooLarge) {
+        std::cout << "the image does not fit: the display stores at most "
+                  << download::kDisplayCapacity << " bytes\n";
+        return 1;
+    }
+    return measure.fit == download::ImageFit::SectionTooWide ? 1 : 0;
 }
 
 CliCommandRegistration registration{

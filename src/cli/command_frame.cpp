@@ -106,12 +106,7 @@ int RunFrame(const std::vector<std::string>& args) {
         return 1;
     }
     // Every tick of a running preview ends in one frame, once its hold is over.
-    for (int tick = 0; tick < ticks; ++tick) {
-        LedPreview::Step step = preview.Tick();
-        while (step.holdMilliseconds > 0) {
-            step = preview.ResumeAfterHold();
-        }
-    }
+    preview.Advance(ticks);
     if (!preview.Image().save(QString::fromStdString(*output), "PNG")) {
         std::cerr << "lumera-cli frame: cannot write " << *output << '\n';
         return 1;

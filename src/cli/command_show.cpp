@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/cli_capacity.h"
 #include "cli/cli_command.h"
 #include "cli/cli_table_io.h"
 #include "editing/code_page_936.h"
@@ -18,6 +19,7 @@ constexpr char kHelp[] =
     "Loads FILE as the window's Open does and prints the table: the mode, then every\n"
     "section in use with its opening effect, closing effect and text. Glyph codes are\n"
     "shown as <glyph HH>, bytes that are no character as <byte HH>.\n"
+    "The last line is 'image: S of 2047 bytes', the size of the image Send would build.\n"
     "Messages the loading would show go to stderr. Exit 1 when the file is rejected.\n"
     "\n"
     "  --raw   exact form for scripts: 'mode: english|chinese', 'sections: N', then\n"
@@ -138,6 +140,7 @@ int RunShow(const std::vector<std::string>& args) {
     } else {
         PrintReadable(table);
     }
+    std::cout << download::CapacityLine(MeasureTable(table)) << '\n';
     return 0;
 }
 

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "outside/device_columns.h"
 #include "outside/glyph_convert_layout.h"
 #include "outside/glyph_support.h"
 
@@ -41,8 +42,8 @@ unsigned EnglishRowBits(std::uint8_t column) {
 }
 
 // Two bytes a column: rows 0-7 from the top, then rows 8-15.
-unsigned ChineseRowBits(const GlyphCell& cell, int column) {
-    const unsigned word = cell.data[2 * column] | (cell.data[2 * column + 1] << 8);
+unsigned ChineseRowBits(const std::uint8_t* bytes, int column) {
+    const unsigned word = bytes[2 * column] | (bytes[2 * column + 1] << 8);
     unsigned bits = 0;
     for (int fromTop = 0; fromTop < kChineseRows; ++fromTop) {
         if (word & (1u << fromTop)) {
@@ -63,12 +64,12 @@ unsigned ChineseCellColumnBits(const GlyphCell& cell, int c) {
         case kDoubleByteGlyph: {
             const int recordColumn = c - kWideGlyphFirstColumn;
             return recordColumn >= 0 && recordColumn < kWideRecordColumns
-                       ? ChineseRowBits(cell, recordColumn)
+                       ? ChineseRowBits(cell.data, recordColumn)
                        : 0;
         }
         case kSymbolGlyph:
         case kSingleByteGlyph:
-            return ChineseRowBits(cell, c);
+            return ChineseRowBits(cell.data, c);
         default:
             return 0;
     }
@@ -117,6 +118,18 @@ void _CNDataConvert(const Glyphs& glyphs, DotRows& dotRows) {
         }
         first += columns;
     }
+}
+
+int DeviceColumnsConvert(const std::uint8_t* data, std::size_t size, bool englishMode,
+                         DotRows& dotRows) {
+    const std::size_t bytesPerColumn = englishMode ? 1 : 2;
+    const int columns =
+        static_cast<int>(std::min<std::size_t>(size / bytesPerColumn, LedColumns(englishMode)));
+    for (int k = 0; k < columns; ++k) {
+        WriteLedColumn(dotRows, englishMode, k,
+                       englishMode ? EnglishRowBits(data[k]) : ChineseRowBits(data, k));
+    }
+    return LedColumnStart(englishMode, columns);
 }
 
 }  // namespace lumera

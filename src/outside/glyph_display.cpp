@@ -4,11 +4,14 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <memory>
+#include <mutex>
 #include <numbers>
 #include <vector>
 
 #include "outside/glyph_convert_layout.h"
 #include "outside/glyph_support.h"
+#include "outside/led_face.h"
 
 namespace lumera {
 namespace {
@@ -17,12 +20,11 @@ using namespace led_layout;
 
 constexpr int kImageWidth = 160;
 constexpr int kImageHeight = 187;
-constexpr float kCentreX = kImageWidth / 2.0f;
-constexpr float kCentreY = kImageHeight / 2.0f;
 constexpr float kFullTurn = 360.0f;
 
-// The face: a dark disc in a bezel on the housing, a hub in the middle, and the LEDs on
-// rings between the hub and the bezel (the innermost ring is row 0).
+// The face at 160 x 187: a dark disc in a bezel on the housing, a hub in the middle, and
+// the LEDs on rings between the hub and the bezel (the innermost ring is row 0). Other
+// sizes scale it by the smaller of the two ratios, centred.
 constexpr float kBezelOuterRadius = 79.5f;
 constexpr float kFaceRadius = 77.5f;
 constexpr float kHubRadius = 13.0f;
@@ -65,6 +67,9 @@ constexpr std::array<std::array<float, 2>, kPointsPerPixel> kPointOffsets = {
 // shifts LED column numbers.
 constexpr int kAlignments = 3;
 
+// Geometry is kept for this many picture sizes: the preview, a large view and a resize.
+constexpr std::size_t kKeptSizes = 3;
+
 constexpr int ThirdsPerDegree(bool englishMode) {
     return kAlignments * LedColumns(englishMode) / 360;
 }
@@ -84,10 +89,21 @@ struct ModeGeometry {
     std::array<std::vector<LedPixel>, kAlignments> pixels;
 };
 
-struct FaceGeometry {
-    QImage face;
-    ModeGeometry english;
-    ModeGeometry chinese;
+// Where the face lies in a picture of a given size.
+struct FacePlacement {
+    int width;
+    int height;
+    float centreX;
+    float centreY;
+    float scale;
+
+    explicit FacePlacement(QSize size)
+        : width(size.width()),
+          height(size.height()),
+          centreX(width / 2.0f),
+          centreY(height / 2.0f),
+          scale(std::min(static_cast<float>(width) / kImageWidth,
+                         static_cast<float>(height) / kImageHeight)) {}
 };
 
 QRgb Mix(QRgb from, QRgb to, float share) {
@@ -99,44 +115,68 @@ QRgb Mix(QRgb from, QRgb to, float share) {
                 channel(qBlue(from), qBlue(to)));
 }
 
-QRgb FacePixel(float dx, float dy) {
+QRgb FacePixel(float dx, float dy, float scale) {
     const float radius = std::hypot(dx, dy);
-    if (radius >= kBezelOuterRadius) {
+    if (radius >= kBezelOuterRadius * scale) {
         return kHousing;
     }
-    if (radius >= kFaceRadius) {
+    if (radius >= kFaceRadius * scale) {
         // Lit from above: the bezel is lighter at the top than at the bottom.
         return Mix(kBezelLight, kBezelDark, 0.5f + 0.5f * dy / radius);
     }
-    if (radius < kHubRadius - kHubRimWidth) {
+    if (radius < (kHubRadius - kHubRimWidth) * scale) {
         return kHub;
     }
-    if (radius < kHubRadius) {
+    if (radius < kHubRadius * scale) {
         return kHubRim;
     }
     return kFace;
 }
 
-ModeGeometry RingPixels(bool englishMode) {
+// Where the rings lie and how large an LED is, in pixels.
+struct RingLayout {
+    float innerRingRadius;
+    float ringPitch;
+    float ledRadius;
+};
+
+RingLayout Rings(const FacePlacement& place, bool englishMode, LedFaceStyle style) {
+    const int rows = LedRows(englishMode);
+    const float outer = kOuterRingRadius * place.scale;
+    if (style == LedFaceStyle::Preview) {
+        const float inner = kInnerRingRadius * place.scale;
+        const float pitch = (outer - inner) / (rows - 1);
+        return {inner, pitch, 0.5f * kLedFill * pitch};
+    }
+    // Rings as far apart as columns are at the middle ring, so a glyph keeps its proportions;
+    // an LED is round and as wide as the innermost ring allows.
+    const float radiansPerColumn = 2.0f * std::numbers::pi_v<float> / LedColumns(englishMode);
+    const float half = (rows - 1) * radiansPerColumn / 2.0f;
+    const float inner = outer * (1.0f - half) / (1.0f + half);
+    const float pitch = (outer - inner) / (rows - 1);
+    return {inner, pitch, 0.5f * kLedFill * std::min(pitch, inner * radiansPerColumn)};
+}
+
+ModeGeometry RingPixels(const FacePlacement& place, bool englishMode, LedFaceStyle style) {
     const int rows = LedRows(englishMode);
     const int columns = LedColumns(englishMode);
-    const float ringPitch = (kOuterRingRadius - kInnerRingRadius) / (rows - 1);
+    const auto [innerRingRadius, ringPitch, ledRadius] = Rings(place, englishMode, style);
     const float pitchDegrees = kFullTurn / columns;
-    const float ledRadius = 0.5f * kLedFill * ringPitch;
+    const float radiansPerColumn = 2.0f * std::numbers::pi_v<float> / columns;
     const float reach = std::sqrt(kShadeReach);
     ModeGeometry geometry;
-    for (int y = 0; y < kImageHeight; ++y) {
-        for (int x = 0; x < kImageWidth; ++x) {
+    for (int y = 0; y < place.height; ++y) {
+        for (int x = 0; x < place.width; ++x) {
             std::array<LedPixel, kAlignments> aligned;
             bool nearRing = false;
             for (int p = 0; p < kPointsPerPixel; ++p) {
-                const float dx = x + kPointOffsets[p][0] - kCentreX;
-                const float dy = y + kPointOffsets[p][1] - kCentreY;
+                const float dx = x + kPointOffsets[p][0] - place.centreX;
+                const float dy = y + kPointOffsets[p][1] - place.centreY;
                 const float radius = std::hypot(dx, dy);
                 const int row = std::clamp(
-                    static_cast<int>(std::lround((radius - kInnerRingRadius) / ringPitch)), 0,
+                    static_cast<int>(std::lround((radius - innerRingRadius) / ringPitch)), 0,
                     rows - 1);
-                const float radial = (radius - (kInnerRingRadius + row * ringPitch)) / ledRadius;
+                const float radial = (radius - (innerRingRadius + row * ringPitch)) / ledRadius;
                 nearRing = nearRing || std::abs(radial) < reach;
                 float angle = std::atan2(dy, dx) * 180.0f / std::numbers::pi_v<float>;
                 if (angle < 0) {
@@ -150,9 +190,12 @@ ModeGeometry RingPixels(bool englishMode) {
                         position += columns;
                     }
                     const int column = static_cast<int>(position) % columns;
-                    const float along = (position - std::floor(position) - 0.5f) * alongPerColumn;
+                    const float offset = position - std::floor(position) - 0.5f;
+                    const float along = style == LedFaceStyle::Preview
+                                            ? offset * alongPerColumn
+                                            : offset * radius * radiansPerColumn / ledRadius;
                     const float distance2 = radial * radial + along * along;
-                    aligned[a].index = y * kImageWidth + x;
+                    aligned[a].index = y * place.width + x;
                     aligned[a].row[p] = static_cast<std::uint8_t>(row);
                     aligned[a].column[p] = static_cast<std::uint8_t>(column);
                     aligned[a].step[p] = static_cast<std::uint8_t>(
@@ -169,21 +212,58 @@ ModeGeometry RingPixels(bool englishMode) {
     return geometry;
 }
 
-const FaceGeometry& Geometry() {
-    static const FaceGeometry geometry = [] {
-        FaceGeometry built;
-        built.face = QImage(kImageWidth, kImageHeight, QImage::Format_RGB32);
-        for (int y = 0; y < kImageHeight; ++y) {
-            auto* line = reinterpret_cast<QRgb*>(built.face.scanLine(y));
-            for (int x = 0; x < kImageWidth; ++x) {
-                line[x] = FacePixel(x + 0.5f - kCentreX, y + 0.5f - kCentreY);
+// The face and, built when first drawn, the LEDs of each mode, for one picture size.
+class FaceGeometry {
+public:
+    FaceGeometry(QSize size, LedFaceStyle style)
+        : place_(size), style_(style), face_(size, QImage::Format_RGB32) {
+        for (int y = 0; y < place_.height; ++y) {
+            auto* line = reinterpret_cast<QRgb*>(face_.scanLine(y));
+            for (int x = 0; x < place_.width; ++x) {
+                line[x] =
+                    FacePixel(x + 0.5f - place_.centreX, y + 0.5f - place_.centreY, place_.scale);
             }
         }
-        built.english = RingPixels(true);
-        built.chinese = RingPixels(false);
-        return built;
-    }();
-    return geometry;
+    }
+
+    const QImage& Face() const { return face_; }
+
+    const ModeGeometry& Mode(bool englishMode) {
+        std::unique_ptr<ModeGeometry>& mode = englishMode ? english_ : chinese_;
+        std::call_once(englishMode ? englishBuilt_ : chineseBuilt_, [&] {
+            mode = std::make_unique<ModeGeometry>(RingPixels(place_, englishMode, style_));
+        });
+        return *mode;
+    }
+
+private:
+    FacePlacement place_;
+    LedFaceStyle style_;
+    QImage face_;
+    std::once_flag englishBuilt_;
+    std::once_flag chineseBuilt_;
+    std::unique_ptr<ModeGeometry> english_;
+    std::unique_ptr<ModeGeometry> chinese_;
+};
+
+// The geometry of a picture size and style, from the few last drawn.
+std::shared_ptr<FaceGeometry> GeometryFor(QSize size, LedFaceStyle style) {
+    using Key = std::pair<QSize, LedFaceStyle>;
+    static std::mutex guard;
+    static std::vector<std::pair<Key, std::shared_ptr<FaceGeometry>>> kept;
+    const std::lock_guard lock(guard);
+    const Key key{size, style};
+    const auto found = std::find_if(kept.begin(), kept.end(),
+                                    [&key](const auto& entry) { return entry.first == key; });
+    if (found != kept.end()) {
+        std::rotate(kept.begin(), found, found + 1);
+        return kept.front().second;
+    }
+    if (kept.size() == kKeptSizes) {
+        kept.pop_back();
+    }
+    kept.insert(kept.begin(), {key, std::make_shared<FaceGeometry>(size, style)});
+    return kept.front().second;
 }
 
 // The colour of a dark (0) or lit (1) LED at each shading step, laid on the face.
@@ -239,16 +319,23 @@ void DrawLeds(QRgb* pixels, const ModeGeometry& geometry, const DotRows& dotRows
 
 }  // namespace
 
-void _Display(QImage& canvas, const DotRows& dotRows, bool englishMode, std::uint8_t ledColor,
-              std::int32_t textAngle) {
-    const FaceGeometry& geometry = Geometry();
-    if (canvas.size() != geometry.face.size() || canvas.format() != QImage::Format_RGB32) {
-        canvas = QImage(geometry.face.size(), QImage::Format_RGB32);
+void DrawLedFace(QImage& canvas, QSize size, const DotRows& dotRows, bool englishMode,
+                 std::uint8_t ledColor, std::int32_t textAngle, LedFaceStyle style) {
+    size = size.expandedTo(QSize(1, 1));
+    const std::shared_ptr<FaceGeometry> geometry = GeometryFor(size, style);
+    if (canvas.size() != size || canvas.format() != QImage::Format_RGB32) {
+        canvas = QImage(size, QImage::Format_RGB32);
     }
     auto* pixels = reinterpret_cast<QRgb*>(canvas.bits());
-    std::memcpy(pixels, geometry.face.constBits(), geometry.face.sizeInBytes());
-    DrawLeds(pixels, englishMode ? geometry.english : geometry.chinese, dotRows, englishMode,
+    std::memcpy(pixels, geometry->Face().constBits(), geometry->Face().sizeInBytes());
+    DrawLeds(pixels, geometry->Mode(englishMode), dotRows, englishMode,
              kLedColors[ledColor % kLedColors.size()], textAngle);
+}
+
+void _Display(QImage& canvas, const DotRows& dotRows, bool englishMode, std::uint8_t ledColor,
+              std::int32_t textAngle) {
+    DrawLedFace(canvas, QSize(kImageWidth, kImageHeight), dotRows, englishMode, ledColor,
+                textAngle);
 }
 
 }  // namespace lumera

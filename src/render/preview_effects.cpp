@@ -104,9 +104,10 @@ EffectProgress StepOpening(int option, int rows, int width, EffectState& state, 
             }
             break;
         case 7:  // one turn anticlockwise
+            // Wrapping by a whole turn keeps an odd angle odd, so the turn ends where it began.
             state.textAngle -= kDegreesPerTurnStep;
             if (state.textAngle <= 0) {
-                state.textAngle = kFullTurn;
+                state.textAngle += kFullTurn;
             }
             state.step += kDegreesPerTurnStep;
             if (state.step >= kFullTurn) {
@@ -116,7 +117,7 @@ EffectProgress StepOpening(int option, int rows, int width, EffectState& state, 
         case 8:  // one turn clockwise
             state.textAngle += kDegreesPerTurnStep;
             if (state.textAngle >= kFullTurn) {
-                state.textAngle = 0;
+                state.textAngle -= kFullTurn;
             }
             state.step += kDegreesPerTurnStep;
             if (state.step >= kFullTurn) {

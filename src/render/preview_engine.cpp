@@ -2,31 +2,38 @@
 
 #include <utility>
 
-#include "editing/text_measures.h"
-#include "outside/glyph_support.h"
-#include "render/rasterise.h"
-
 namespace lumera {
 namespace {
 
-constexpr int kEnglishTextRows = 8;
-constexpr int kChineseTextRows = 16;
-constexpr int kColumnsPerEnglishCharacter = 90;
-constexpr int kColumnsPerUnit = 60;
 constexpr int kCentreAngle = 270;
-constexpr int kDegreesPerEnglishCharacterHalf = 9;
-constexpr int kDegreesPerUnitHalf = 6;
+// 5 buffer columns a degree: a text of W columns spans W / 5 degrees, half of it W / 10.
+constexpr int kColumnsPerHalfDegree = 10;
 constexpr int kLedColorCount = 4;
 
 }  // namespace
 
-PreviewEngine::PreviewEngine(const MessageTable& table, GlyphTableFiles tables)
-    : table_(table), tables_(std::move(tables)) {}
+PreviewEngine::PreviewEngine(const MessageTable& table, GlyphTableFiles tables) {
+    auto feed = std::make_unique<TableFeed>(table, std::move(tables));
+    tableFeed_ = feed.get();
+    feed_ = std::move(feed);
+}
+
+PreviewEngine::PreviewEngine(std::unique_ptr<SectionFeed> feed) : feed_(std::move(feed)) {}
+
+const std::string& PreviewEngine::PreviewText() const {
+    static const std::string none;
+    return tableFeed_ ? tableFeed_->PreviewText() : none;
+}
+
+const Glyphs& PreviewEngine::GlyphCells() const {
+    static const Glyphs none;
+    return tableFeed_ ? tableFeed_->GlyphCells() : none;
+}
 
 bool PreviewEngine::BtnStartClick() {
     previewRunning_ = false;
     pending_ = PendingHold::None;
-    nextPreviewSection_ = static_cast<std::uint32_t>(table_.CurrentSection());
+    nextPreviewSection_ = static_cast<std::uint32_t>(feed_->CurrentSection());
     if (LoadNextSection()) {
         previewRunning_ = true;
         frameReady_ = true;
@@ -47,36 +54,18 @@ void PreviewEngine::BtnColorClick() {
     ledColor_ = (ledColor_ + 1) % kLedColorCount;
 }
 
-int PreviewEngine::TextRows() const {
-    return EnglishMode() ? kEnglishTextRows : kChineseTextRows;
-}
-
-int PreviewEngine::TextColumns() const {
-    return EnglishMode() ? kColumnsPerEnglishCharacter * TextByteLength(previewText_)
-                         : kColumnsPerUnit * DisplayUnits(previewText_);
-}
-
 bool PreviewEngine::LoadNextSection() {
-    const auto sectionCount = static_cast<std::uint32_t>(table_.SectionCount());
+    const auto sectionCount = static_cast<std::uint32_t>(feed_->SectionCount());
     std::uint32_t row = nextPreviewSection_ < sectionCount ? nextPreviewSection_ : 0;
     for (std::uint32_t examined = 0; examined < sectionCount; ++examined) {
-        const Section& section = table_.section(static_cast<int>(row));
-        if (IsShowable(section.text)) {
-            previewText_ = section.text;
-            previewOpen_ = static_cast<std::uint8_t>(section.openOption);
-            previewClose_ = static_cast<std::uint8_t>(section.closeOption);
+        if (feed_->IsShowable(static_cast<int>(row))) {
+            section_ = feed_->Load(static_cast<int>(row), dotRows_);
             openPhaseDone_ = false;
             closePhaseDone_ = false;
             effect_.step = 0;
             effect_.tick = kSectionStartTick;
-            if (EnglishMode()) {
-                RasteriseEnglish(previewText_, false, tables_, glyphs_, dotRows_);
-                effect_.textAngle =
-                    kCentreAngle - kDegreesPerEnglishCharacterHalf * TextByteLength(previewText_);
-            } else {
-                RasteriseChinese(previewText_, false, tables_, glyphs_, dotRows_);
-                effect_.textAngle = kCentreAngle - kDegreesPerUnitHalf * DisplayUnits(previewText_);
-            }
+            // Centred on 270 degrees.
+            effect_.textAngle = kCentreAngle - section_.columns / kColumnsPerHalfDegree;
             nextPreviewSection_ = row + 1;
             return true;
         }
@@ -90,11 +79,7 @@ PreviewOutcome PreviewEngine::Timer1Timer() {
         return {};
     }
     frameReady_ = false;
-    if (EnglishMode()) {
-        _EngDataConvert(glyphs_, dotRows_);
-    } else {
-        _CNDataConvert(glyphs_, dotRows_);
-    }
+    feed_->Convert(dotRows_);
     return StepEffect();
 }
 
@@ -102,15 +87,16 @@ PreviewOutcome PreviewEngine::StepEffect() {
     const int rows = TextRows();
     const int columns = TextColumns();
     if (!openPhaseDone_) {
-        const EffectProgress progress = StepOpening(previewOpen_, rows, columns, effect_, dotRows_);
+        const EffectProgress progress =
+            StepOpening(section_.openOption, rows, columns, effect_, dotRows_);
         openPhaseDone_ = progress != EffectProgress::Running;
         if (progress == EffectProgress::DoneWithHold) {
             pending_ = PendingHold::AfterOpening;
             return {PreviewShow::Unchanged, kPreviewHoldMilliseconds};
         }
     } else if (!closePhaseDone_) {
-        closePhaseDone_ =
-            StepClosing(previewClose_, rows, columns, effect_, dotRows_) != EffectProgress::Running;
+        closePhaseDone_ = StepClosing(section_.closeOption, rows, columns, effect_, dotRows_) !=
+                          EffectProgress::Running;
     }
     return BetweenSections();
 }

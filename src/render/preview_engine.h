@@ -1,12 +1,15 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "editing/message_table.h"
 #include "outside/glyph_cell.h"
 #include "render/glyph_tables.h"
 #include "render/preview_effects.h"
+#include "render/section_feed.h"
+#include "render/table_feed.h"
 
 namespace lumera {
 
@@ -33,6 +36,8 @@ class PreviewEngine {
 public:
     // Both must outlive the engine. The table is read when a section is loaded.
     PreviewEngine(const MessageTable& table, GlyphTableFiles tables);
+    // Plays the sections of another feed, such as a download image.
+    explicit PreviewEngine(std::unique_ptr<SectionFeed> feed);
 
     // Plays from the table's CurrentSection. Returns false, and stays stopped, when no
     // section in use is showable.
@@ -55,23 +60,24 @@ public:
     bool FrameReady() const { return frameReady_; }
     bool Holding() const { return pending_ != PendingHold::None; }
     std::uint32_t NextPreviewSection() const { return nextPreviewSection_; }
-    const std::string& PreviewText() const { return previewText_; }
-    std::uint8_t PreviewOpen() const { return previewOpen_; }
-    std::uint8_t PreviewClose() const { return previewClose_; }
+    // The table's text and cells on show; empty when the engine plays another feed.
+    const std::string& PreviewText() const;
+    const Glyphs& GlyphCells() const;
+    std::uint8_t PreviewOpen() const { return section_.openOption; }
+    std::uint8_t PreviewClose() const { return section_.closeOption; }
     bool OpenPhaseDone() const { return openPhaseDone_; }
     bool ClosePhaseDone() const { return closePhaseDone_; }
     std::uint16_t EffectStep() const { return effect_.step; }
     std::uint16_t EffectTick() const { return effect_.tick; }
     std::int32_t TextAngle() const { return effect_.textAngle; }
     std::int32_t LedColor() const { return ledColor_; }
-    bool EnglishMode() const { return table_.EnglishMode(); }
-    const Glyphs& GlyphCells() const { return glyphs_; }
+    bool EnglishMode() const { return feed_->EnglishMode(); }
     const DotRows& Dots() const { return dotRows_; }
 
-    // The text area of PreviewText in the current mode: 8 rows and 90 columns a byte
-    // (English), 16 rows and 60 columns a unit (Chinese).
-    int TextRows() const;
-    int TextColumns() const;
+    // The text area of the section on show (for the table: 8 rows and 90 columns a byte in
+    // English, 16 rows and 60 columns a unit in Chinese).
+    int TextRows() const { return section_.rows; }
+    int TextColumns() const { return section_.columns; }
 
 private:
     enum class PendingHold { None, AfterOpening, AfterClosing };
@@ -80,19 +86,16 @@ private:
     PreviewOutcome BetweenSections();
     PreviewOutcome FinishFrame();
 
-    const MessageTable& table_;
-    GlyphTableFiles tables_;
+    std::unique_ptr<SectionFeed> feed_;
+    const TableFeed* tableFeed_ = nullptr;  // the feed, when it is the table's
     bool previewRunning_ = false;
     bool frameReady_ = false;
     std::uint32_t nextPreviewSection_ = 0;
-    std::string previewText_;
-    std::uint8_t previewOpen_ = 0;
-    std::uint8_t previewClose_ = 0;
+    FeedSection section_;
     bool openPhaseDone_ = false;
     bool closePhaseDone_ = false;
     EffectState effect_;
     std::int32_t ledColor_ = 0;
-    Glyphs glyphs_;
     DotRows dotRows_{};
     PendingHold pending_ = PendingHold::None;
 };

@@ -44,7 +44,8 @@ TEST_F(CliCommands, NewWritesWhatSaveWritesAndShowRawPrintsItExactly) {
               "sections: 3\n"
               "1: open=0 close=1 text=\\x01\\x11\\x20A\\x5Cb\\xD6\\xD0\n"
               "2: open=8 close=6 text=\n"
-              "3: open=3 close=2 text=x:y\n");
+              "3: open=3 close=2 text=x:y\n"
+              "image: 216 of 2047 bytes\n");
 
     const CliRun readable = Run({"show", out});
     EXPECT_EQ(readable.exitCode, 0);
@@ -61,7 +62,7 @@ TEST_F(CliCommands, ChangeHandlingMessagesGoToStderrAndTextsAreHeldToTheLimit) {
     const CliRun shown = Run({"show", "--raw", out});
     EXPECT_EQ(shown.out,
               "mode: english\nsections: 2\n1: open=0 close=0 text=ABCDEFGHIJKLMNOPQR\n"
-              "2: open=0 close=0 text=a\\x01\n");
+              "2: open=0 close=0 text=a\\x01\nimage: 100 of 2047 bytes\n");
     EXPECT_EQ(shown.err, "The character input does not meet the requirement!\n");
 }
 
@@ -94,7 +95,7 @@ TEST_F(CliCommands, CheckAcceptsSoundFilesAndNamesTheFaultOfOthers) {
     WriteBytes(good, Scrambled("Row:01Eng:1\n02HI00\n"));
     const CliRun ok = Run({"check", good});
     EXPECT_EQ(ok.exitCode, 0);
-    EXPECT_EQ(ok.out, "ok\n");
+    EXPECT_EQ(ok.out, "ok\nimage: 13 of 2047 bytes\n");
 
     const std::string bad = PathOf("bad.led");
     WriteBytes(bad, Scrambled("Row:01Eng:1\r\n02HI07\r\n"));

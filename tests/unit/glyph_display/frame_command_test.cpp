@@ -1,3 +1,4 @@
+#include <gif_lib.h>
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -6,7 +7,11 @@
 #include <vector>
 
 #include "../render/render_test_support.h"
+#include "download/image_decoder.h"
+#include "download/image_feed.h"
+#include "files/file_bytes.h"
 #include "program_run.h"
+#include "render/led_preview.h"
 
 namespace lumera {
 namespace {
@@ -77,6 +82,142 @@ TEST_F(FrameCommandTest, RefusesWhatItCannotDraw) {
         EXPECT_NE(err_.find(c.says), std::string::npos) << err_;
     }
     EXPECT_FALSE(std::filesystem::exists(Path("out.png")));
+}
+
+// The frames of an animated GIF as a viewer shows them, with their delays.
+struct Animation {
+    std::vector<QImage> frames;
+    std::vector<int> centiseconds;
+    bool loops = false;
+};
+
+Animation ReadAnimation(const std::string& path) {
+    Animation animation;
+    int error = 0;
+    GifFileType* gif = DGifOpenFileName(path.c_str(), &error);
+    if (!gif || DGifSlurp(gif) != GIF_OK) {
+        ADD_FAILURE() << "cannot read " << path;
+        return animation;
+    }
+    QImage canvas(gif->SWidth, gif->SHeight, QImage::Format_RGB32);
+    canvas.fill(Qt::black);
+    const ColorMapObject* colors = gif->SColorMap;
+    for (int i = 0; i < gif->ImageCount; ++i) {
+        const SavedImage& image = gif->SavedImages[i];
+        const GifImageDesc& place = image.ImageDesc;
+        for (int y = 0; y < place.Height; ++y) {
+            for (int x = 0; x < place.Width; ++x) {
+                const GifColorType color = colors->Colors[image.RasterBits[y * place.Width + x]];
+                canvas.setPixel(place.Left + x, place.Top + y,
+                                qRgb(color.Red, color.Green, color.Blue));
+            }
+        }
+        GraphicsControlBlock control{};
+        DGifSavedExtensionToGCB(gif, i, &control);
+        animation.frames.push_back(canvas.copy());
+        animation.centiseconds.push_back(control.DelayTime);
+        for (int e = 0; e < image.ExtensionBlockCount; ++e) {
+            animation.loops =
+                animation.loops || image.ExtensionBlocks[e].Function == APPLICATION_EXT_FUNC_CODE;
+        }
+    }
+    DGifCloseFile(gif, &error);
+    return animation;
+}
+
+// The largest difference of one colour channel between two pictures of one size.
+int LargestDifference(const QImage& a, const QImage& b) {
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            largest = std::max({largest, std::abs(qRed(p) - qRed(q)),
+                                std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))});
+        }
+    }
+    return largest;
+}
+
+TEST_F(FrameCommandTest, DecodeAndPlayShowWhatTheImageHolds) {
+    ASSERT_EQ(Run({"new", Path("two.led"), "--english", "0:6:HELLO", "4:3:AB"}), 0) << err_;
+    ASSERT_EQ(Run({"image", Path("two.led"), "-o", Path("two.bin")}), 0) << err_;
+    const testing::ProgramRun decoded =
+        testing::RunProgram(LUMERA_BIN_DIR "/lumera-cli", {"decode", Path("two.bin")}, dir_.path());
+    EXPECT_EQ(decoded.exitCode, 0) << decoded.err;
+    EXPECT_EQ(decoded.out,
+              "mode: english\nsections: 2\nbytes: 40 of 2047\n1: open=0 close=6 columns=25\n"
+              "2: open=4 close=3 columns=10\n");
+
+    const auto image = download::DecodeDownloadImage(*ReadFileBytes(Path("two.bin")).bytes);
+    for (const int tick : {1, 3, 30, 31, 60}) {
+        SCOPED_TRACE(tick);
+        const std::string out = Path("play" + std::to_string(tick) + ".png");
+        ASSERT_EQ(Run({"play", Path("two.bin"), "--tick", std::to_string(tick), "--color", "2",
+                       "-o", out}),
+                  0)
+            << err_;
+        LedPreview expected(
+            std::make_unique<download::ImageFeed>(std::get<download::DecodedImage>(image)));
+        expected.NextColor();
+        expected.NextColor();
+        ASSERT_TRUE(expected.Start());
+        expected.Advance(tick);
+        EXPECT_EQ(QImage(QString::fromStdString(out)).convertToFormat(QImage::Format_RGB32),
+                  expected.Image());
+    }
+
+    std::string truncated = *ReadFileBytes(Path("two.bin")).bytes;
+    truncated.pop_back();
+    ASSERT_FALSE(ReplaceFileContents(Path("bad.bin"), truncated));
+    for (const char* command : {"decode", "play"}) {
+        std::vector<std::string> args = {command, Path("bad.bin")};
+        if (std::string(command) == "play") {
+            args.insert(args.end(), {"-o", Path("bad.png")});
+        }
+        EXPECT_EQ(Run(args), 1) << command;
+        EXPECT_NE(err_.find("offset 28: record 2 runs past the end"), std::string::npos) << err_;
+    }
+    EXPECT_FALSE(std::filesystem::exists(Path("bad.png")));
+}
+
+TEST_F(FrameCommandTest, AnimateWritesOneCycleFrameByFrameWithTheRealTiming) {
+    ASSERT_EQ(Run({"new", Path("hello.led"), "--english", "0:0:HELLO"}), 0) << err_;
+    ASSERT_EQ(Run({"animate", Path("hello.led"), "--color", "1", "-o", Path("hello.gif")}), 0)
+        << err_;
+    const Animation animation = ReadAnimation(Path("hello.gif"));
+    // 45 ticks open, the 46th holds; 45 ticks close, the 92nd ends the section and brings it
+    // back: each hold lengthens the frame before it by a second.
+    ASSERT_EQ(animation.frames.size(), 92u);
+    EXPECT_TRUE(animation.loops);
+    for (std::size_t k = 0; k < animation.centiseconds.size(); ++k) {
+        EXPECT_EQ(animation.centiseconds[k], k == 44 || k == 90 ? 105 : 5) << "frame " << k + 1;
+    }
+    for (const int tick : {1, 20, 45, 46, 80, 92}) {
+        SCOPED_TRACE(tick);
+        ASSERT_EQ(Run({"frame", Path("hello.led"), "--tick", std::to_string(tick), "--color", "1",
+                       "-o", Path("frame.png")}),
+                  0);
+        const QImage frame(QString::fromStdString(Path("frame.png")));
+        EXPECT_LE(LargestDifference(animation.frames[tick - 1], frame), 40);
+        // The palette keeps what is lit apart from what is dark.
+        EXPECT_NEAR(GreenExcess(animation.frames[tick - 1]), GreenExcess(frame),
+                    GreenExcess(frame) / 20 + 500);
+    }
+
+    ASSERT_EQ(Run({"animate", Path("hello.led"), "--size", "374", "-o", Path("large.gif")}), 0);
+    const Animation large = ReadAnimation(Path("large.gif"));
+    ASSERT_EQ(large.frames.size(), 92u);
+    EXPECT_EQ(large.frames[0].size(), QSize(320, 374));
+    EXPECT_EQ(large.centiseconds, animation.centiseconds);
+
+    // An image whose effect nibbles are 0 (no selection) never ends its section.
+    ASSERT_FALSE(ReplaceFileContents(Path("endless.bin"), std::string("\x01\x01\x00\xFF", 4)));
+    EXPECT_EQ(Run({"animate", Path("endless.bin"), "-o", Path("x.gif")}), 1);
+    EXPECT_NE(err_.find("never ends"), std::string::npos) << err_;
+    EXPECT_FALSE(std::filesystem::exists(Path("x.gif")));
+    EXPECT_EQ(Run({"animate", Path("hello.led"), "--size", "8", "-o", Path("x.gif")}), 2);
+    EXPECT_EQ(Run({"animate", Path("hello.led"), "-o", Path("no-such-folder/x.gif")}), 1);
+    EXPECT_NE(err_.find("cannot write"), std::string::npos) << err_;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "../render/render_test_support.h"
 #include "editing/message_table.h"
 #include "outside/glyph_support.h"
+#include "outside/led_face.h"
 #include "render/led_preview.h"
 #include "scripted_prompter.h"
 
@@ -33,7 +34,7 @@ struct Brightening {
                 }
             }
         }
-        const double dx = x / weight - 80.0, dy = y / weight - 93.5;
+        const double dx = x / weight - image.width() / 2.0, dy = y / weight - image.height() / 2.0;
         angle = std::fmod(std::atan2(dy, dx) * 180.0 / std::numbers::pi + 360.0, 360.0);
         radius = std::hypot(dx, dy);
     }
@@ -71,6 +72,107 @@ TEST(LedDisplayTest, DotsShowAtTheirAngleOnTheirRing) {
         EXPECT_NEAR(lit.angle, c.angle, 1.0);
         EXPECT_GT(lit.radius, c.minRadius);
         EXPECT_LT(lit.radius, c.maxRadius);
+    }
+}
+
+// FNV-1a over the pixels' colours.
+std::uint64_t PictureHash(const QImage& image) {
+    std::uint64_t hash = 1469598103934665603ull;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            hash = (hash ^ (image.pixel(x, y) & 0xFFFFFFu)) * 1099511628211ull;
+        }
+    }
+    return hash;
+}
+
+TEST(LedDisplayTest, ThePreviewPictureKeepsEveryPixel) {
+    struct Case {
+        bool english;
+        std::uint8_t color;
+        int angle;
+        int pattern;
+        std::uint64_t hash;
+    };
+    const Case cases[] = {
+        {true, 0, 270, 0, 0x56520e0540db0afbull},  {true, 1, 261, 1, 0x9207dd71b0e986d5ull},
+        {false, 2, 246, 0, 0x513048079bb28a22ull}, {false, 3, -160, 1, 0x9d90ee82fb331348ull},
+        {false, 0, 359, 2, 0x8c76a991fe4fa9ccull}, {true, 2, 0, 2, 0x1ff9bff1b5b03d52ull},
+    };
+    for (const Case& c : cases) {
+        DotRows dots{};
+        for (int row = 0; row < kDotRowCount; ++row) {
+            for (int k = 0; k < kDotColumnCount; ++k) {
+                const bool lit[] = {(k / 40 + row) % 3 == 0, k < 700, (k * 7 + row * 13) % 11 < 5};
+                dots[row][k] = lit[c.pattern];
+            }
+        }
+        EXPECT_EQ(PictureHash(Drawn(dots, c.english, c.color, c.angle)), c.hash) << c.angle;
+        QImage sized;
+        DrawLedFace(sized, QSize(160, 187), dots, c.english, c.color, c.angle);
+        EXPECT_EQ(PictureHash(sized), c.hash) << c.angle;
+    }
+}
+
+TEST(LedDisplayTest, OtherSizesScaleTheFaceAndKeepTheAngles) {
+    struct Case {
+        QSize size;
+        double scale;  // the smaller of the two ratios to 160 x 187
+    };
+    const Case cases[] = {{{320, 374}, 2.0}, {{400, 187}, 1.0}, {{80, 120}, 0.5}, {{960, 1122}, 6}};
+    const DotRows dots = Lit(7, 0, 14);
+    const Brightening reference(Drawn(dots, true, 0, 270), Drawn(DotRows{}, true, 0, 270));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.size.width());
+        QImage lit, dark;
+        DrawLedFace(lit, c.size, dots, true, 0, 270);
+        DrawLedFace(dark, c.size, DotRows{}, true, 0, 270);
+        ASSERT_EQ(lit.size(), c.size);
+        const Brightening scaled(lit, dark);
+        EXPECT_NEAR(scaled.angle, reference.angle, 1.0);
+        EXPECT_NEAR(scaled.radius, reference.radius * c.scale, 1.0 * c.scale);
+    }
+}
+
+// How far the light of `image` over `reference` spreads across (x) and along (y) the ring
+// of an LED at three o'clock, as standard deviations in pixels.
+std::pair<double, double> Spread(const QImage& image, const QImage& reference) {
+    double weight = 0, x = 0, y = 0, xx = 0, yy = 0;
+    for (int row = 0; row < image.height(); ++row) {
+        for (int column = 0; column < image.width(); ++column) {
+            const double gain =
+                std::max(qRed(image.pixel(column, row)) - qRed(reference.pixel(column, row)), 0);
+            weight += gain, x += gain * column, y += gain * row;
+            xx += gain * column * column, yy += gain * row * row;
+        }
+    }
+    x /= weight, y /= weight;
+    return {std::sqrt(xx / weight - x * x), std::sqrt(yy / weight - y * y)};
+}
+
+TEST(LedDisplayTest, TrueToScaleLedsAreRound) {
+    struct Case {
+        bool english;
+        int row;
+        LedFaceStyle style;
+        double leastRatio, mostRatio;  // spread along over spread across
+    };
+    const Case cases[] = {
+        {false, 0, LedFaceStyle::TrueToScale, 0.8, 1.25},
+        {false, 15, LedFaceStyle::TrueToScale, 0.8, 1.25},
+        {true, 0, LedFaceStyle::TrueToScale, 0.8, 1.25},
+        {false, 0, LedFaceStyle::Preview, 0.0, 0.75},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.english << " row " << c.row);
+        // One LED column a little past three o'clock.
+        const DotRows dots = Lit(c.row, 0, c.english ? 14 : 7);
+        QImage lit, dark;
+        DrawLedFace(lit, QSize(480, 561), dots, c.english, 0, 0, c.style);
+        DrawLedFace(dark, QSize(480, 561), DotRows{}, c.english, 0, 0, c.style);
+        const auto [across, along] = Spread(lit, dark);
+        EXPECT_GT(along / across, c.leastRatio);
+        EXPECT_LT(along / across, c.mostRatio);
     }
 }
 
@@ -139,6 +241,31 @@ TEST_F(LedPreviewTest, FramesAreDrawnWhileRunningAndStopGreysAtOnce) {
     EXPECT_TRUE(AllGrey(preview_.Image()));
     EXPECT_FALSE(preview_.ResumeAfterHold().imageChanged);
     EXPECT_TRUE(AllGrey(preview_.Image()));
+}
+
+TEST_F(LedPreviewTest, AdvanceDrawsWhatTickByTickDraws) {
+    table_.SetText(1, "AB");
+    table_.SetOpenOption(1, 2);
+    table_.SetCloseOption(1, 6);
+    table_.SetSectionCount(2);
+    for (const int ticks : {1, 2, 46, 47, 92, 93, 150, 400}) {
+        SCOPED_TRACE(ticks);
+        LedPreview stepped(table_, {dir_.path(), prompter_});
+        LedPreview advanced(table_, {dir_.path(), prompter_});
+        ASSERT_TRUE(stepped.Start());
+        ASSERT_TRUE(advanced.Start());
+        for (int tick = 0; tick < ticks; ++tick) {
+            for (LedPreview::Step step = stepped.Tick(); step.holdMilliseconds > 0;) {
+                step = stepped.ResumeAfterHold();
+            }
+        }
+        advanced.Advance(ticks);
+        EXPECT_EQ(advanced.Image(), stepped.Image());
+        EXPECT_EQ(advanced.Engine().TextAngle(), stepped.Engine().TextAngle());
+        EXPECT_EQ(advanced.ImageAt(QSize(160, 187)), advanced.Image());
+    }
+    preview_.Stop();
+    EXPECT_TRUE(AllGrey(preview_.ImageAt(QSize(300, 200))));
 }
 
 TEST_F(LedPreviewTest, ColourChangesShowOnTheNextFrame) {

@@ -140,7 +140,9 @@ TEST(PreviewEffectsTest, TimedEffectsAndRotations) {
     };
     const std::vector<Case> cases = {
         {true, 6, 100, 101, {{100, 100}}},
-        {true, 7, 261, 180, {{1, 259}, {130, 1}, {131, 360}, {132, 358}}},
+        {true, 7, 261, 180, {{1, 259}, {130, 1}, {131, 359}, {132, 357}}},
+        {true, 8, 261, 180, {{49, 359}, {50, 1}, {51, 3}}},
+        {true, 7, 246, 180, {{122, 2}, {123, 360}, {124, 358}}},
         {true, 8, 246, 180, {{1, 248}, {56, 358}, {57, 0}, {58, 2}}},
         {false, 6, 100, 1, {}},
         {true, 9, 100, 0, {}},  // no such effect: the phase never ends
@@ -157,6 +159,7 @@ TEST(PreviewEffectsTest, TimedEffectsAndRotations) {
         };
         EXPECT_EQ(RunEffect(c.opening, c.option, 16, 240, state, dots, check, EffectProgress::Done),
                   c.ticks);
+        EXPECT_EQ(state.textAngle, c.startAngle) << "a full turn ends where it began";
     }
 }
 

@@ -1,0 +1,100 @@
+#include "app/capacity_gauge.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QVBoxLayout>
+
+#include "download/device_form_rasteriser.h"
+#include "download/image_decoder.h"
+
+namespace lumera::app {
+namespace {
+
+constexpr int kBarHeight = 6;
+constexpr int kTextPixelSize = 10;
+
+// A glyph table that cannot be read leaves its cells blank, which sizes the image alike; the
+// gauge has nothing to say about it.
+class SilentPrompter : public Prompter {
+public:
+    void Message(const std::string&) override {}
+    void Information(const std::string&) override {}
+    bool Ask(const std::string&) override { return false; }
+    std::optional<std::string> OpenFileName(const std::string&) override { return std::nullopt; }
+    std::optional<std::string> SaveFileName(const std::string&) override { return std::nullopt; }
+};
+
+// The image's size depends on the mode and the texts of the sections in use only.
+std::string SizingKey(const MessageTable& table) {
+    std::string key(1, table.EnglishMode() ? 'E' : 'C');
+    for (int index = 0; index < std::min(table.SectionCount(), kSectionRows); ++index) {
+        key += std::to_string(table.section(index).text.size()) + ':' + table.section(index).text;
+    }
+    return key;
+}
+
+QString Grouped(std::size_t count) {
+    return QString::fromStdString(download::GroupedCount(count));
+}
+
+}  // namespace
+
+CapacityGauge::CapacityGauge(std::filesystem::path programDirectory, QWidget* parent)
+    : QWidget(parent),
+      programDirectory_(std::move(programDirectory)),
+      bar_(new QProgressBar(this)),
+      label_(new QLabel(this)) {
+    setObjectName(QStringLiteral("CapacityGauge"));
+    bar_->setRange(0, static_cast<int>(download::kDisplayCapacity));
+    bar_->setTextVisible(false);
+    bar_->setFixedHeight(kBarHeight);
+    QFont small = font();
+    small.setPixelSize(kTextPixelSize);
+    label_->setFont(small);
+    label_->setAlignment(Qt::AlignCenter);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(bar_);
+    layout->addWidget(label_);
+}
+
+QString CapacityGauge::text() const {
+    return label_->text();
+}
+
+void CapacityGauge::Show(const MessageTable& table) {
+    std::string key = SizingKey(table);
+    if (everMeasured_ && key == measured_) {
+        return;
+    }
+    measured_ = std::move(key);
+    everMeasured_ = true;
+    SilentPrompter silent;
+    measure_ = download::MeasureDownloadImage(
+        table, download::DeviceFormRasteriser(table.EnglishMode(), programDirectory_, silent));
+
+    const bool fits = measure_.fit == download::ImageFit::Fits ||
+                      measure_.fit == download::ImageFit::NothingToSend;
+    label_->setText(Grouped(measure_.size) + QStringLiteral(" / ") +
+                    Grouped(download::kDisplayCapacity) + QStringLiteral(" bytes"));
+    bar_->setValue(static_cast<int>(std::min(measure_.size, download::kDisplayCapacity)));
+    QString why;
+    if (measure_.fit == download::ImageFit::TooLarge) {
+        why = QStringLiteral("The table does not fit the display: ") + Grouped(measure_.size) +
+              QStringLiteral(" bytes, at most ") + Grouped(download::kDisplayCapacity) +
+              QStringLiteral(".");
+    } else if (measure_.fit == download::ImageFit::SectionTooWide) {
+        why = QStringLiteral("A section is too wide to send.");
+    } else {
+        why = QStringLiteral("The download image of the table, against the display's memory.");
+    }
+    label_->setStyleSheet(fits ? QString() : QStringLiteral("color: #c00000; font-weight: bold;"));
+    bar_->setStyleSheet(fits ? QString()
+                             : QStringLiteral("QProgressBar::chunk { background: #c00000; }"));
+    setToolTip(why);
+    setAccessibleName(label_->text());
+    setAccessibleDescription(why);
+}
+
+}  // namespace lumera::app

@@ -1,0 +1,48 @@
+#include "app/display_views.h"
+
+#include <QPushButton>
+
+#include "app/display_window.h"
+
+namespace lumera::app {
+namespace {
+
+constexpr char kEmulatorVariable[] = "ZRUSB_EMULATOR";
+// Above "Link Status:", left of the link picture.
+constexpr QRect kButtonPlace(8, 14, 84, 22);
+
+}  // namespace
+
+DisplayViews::DisplayViews(QWidget* linkArea, QWidget* window) : QObject(window), window_(window) {
+    const QString folder = qEnvironmentVariable(kEmulatorVariable);
+    if (folder.isEmpty()) {
+        return;
+    }
+    emulatorDirectory_ = std::filesystem::path(folder.toStdString());
+    button_ = new QPushButton(QStringLiteral("Display"), linkArea);
+    button_->setObjectName(QStringLiteral("BtnDisplay"));
+    button_->setGeometry(kButtonPlace);
+    button_->setToolTip(QStringLiteral("Play what the emulated display holds"));
+    connect(button_, &QPushButton::clicked, this, &DisplayViews::OpenDisplay);
+}
+
+void DisplayViews::OpenDisplay() {
+    if (!emulatorDirectory_) {
+        return;
+    }
+    if (!display_) {
+        display_ = new DisplayWindow(*emulatorDirectory_, window_);
+        display_->resize(display_->sizeHint());
+    }
+    display_->show();
+    display_->raise();
+    display_->Restart();
+}
+
+void DisplayViews::AfterSend() {
+    if (display_ && display_->isVisible()) {
+        display_->Restart();
+    }
+}
+
+}  // namespace lumera::app

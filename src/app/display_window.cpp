@@ -1,0 +1,111 @@
+#include "app/display_window.h"
+
+#include <QLabel>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/led_canvas.h"
+#include "download/image_capacity.h"
+#include "download/image_decoder.h"
+#include "download/image_feed.h"
+#include "files/file_bytes.h"
+
+namespace lumera::app {
+namespace {
+
+constexpr int kTickMilliseconds = 50;
+constexpr char kMemoryFileName[] = "eeprom.bin";
+
+QString Grouped(std::size_t count) {
+    return QString::fromStdString(download::GroupedCount(count));
+}
+
+}  // namespace
+
+DisplayWindow::DisplayWindow(std::filesystem::path emulatorDirectory, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      memoryFile_(std::move(emulatorDirectory) / kMemoryFileName),
+      canvas_(new LedCanvas(this)),
+      status_(new QLabel(this)),
+      timer_(new QTimer(this)),
+      holdTimer_(new QTimer(this)) {
+    setObjectName(QStringLiteral("DisplayWindow"));
+    setWindowTitle(QStringLiteral("Display"));
+    canvas_->setObjectName(QStringLiteral("DisplayCanvas"));
+    status_->setObjectName(QStringLiteral("DisplayStatus"));
+    status_->setWordWrap(true);
+    status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 4);
+    layout->addWidget(canvas_, 1);
+    layout->addWidget(status_);
+    timer_->setInterval(kTickMilliseconds);
+    connect(timer_, &QTimer::timeout, this, [this] {
+        if (!holdTimer_->isActive() && preview_) {
+            Show(preview_->Tick());
+        }
+    });
+    holdTimer_->setSingleShot(true);
+    connect(holdTimer_, &QTimer::timeout, this, [this] {
+        if (preview_) {
+            Show(preview_->ResumeAfterHold());
+        }
+    });
+}
+
+DisplayWindow::~DisplayWindow() {
+    canvas_->setPreview(nullptr);
+}
+
+QString DisplayWindow::status() const {
+    return status_->text();
+}
+
+void DisplayWindow::Restart() {
+    timer_->stop();
+    holdTimer_->stop();
+    canvas_->setPreview(nullptr);
+    preview_.reset();
+    const QString file = QString::fromStdString(memoryFile_.string());
+    const FileBytes memory = ReadFileBytes(memoryFile_);
+    if (!memory.bytes) {
+        status_->setText(QStringLiteral("The emulated display holds nothing yet (") + file +
+                         QStringLiteral(": ") + QString::fromStdString(memory.error) +
+                         QStringLiteral(")."));
+        return;
+    }
+    auto decoded = download::DecodeDownloadImage(*memory.bytes);
+    if (const auto* fault = std::get_if<download::ImageFault>(&decoded)) {
+        status_->setText(file + QStringLiteral(" is no image the display can play: offset ") +
+                         QString::number(fault->offset) + QStringLiteral(": ") +
+                         QString::fromStdString(fault->what) + QStringLiteral("."));
+        return;
+    }
+    auto& image = std::get<download::DecodedImage>(decoded);
+    status_->setText(
+        QStringLiteral("%1 mode, %2 section(s), %3 / %4 bytes, as the display received them.")
+            .arg(image.englishMode ? QStringLiteral("English") : QStringLiteral("Chinese"))
+            .arg(image.records.size())
+            .arg(Grouped(image.size), Grouped(download::kDisplayCapacity)));
+    preview_ =
+        std::make_unique<LedPreview>(std::make_unique<download::ImageFeed>(std::move(image)));
+    preview_->Start();
+    canvas_->setPreview(preview_.get());
+    timer_->start();
+}
+
+void DisplayWindow::Show(const LedPreview::Step& step) {
+    if (step.imageChanged) {
+        canvas_->FrameShown();
+    }
+    if (step.holdMilliseconds > 0) {
+        holdTimer_->start(step.holdMilliseconds);
+    }
+}
+
+void DisplayWindow::hideEvent(QHideEvent*) {
+    timer_->stop();
+    holdTimer_->stop();
+}
+
+}  // namespace lumera::app

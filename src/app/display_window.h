@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QWidget>
+#include <filesystem>
+#include <memory>
+
+#include "render/led_preview.h"
+
+class QLabel;
+class QTimer;
+
+namespace lumera::app {
+
+class LedCanvas;
+
+// The emulated display's face: plays the image in its eeprom.bin the way the display
+// shows it, record after record, until closed.
+class DisplayWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    DisplayWindow(std::filesystem::path emulatorDirectory, QWidget* parent);
+    ~DisplayWindow() override;
+
+    // Reads eeprom.bin again and plays it from its first record.
+    void Restart();
+
+    // What the display holds, or why nothing plays.
+    QString status() const;
+    // Null while nothing plays.
+    const LedPreview* preview() const { return preview_.get(); }
+    const LedCanvas* canvas() const { return canvas_; }
+
+protected:
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void Show(const LedPreview::Step& step);
+
+    std::filesystem::path memoryFile_;
+    LedCanvas* canvas_;
+    QLabel* status_;
+    QTimer* timer_;
+    QTimer* holdTimer_;
+    std::unique_ptr<LedPreview> preview_;
+};
+
+}  // namespace lumera::app

@@ -1,0 +1,98 @@
+#include "app/preview_views.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "animation/preview_animation.h"
+#include "app/led_canvas.h"
+
+namespace lumera::app {
+namespace {
+
+constexpr char kAnimationFilter[] = "*.gif(GIF Animations)|*.gif";
+constexpr char kGifExtension[] = ".gif";
+constexpr char kNothingToAnimate[] =
+    "There is nothing to animate: no section in use has a text with something other than "
+    "blanks.";
+
+}  // namespace
+
+PreviewViews::PreviewViews(QLabel* imageLed, const LedPreview& preview, const MessageTable& table,
+                           Prompter& prompter, std::filesystem::path programDirectory,
+                           QWidget* window)
+    : QObject(window),
+      imageLed_(imageLed),
+      preview_(preview),
+      table_(table),
+      prompter_(prompter),
+      programDirectory_(std::move(programDirectory)),
+      window_(window) {
+    imageLed_->installEventFilter(this);
+    imageLed_->setToolTip(QStringLiteral("Double-click for a large preview"));
+    imageLed_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* large = new QAction(QStringLiteral("Large preview…"), imageLed_);
+    large->setObjectName(QStringLiteral("LargePreviewAction"));
+    connect(large, &QAction::triggered, this, &PreviewViews::OpenLargePreview);
+    auto* animation = new QAction(QStringLiteral("Export animation…"), imageLed_);
+    animation->setObjectName(QStringLiteral("ExportAnimationAction"));
+    connect(animation, &QAction::triggered, this, &PreviewViews::ExportAnimation);
+    imageLed_->addActions({large, animation});
+}
+
+bool PreviewViews::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == imageLed_ && event->type() == QEvent::MouseButtonDblClick) {
+        OpenLargePreview();
+        return true;
+    }
+    return false;
+}
+
+void PreviewViews::Show() {
+    imageLed_->setPixmap(LedPixmap(preview_, imageLed_->devicePixelRatioF()));
+    if (canvas_ && large_->isVisible()) {
+        canvas_->FrameShown();
+    }
+}
+
+void PreviewViews::OpenLargePreview() {
+    if (!large_) {
+        large_ = new QWidget(window_, Qt::Window);
+        large_->setObjectName(QStringLiteral("LargePreview"));
+        large_->setWindowTitle(QStringLiteral("LED preview"));
+        canvas_ = new LedCanvas(large_);
+        canvas_->setObjectName(QStringLiteral("LargePreviewCanvas"));
+        auto* layout = new QVBoxLayout(large_);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(canvas_);
+        canvas_->setPreview(&preview_);
+    }
+    large_->show();
+    large_->raise();
+    large_->activateWindow();
+    canvas_->FrameShown();
+}
+
+void PreviewViews::ExportAnimation() {
+    std::optional<std::string> path = prompter_.SaveFileName(kAnimationFilter);
+    if (!path || path->empty()) {
+        return;
+    }
+    if (std::filesystem::path(*path).extension() != kGifExtension) {
+        *path += kGifExtension;
+    }
+    LedPreview recording(table_, GlyphTableFiles{programDirectory_, prompter_});
+    for (int color = 0; color < preview_.Engine().LedColor(); ++color) {
+        recording.NextColor();
+    }
+    if (!recording.Start()) {
+        prompter_.Message(kNothingToAnimate);
+        return;
+    }
+    if (const auto failure = WriteAnimation(recording, *path)) {
+        prompter_.Message("The animation was not written: " + *failure);
+    }
+}
+
+}  // namespace lumera::app

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QObject>
+#include <filesystem>
+
+#include "editing/message_table.h"
+#include "editing/prompter.h"
+#include "render/led_preview.h"
+
+class QLabel;
+class QWidget;
+
+namespace lumera::app {
+
+class LedCanvas;
+
+// The views of the window's preview beside the small picture: the small picture itself at
+// the screen's pixel ratio, a large resizable preview in step with it (double-click or the
+// picture's menu) and the export of an animation (the picture's menu).
+class PreviewViews : public QObject {
+    Q_OBJECT
+
+public:
+    // All must outlive the views; `window` owns them and the large preview.
+    PreviewViews(QLabel* imageLed, const LedPreview& preview, const MessageTable& table,
+                 Prompter& prompter, std::filesystem::path programDirectory, QWidget* window);
+
+    // Puts the preview's picture on the small image and on the large preview, if open.
+    void Show();
+    void OpenLargePreview();
+    // "Export animation…": one cycle of the table as an animated GIF, from the current
+    // section in the current colour.
+    void ExportAnimation();
+
+    // The large preview's window; null until first opened.
+    QWidget* largePreview() const { return large_; }
+    const LedCanvas* largeCanvas() const { return canvas_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QLabel* imageLed_;
+    const LedPreview& preview_;
+    const MessageTable& table_;
+    Prompter& prompter_;
+    std::filesystem::path programDirectory_;
+    QWidget* window_;
+    QWidget* large_ = nullptr;
+    LedCanvas* canvas_ = nullptr;
+};
+
+}  // namespace lumera::app

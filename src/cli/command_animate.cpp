@@ -1,0 +1,55 @@
+#include <iostream>
+
+#include "animation/preview_animation.h"
+#include "cli/cli_command.h"
+#include "cli/cli_picture_options.h"
+#include "cli/cli_preview_source.h"
+#include "cli/cli_table_io.h"
+
+namespace lumera::cli {
+namespace {
+
+constexpr char kCommand[] = "animate";
+constexpr char kHelp[] =
+    "usage: lumera-cli animate FILE.led|IMAGE.bin [--color C] [--size PX] -o OUT.gif\n"
+    "\n"
+    "Writes one full cycle of every showable section as an animated GIF that loops: a\n"
+    "message file as the window's preview plays it, a download image as the display plays\n"
+    "it. Frame k is the picture 'frame --tick k' (or 'play --tick k') draws; it stays\n"
+    "5/100 s, and 100/100 s more for each hold before the next frame.\n"
+    "\n"
+    "  --color C   LED colour 0 red, 1 green, 2 amber, 3 blue (default 0)\n"
+    "  --size PX   picture height in pixels, 16 to 4096, the width in proportion\n"
+    "              (default 187: the preview's 160 x 187)\n"
+    "  -o OUT.gif  where to write the animation; an existing file is replaced whole\n"
+    "\n"
+    "Exit 1 when the input is refused, nothing is showable, a section's effect never ends\n"
+    "or the file cannot be written.\n";
+
+int RunAnimate(const std::vector<std::string>& args) {
+    if (WantsHelp(args)) {
+        std::cout << kHelp;
+        return 0;
+    }
+    const auto options = ParsePictureOptions(kCommand, args, {.tick = false, .size = true},
+                                             "FILE.led or IMAGE.bin and -o OUT.gif");
+    if (!options) {
+        return 2;
+    }
+    const auto source = StartPreview(kCommand, options->input, SourceKind::ByName,
+                                     PictureSize(options->size), options->color);
+    if (!source) {
+        return 1;
+    }
+    if (const auto failure = WriteAnimation(*source->preview, options->output)) {
+        std::cerr << "lumera-cli animate: " << *failure << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+CliCommandRegistration registration{
+    {kCommand, "write one cycle of the preview as an animated GIF", RunAnimate}};
+
+}  // namespace
+}  // namespace lumera::cli

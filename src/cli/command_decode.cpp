@@ -1,0 +1,45 @@
+#include <iostream>
+
+#include "cli/cli_command.h"
+#include "cli/cli_image_io.h"
+#include "cli/cli_table_io.h"
+
+namespace lumera::cli {
+namespace {
+
+constexpr char kCommand[] = "decode";
+constexpr char kHelp[] =
+    "usage: lumera-cli decode IMAGE.bin\n"
+    "\n"
+    "Reads a download image (as 'image -o' writes it, or an emulated display's eeprom.bin)\n"
+    "and prints 'mode: english|chinese', 'sections: N', 'bytes: S of 2047', then for every\n"
+    "record 'n: open=I close=J columns=W' (0-based effects, -1 for none; W its length byte).\n"
+    "Exit 1, naming the offset and the fault, when the image is malformed.\n";
+
+int RunDecode(const std::vector<std::string>& args) {
+    if (WantsHelp(args)) {
+        std::cout << kHelp;
+        return 0;
+    }
+    if (args.size() != 1 || args[0].rfind("-", 0) == 0) {
+        return UsageError(kCommand, "expected exactly one IMAGE.bin");
+    }
+    const auto image = ReadImageFile(kCommand, args[0]);
+    if (!image) {
+        return 1;
+    }
+    std::cout << "mode: " << (image->englishMode ? "english" : "chinese") << '\n'
+              << "sections: " << image->records.size() << '\n'
+              << "bytes: " << image->size << " of " << download::kDisplayCapacity << '\n';
+    int n = 0;
+    for (const download::ImageRecord& record : image->records) {
+        std::cout << ++n << ": open=" << record.openOption << " close=" << record.closeOption
+                  << " columns=" << static_cast<int>(record.columns) << '\n';
+    }
+    return 0;
+}
+
+CliCommandRegistration registration{{kCommand, "print what a download image holds", RunDecode}};
+
+}  // namespace
+}  // namespace lumera::cli

@@ -1,0 +1,46 @@
+#include "download/image_capacity.h"
+
+#include <vector>
+
+namespace lumera::download {
+
+ImageMeasure MeasureDownloadImage(const MessageTable& table, const SectionRasteriser& rasterise) {
+    std::vector<std::uint8_t> sections;
+    if (CollectSendSections(table, sections) == 0) {
+        return {};
+    }
+    std::vector<std::uint8_t> image;
+    if (BuildDownloadImage(table, sections, rasterise, image)) {
+        return {ImageFit::SectionTooWide, 0};
+    }
+    return {image.size() > kDisplayCapacity ? ImageFit::TooLarge : ImageFit::Fits, image.size()};
+}
+
+std::string CapacityLine(const ImageMeasure& measure) {
+    switch (measure.fit) {
+        case ImageFit::NothingToSend:
+            return "image: none, no section in use has a showable text";
+        case ImageFit::SectionTooWide:
+            return "image: none, a section is wider than the " +
+                   std::to_string(kMostSectionColumns) + " columns a record can hold";
+        case ImageFit::Fits:
+        case ImageFit::TooLarge:
+            break;
+    }
+    return "image: " + std::to_string(measure.size) + " of " + std::to_string(kDisplayCapacity) +
+           " bytes";
+}
+
+std::string GroupedCount(std::size_t count) {
+    const std::string digits = std::to_string(count);
+    std::string grouped;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) {
+            grouped += ' ';
+        }
+        grouped += digits[i];
+    }
+    return grouped;
+}
+
+}  // namespace lumera::download

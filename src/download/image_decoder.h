@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace lumera::download {
+
+// What the display can store of an image, in bytes.
+constexpr std::size_t kDisplayCapacity = 2047;
+
+// One section record of a download image.
+struct ImageRecord {
+    int openOption = -1;       // 0-based; -1 when the nibble is 0 (no selection)
+    int closeOption = -1;      // 0-based; -1 when the nibble is 0
+    std::uint8_t columns = 0;  // the length byte: display columns
+    // The column data as the record carries it: one byte a column (English), two bytes a
+    // 16-dot column (Chinese), the last character first.
+    std::vector<std::uint8_t> data;
+};
+
+struct DecodedImage {
+    bool englishMode = true;
+    std::size_t size = 0;  // bytes of the whole image
+    std::vector<ImageRecord> records;
+};
+
+// Where a malformed image goes wrong.
+struct ImageFault {
+    std::size_t offset = 0;
+    std::string what;
+};
+
+// Reads an image as the download builds it: the header, then exactly the records it
+// announces, nothing after them.
+std::variant<DecodedImage, ImageFault> DecodeDownloadImage(std::string_view bytes);
+
+}  // namespace lumera::download

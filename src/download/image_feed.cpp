@@ -1,0 +1,35 @@
+#include "download/image_feed.h"
+
+#include "outside/device_columns.h"
+
+namespace lumera::download {
+namespace {
+
+constexpr int kEnglishRows = 8;
+constexpr int kChineseRows = 16;
+
+}  // namespace
+
+FeedSection ImageFeed::Load(int row, DotRows& dotRows) {
+    loaded_ = row;
+    const ImageRecord& record = image_.records[static_cast<std::size_t>(row)];
+    FeedSection section;
+    // An effect nibble of 0 (no selection) becomes an index no effect has, as in the table.
+    section.openOption = static_cast<std::uint8_t>(record.openOption);
+    section.closeOption = static_cast<std::uint8_t>(record.closeOption);
+    section.rows = image_.englishMode ? kEnglishRows : kChineseRows;
+    section.columns =
+        DeviceColumnsConvert(record.data.data(), record.data.size(), image_.englishMode, dotRows);
+    // A section starts from a clear buffer; the first tick converts it again.
+    for (auto& dots : dotRows) {
+        dots.fill(0);
+    }
+    return section;
+}
+
+void ImageFeed::Convert(DotRows& dotRows) const {
+    const ImageRecord& record = image_.records[static_cast<std::size_t>(loaded_)];
+    DeviceColumnsConvert(record.data.data(), record.data.size(), image_.englishMode, dotRows);
+}
+
+}  // namespace lumera::download

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "download/image_decoder.h"
+#include "render/section_feed.h"
+
+namespace lumera::download {
+
+// The records of a download image as the display plays them: every record in turn, its own
+// columns in the order it carries them, with its effects; start at the first record.
+class ImageFeed : public SectionFeed {
+public:
+    explicit ImageFeed(DecodedImage image) : image_(std::move(image)) {}
+
+    bool EnglishMode() const override { return image_.englishMode; }
+    int SectionCount() const override { return static_cast<int>(image_.records.size()); }
+    int CurrentSection() const override { return 0; }
+    bool IsShowable(int) const override { return true; }
+    FeedSection Load(int row, DotRows& dotRows) override;
+    void Convert(DotRows& dotRows) const override;
+
+private:
+    DecodedImage image_;
+    int loaded_ = 0;
+};
+
+}  // namespace lumera::download

@@ -1,0 +1,52 @@
+#include "render/table_feed.h"
+
+#include <utility>
+
+#include "editing/text_measures.h"
+#include "outside/glyph_support.h"
+#include "render/rasterise.h"
+
+namespace lumera {
+namespace {
+
+constexpr int kEnglishTextRows = 8;
+constexpr int kChineseTextRows = 16;
+constexpr int kColumnsPerEnglishCharacter = 90;
+constexpr int kColumnsPerUnit = 60;
+
+}  // namespace
+
+TableFeed::TableFeed(const MessageTable& table, GlyphTableFiles tables)
+    : table_(table), tables_(std::move(tables)) {}
+
+bool TableFeed::IsShowable(int row) const {
+    return lumera::IsShowable(table_.section(row).text);
+}
+
+FeedSection TableFeed::Load(int row, DotRows& dotRows) {
+    const Section& section = table_.section(row);
+    previewText_ = section.text;
+    FeedSection loaded;
+    loaded.openOption = static_cast<std::uint8_t>(section.openOption);
+    loaded.closeOption = static_cast<std::uint8_t>(section.closeOption);
+    if (EnglishMode()) {
+        RasteriseEnglish(previewText_, false, tables_, glyphs_, dotRows);
+        loaded.rows = kEnglishTextRows;
+        loaded.columns = kColumnsPerEnglishCharacter * TextByteLength(previewText_);
+    } else {
+        RasteriseChinese(previewText_, false, tables_, glyphs_, dotRows);
+        loaded.rows = kChineseTextRows;
+        loaded.columns = kColumnsPerUnit * DisplayUnits(previewText_);
+    }
+    return loaded;
+}
+
+void TableFeed::Convert(DotRows& dotRows) const {
+    if (EnglishMode()) {
+        _EngDataConvert(glyphs_, dotRows);
+    } else {
+        _CNDataConvert(glyphs_, dotRows);
+    }
+}
+
+}  // namespace lumera

@@ -1,0 +1,204 @@
+#include "download/image_decoder.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "download/device_form_rasteriser.h"
+#include "download/image_capacity.h"
+#include "download/image_feed.h"
+#include "download/stream_prompter.h"
+#include "download_test_support.h"
+#include "render/preview_engine.h"
+
+namespace lumera::download {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+struct Row {
+    std::string text;
+    int open, close;
+};
+
+MessageTable TableOf(bool englishMode, const std::vector<Row>& rows) {
+    MessageTable table;
+    table.Reset(englishMode);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        table.SetText(static_cast<int>(i), rows[i].text);
+        table.SetOpenOption(static_cast<int>(i), rows[i].open);
+        table.SetCloseOption(static_cast<int>(i), rows[i].close);
+    }
+    table.SetSectionCount(static_cast<int>(rows.size()));
+    return table;
+}
+
+class ImageDecoderTest : public ::testing::Test {
+protected:
+    ImageDecoderTest() { testing::WriteGlyphTables(dir_.path); }
+
+    Bytes Build(const MessageTable& table) {
+        Bytes sections, image;
+        CollectSendSections(table, sections);
+        EXPECT_FALSE(BuildDownloadImage(table, sections, Rasteriser(table), image));
+        return image;
+    }
+    SectionRasteriser Rasteriser(const MessageTable& table) {
+        return DeviceFormRasteriser(table.EnglishMode(), dir_.path, prompter_);
+    }
+
+    testing::ScratchDirectory dir_;
+    std::ostringstream messages_;
+    StreamPrompter prompter_{messages_};
+};
+
+TEST_F(ImageDecoderTest, DecodesWhatTheBuilderMakesInBothModes) {
+    struct Case {
+        bool englishMode;
+        std::vector<Row> rows;
+        std::vector<int> sent;  // the rows that make records
+        std::vector<int> columns;
+    };
+    const std::vector<Case> cases = {
+        {true, {{"AB", 0, 2}, {"  ", 3, 3}, {"HELLO", 8, 6}}, {0, 2}, {10, 25}},
+        {true, {{"\x12Z", 4, 5}}, {0}, {10}},
+        {false,
+         {{"\xB0\xA1"
+           "A",
+           1, 0},
+          {"x", 7, 4},
+          {"\x01", 5, 1}},
+         {0, 1, 2},
+         {23, 9, 14}},
+    };
+    for (const Case& c : cases) {
+        const MessageTable table = TableOf(c.englishMode, c.rows);
+        const Bytes built = Build(table);
+        const auto decoded = DecodeDownloadImage(
+            std::string_view(reinterpret_cast<const char*>(built.data()), built.size()));
+        ASSERT_TRUE(std::holds_alternative<DecodedImage>(decoded)) << c.rows[0].text;
+        const DecodedImage& image = std::get<DecodedImage>(decoded);
+        EXPECT_EQ(image.englishMode, c.englishMode);
+        EXPECT_EQ(image.size, built.size());
+        ASSERT_EQ(image.records.size(), c.sent.size());
+        std::size_t offset = c.englishMode ? 1 : 2;
+        for (std::size_t k = 0; k < c.sent.size(); ++k) {
+            const ImageRecord& record = image.records[k];
+            const Row& row = c.rows[static_cast<std::size_t>(c.sent[k])];
+            EXPECT_EQ(record.openOption, row.open);
+            EXPECT_EQ(record.closeOption, row.close);
+            EXPECT_EQ(record.columns, c.columns[k]);
+            EXPECT_EQ(record.data.size(), c.columns[k] * (c.englishMode ? 1u : 2u));
+            EXPECT_EQ(
+                Bytes(built.begin() + offset + 2, built.begin() + offset + 2 + record.data.size()),
+                record.data);
+            offset += 2 + record.data.size();
+        }
+    }
+}
+
+TEST_F(ImageDecoderTest, RefusesMalformedImagesSayingWhereAndWhy) {
+    struct Case {
+        std::string bytes;
+        std::size_t offset;
+        std::string says;
+    };
+    const std::vector<Case> cases = {
+        {"", 0, "empty"},
+        {std::string(1, '\0'), 1, "ends after its first byte"},
+        {std::string("\x00\x02", 2), 1, "lacks the Chinese mark"},
+        {std::string("\x00\x80", 2), 1, "announces 0 sections"},
+        {"\x21", 0, "announces 33 sections"},
+        {"\x01\x04\x11"
+         "abc",
+         1, "record 1 runs past the end: 4 column bytes announced, 3 left"},
+        {"\x02\x01\x11"
+         "a",
+         4, "record 2 runs past the end"},
+        {std::string("\x00\x81\x01\x11"
+                     "ab",
+                     6) +
+             "c",
+         6, "1 bytes are left over"},
+        {std::string("\x01\x00\x11\xFF", 4), 3, "1 bytes are left over"},
+    };
+    for (const Case& c : cases) {
+        const auto decoded = DecodeDownloadImage(c.bytes);
+        ASSERT_TRUE(std::holds_alternative<ImageFault>(decoded)) << c.says;
+        EXPECT_EQ(std::get<ImageFault>(decoded).offset, c.offset) << c.says;
+        EXPECT_NE(std::get<ImageFault>(decoded).what.find(c.says), std::string::npos)
+            << std::get<ImageFault>(decoded).what;
+    }
+}
+
+TEST_F(ImageDecoderTest, MeasuresTheImageAgainstTheDisplaysMemory) {
+    const std::string english(18, 'W');
+    std::string chinese;
+    for (int k = 0; k < 12; ++k) {
+        chinese += "\xB0\xA1";
+    }
+    struct Case {
+        bool englishMode;
+        std::string text;
+        int sections;
+        ImageFit fit;
+        std::size_t size;
+    };
+    const std::vector<Case> cases = {
+        {true, english, 22, ImageFit::Fits, 1 + 22 * 92},
+        {true, english, 23, ImageFit::TooLarge, 1 + 23 * 92},
+        {false, chinese, 6, ImageFit::Fits, 2 + 6 * 338},
+        {false, chinese, 7, ImageFit::TooLarge, 2 + 7 * 338},
+        {true, "   ", 3, ImageFit::NothingToSend, 0},
+    };
+    for (const Case& c : cases) {
+        const MessageTable table =
+            TableOf(c.englishMode, std::vector<Row>(c.sections, Row{c.text, 0, 0}));
+        const ImageMeasure measure = MeasureDownloadImage(table, Rasteriser(table));
+        EXPECT_EQ(measure.fit, c.fit) << c.sections;
+        EXPECT_EQ(measure.size, c.size) << c.sections;
+    }
+    EXPECT_EQ(CapacityLine({ImageFit::Fits, 204}), "image: 204 of 2047 bytes");
+    for (const auto& [count, grouped] : std::vector<std::pair<std::size_t, std::string>>{
+             {0, "0"}, {999, "999"}, {1234, "1 234"}, {2047, "2 047"}, {1234567, "1 234 567"}}) {
+        EXPECT_EQ(GroupedCount(count), grouped);
+    }
+}
+
+TEST_F(ImageDecoderTest, TheDisplayPlaysTheRecordsOwnColumnsWithTheirEffects) {
+    // Left to right over 3 English columns (45 buffer columns), then a Chinese record.
+    DecodedImage english{true, 0, {{0, 6, 3, {0x01, 0x80, 0xFF}}}};
+    PreviewEngine engine(std::make_unique<ImageFeed>(english));
+    ASSERT_TRUE(engine.BtnStartClick());
+    EXPECT_EQ(engine.TextColumns(), 45);
+    EXPECT_EQ(engine.TextRows(), 8);
+    EXPECT_EQ(engine.TextAngle(), 270 - 4);
+    engine.Timer1Timer();
+    // Tick 1 shows 10 columns of the first LED column: its top dot (row 7) only.
+    const DotRows& dots = engine.Dots();
+    for (int row = 0; row < 8; ++row) {
+        EXPECT_EQ(dots[row][5], row == 7 ? 1 : 0) << row;
+        EXPECT_EQ(dots[row][12], 0) << "blanked beyond 10 columns";
+    }
+    for (int tick = 0; tick < 4; ++tick) {
+        engine.Timer1Timer();
+    }
+    ASSERT_TRUE(engine.Holding()) << "the fifth tick completes 45 columns";
+    engine.ResumeAfterHold();
+    for (int row = 0; row < 8; ++row) {
+        EXPECT_EQ(dots[row][20], row == 0 ? 1 : 0) << "0x80 lights the bottom dot";
+        EXPECT_EQ(dots[row][40], 1) << "0xFF lights all";
+    }
+
+    DecodedImage chinese{false, 0, {{2, 1, 2, {0x01, 0x00, 0x00, 0x80}}}};
+    PreviewEngine played(std::make_unique<ImageFeed>(chinese));
+    ASSERT_TRUE(played.BtnStartClick());
+    EXPECT_EQ(played.TextRows(), 16);
+    EXPECT_EQ(played.TextColumns(), 15);
+    played.Timer1Timer();
+    EXPECT_EQ(played.PreviewOpen(), 2);
+    EXPECT_EQ(played.PreviewClose(), 1);
+}
+
+}  // namespace
+}  // namespace lumera::download
