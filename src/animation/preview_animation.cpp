@@ -2,7 +2,7 @@
 
 #include "animation/animation_cycle.h"
 #include "animation/gif_writer.h"
-#include "files/file_bytes.h"
+#include "editing/file_bytes.h"
 #include "outside/led_face.h"
 
 namespace lumera {

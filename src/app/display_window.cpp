@@ -8,7 +8,7 @@
 #include "download/image_capacity.h"
 #include "download/image_decoder.h"
 #include "download/image_feed.h"
-#include "files/file_bytes.h"
+#include "editing/file_bytes.h"
 
 namespace lumera::app {
 namespace {

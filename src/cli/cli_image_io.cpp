@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "files/file_bytes.h"
+#include "editing/file_bytes.h"
 
 namespace lumera::cli {
 

@@ -124,15 +124,15 @@ private slots:
         letters.remove(QKeySequence());
         QCOMPARE(int(letters.size()), mnemonics);
 
-        // Tab: the rows in use, the commands column by column, then the keys shown, round
-        // to the first row again.
+        // Tab: the rows in use, the commands column by column, the keys shown, the emulated
+        // display's button, round to the first row again.
         QStringList expected{"ME1",     "CBB1",     "CBA1",     "BtnEng",   "BtnJapanClick",
                              "BtnCn",   "BtnStart", "BtnStop",  "BtnColor", "BtnOpen",
                              "BtnSend", "BtnSave",  "BtnClear", "BtnExit"};
         for (int key = 1; key <= keyCount; ++key) {
             expected << keys + QString::number(key);
         }
-        expected << "ME1";
+        expected << "BtnDisplay" << "ME1";
         ui.edit(1)->setFocus(Qt::TabFocusReason);
         QStringList reached{QApplication::focusWidget()->objectName()};
         while (reached.size() < expected.size()) {

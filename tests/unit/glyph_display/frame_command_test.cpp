@@ -9,7 +9,7 @@
 #include "../render/render_test_support.h"
 #include "download/image_decoder.h"
 #include "download/image_feed.h"
-#include "files/file_bytes.h"
+#include "editing/file_bytes.h"
 #include "program_run.h"
 #include "render/led_preview.h"
 
