@@ -1,6 +1,7 @@
 #include "cli/command_line.h"
 
 #include <iostream>
+#include <utility>
 
 #include "cli/cli_table_io.h"
 
@@ -43,16 +44,7 @@ std::optional<int> CommandLine::Parse(const std::vector<std::string>& args) {
     for (const std::string& arg : args) {
         arguments.append(FromBytes(arg));
     }
-    const bool parsed = parser_.parse(arguments);
-    if (parsed && parser_.isSet(kHelpOption)) {
-        std::cout << help_;
-        return 0;
-    }
-    if (parsed && parser_.isSet(kVersionOption)) {
-        std::cout << VersionLine() << '\n';
-        return 0;
-    }
-    if (!parsed) {
+    if (!parser_.parse(arguments)) {
         const QStringList unknown = parser_.unknownOptionNames();
         if (!unknown.isEmpty()) {
             const std::string name = ToBytes(unknown.front());
@@ -65,6 +57,14 @@ std::optional<int> CommandLine::Parse(const std::vector<std::string>& args) {
             what.pop_back();
         }
         return UsageError(what);
+    }
+    if (parser_.isSet(kHelpOption)) {
+        std::cout << help_;
+        return 0;
+    }
+    if (parser_.isSet(kVersionOption)) {
+        std::cout << VersionLine() << '\n';
+        return 0;
     }
     return std::nullopt;
 }
