@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "cli/cli_table_io.h"
+#include "cli/command_line.h"
 
 namespace lumera::cli {
 namespace {
@@ -12,7 +12,9 @@ constexpr int kMostTicks = 1'000'000;
 constexpr int kSmallestSize = 16;
 constexpr int kLargestSize = 4096;
 
-std::optional<int> NumberIn(const std::string& text, int lowest, int highest) {
+}  // namespace
+
+std::optional<int> WholeNumberIn(const std::string& text, int lowest, int highest) {
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || value < lowest ||
@@ -22,57 +24,56 @@ std::optional<int> NumberIn(const std::string& text, int lowest, int highest) {
     return value;
 }
 
-}  // namespace
-
-std::optional<PictureOptions> ParsePictureOptions(std::string_view command,
-                                                  const std::vector<std::string>& args,
-                                                  PictureOptionSet accepted,
-                                                  std::string_view usage) {
+std::variant<PictureOptions, int> ParsePictureOptions(const std::string& command,
+                                                      const std::string& help,
+                                                      const std::vector<std::string>& args,
+                                                      PictureOptionSet accepted,
+                                                      std::string_view usage) {
+    CommandLine line(command, help);
+    line.AddOption({"o"}, "OUT");
+    line.AddOption({"color"}, "C");
+    if (accepted.tick) {
+        line.AddOption({"tick"}, "N");
+    }
+    if (accepted.size) {
+        line.AddOption({"size"}, "PX");
+    }
+    if (const auto exitCode = line.Parse(args)) {
+        return *exitCode;
+    }
     PictureOptions options;
-    bool haveInput = false;
-    const auto fail = [command](const std::string& what) -> std::optional<PictureOptions> {
-        UsageError(command, what);
-        return std::nullopt;
-    };
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool takesValue = arg == "-o" || arg == "--color" ||
-                                (accepted.tick && arg == "--tick") ||
-                                (accepted.size && arg == "--size");
-        if (takesValue && i + 1 == args.size()) {
-            return fail("'" + arg + "' needs a value");
+    if (const auto given = line.Value("color")) {
+        const auto value = WholeNumberIn(*given, 0, kLedColorCount - 1);
+        if (!value) {
+            return line.UsageError("--color wants 0, 1, 2 or 3");
         }
-        if (arg == "-o") {
-            options.output = args[++i];
-        } else if (arg == "--color") {
-            const auto value = NumberIn(args[++i], 0, kLedColorCount - 1);
-            if (!value) {
-                return fail("--color wants 0, 1, 2 or 3");
-            }
-            options.color = *value;
-        } else if (accepted.tick && arg == "--tick") {
-            const auto value = NumberIn(args[++i], 1, kMostTicks);
-            if (!value) {
-                return fail("--tick wants a whole number from 1 on");
-            }
-            options.tick = *value;
-        } else if (accepted.size && arg == "--size") {
-            const auto value = NumberIn(args[++i], kSmallestSize, kLargestSize);
-            if (!value) {
-                return fail("--size wants a height in pixels from " +
-                            std::to_string(kSmallestSize) + " to " + std::to_string(kLargestSize));
-            }
-            options.size = *value;
-        } else if (arg.rfind("-", 0) == 0 || haveInput) {
-            return fail("unexpected argument '" + arg + "'");
-        } else {
-            options.input = arg;
-            haveInput = true;
+        options.color = *value;
+    }
+    if (const auto given = accepted.tick ? line.Value("tick") : std::nullopt) {
+        const auto value = WholeNumberIn(*given, 1, kMostTicks);
+        if (!value) {
+            return line.UsageError("--tick wants a whole number from 1 on");
         }
+        options.tick = *value;
     }
-    if (!haveInput || options.output.empty()) {
-        return fail("expected " + std::string(usage));
+    if (const auto given = accepted.size ? line.Value("size") : std::nullopt) {
+        const auto value = WholeNumberIn(*given, kSmallestSize, kLargestSize);
+        if (!value) {
+            return line.UsageError("--size wants a height in pixels from " +
+                                   std::to_string(kSmallestSize) + " to " +
+                                   std::to_string(kLargestSize));
+        }
+        options.size = *value;
     }
+    const std::vector<std::string> files = line.Positional();
+    if (files.size() > 1) {
+        return line.UsageError("unexpected argument '" + files[1] + "'");
+    }
+    options.output = line.Value("o").value_or("");
+    if (files.empty() || options.output.empty()) {
+        return line.UsageError("expected " + std::string(usage));
+    }
+    options.input = files.front();
     return options;
 }
 

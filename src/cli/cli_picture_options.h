@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 namespace lumera::cli {
@@ -22,10 +23,15 @@ struct PictureOptionSet {
     bool size = false;
 };
 
-// Parses args; on a usage error prints it (naming `usage`) and returns nullopt.
-std::optional<PictureOptions> ParsePictureOptions(std::string_view command,
-                                                  const std::vector<std::string>& args,
-                                                  PictureOptionSet accepted,
-                                                  std::string_view usage);
+// A whole number from text, within [lowest, highest]; nullopt for anything else.
+std::optional<int> WholeNumberIn(const std::string& text, int lowest, int highest);
+
+// The options, or the exit code when the command must stop here (help, version or a usage
+// error, already reported; `usage` names what the command expects).
+std::variant<PictureOptions, int> ParsePictureOptions(const std::string& command,
+                                                      const std::string& help,
+                                                      const std::vector<std::string>& args,
+                                                      PictureOptionSet accepted,
+                                                      std::string_view usage);
 
 }  // namespace lumera::cli

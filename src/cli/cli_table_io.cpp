@@ -1,6 +1,5 @@
 #include "cli/cli_table_io.h"
 
-#include <algorithm>
 #include <iostream>
 
 #include "files/led_loader.h"
@@ -8,11 +7,6 @@
 namespace lumera::cli {
 
 constexpr int kUsageExitCode = 2;
-
-bool WantsHelp(const std::vector<std::string>& args) {
-    return std::any_of(args.begin(), args.end(),
-                       [](const std::string& arg) { return arg == "--help" || arg == "-h"; });
-}
 
 int UsageError(std::string_view command, std::string_view what) {
     std::cerr << "lumera-cli " << command << ": " << what << " (try 'lumera-cli " << command

@@ -9,9 +9,6 @@
 
 namespace lumera::cli {
 
-// True when the arguments ask for a command's help.
-bool WantsHelp(const std::vector<std::string>& args);
-
 // One line on stderr naming the command and what is wrong; returns the usage exit code.
 int UsageError(std::string_view command, std::string_view what);
 

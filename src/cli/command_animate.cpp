@@ -1,4 +1,5 @@
 #include <iostream>
+#include <variant>
 
 #include "animation/preview_animation.h"
 #include "cli/cli_command.h"
@@ -27,15 +28,12 @@ constexpr char kHelp[] =
     "or the file cannot be written.\n";
 
 int RunAnimate(const std::vector<std::string>& args) {
-    if (WantsHelp(args)) {
-        std::cout << kHelp;
-        return 0;
+    const auto parsed = ParsePictureOptions(kCommand, kHelp, args, {.tick = false, .size = true},
+                                            "FILE.led or IMAGE.bin and -o OUT.gif");
+    if (const int* exitCode = std::get_if<int>(&parsed)) {
+        return *exitCode;
     }
-    const auto options = ParsePictureOptions(kCommand, args, {.tick = false, .size = true},
-                                             "FILE.led or IMAGE.bin and -o OUT.gif");
-    if (!options) {
-        return 2;
-    }
+    const PictureOptions* options = &std::get<PictureOptions>(parsed);
     const auto source = StartPreview(kCommand, options->input, SourceKind::ByName,
                                      PictureSize(options->size), options->color);
     if (!source) {

@@ -3,6 +3,7 @@
 #include "cli/cli_capacity.h"
 #include "cli/cli_command.h"
 #include "cli/cli_table_io.h"
+#include "cli/command_line.h"
 
 namespace lumera::cli {
 namespace {
@@ -16,15 +17,16 @@ constexpr char kHelp[] =
     "not fit the display (exit 1). Messages the loading would show go to stderr.\n";
 
 int RunCheck(const std::vector<std::string>& args) {
-    if (WantsHelp(args)) {
-        std::cout << kHelp;
-        return 0;
+    CommandLine line("check", kHelp);
+    if (const auto exitCode = line.Parse(args)) {
+        return *exitCode;
     }
-    if (args.size() != 1 || args[0].rfind("-", 0) == 0) {
-        return UsageError("check", "expected exactly one FILE.led");
+    const std::vector<std::string> files = line.Positional();
+    if (files.size() != 1) {
+        return line.UsageError("expected exactly one FILE.led");
     }
     MessageTable table;
-    if (!LoadIntoTable(args[0], table)) {
+    if (!LoadIntoTable(files.front(), table)) {
         return 1;
     }
     std::cout << "ok\n";

@@ -3,6 +3,7 @@
 #include "cli/cli_command.h"
 #include "cli/cli_image_io.h"
 #include "cli/cli_table_io.h"
+#include "cli/command_line.h"
 
 namespace lumera::cli {
 namespace {
@@ -17,14 +18,15 @@ constexpr char kHelp[] =
     "Exit 1, naming the offset and the fault, when the image is malformed.\n";
 
 int RunDecode(const std::vector<std::string>& args) {
-    if (WantsHelp(args)) {
-        std::cout << kHelp;
-        return 0;
+    CommandLine line(kCommand, kHelp);
+    if (const auto exitCode = line.Parse(args)) {
+        return *exitCode;
     }
-    if (args.size() != 1 || args[0].rfind("-", 0) == 0) {
-        return UsageError(kCommand, "expected exactly one IMAGE.bin");
+    const std::vector<std::string> files = line.Positional();
+    if (files.size() != 1) {
+        return line.UsageError("expected exactly one IMAGE.bin");
     }
-    const auto image = ReadImageFile(kCommand, args[0]);
+    const auto image = ReadImageFile(kCommand, files.front());
     if (!image) {
         return 1;
     }

@@ -6,6 +6,7 @@
 
 #include "cli/cli_command.h"
 #include "cli/cli_table_io.h"
+#include "cli/command_line.h"
 #include "download/command_packets.h"
 #include "download/display_connection.h"
 #include "download/stream_prompter.h"
@@ -114,17 +115,15 @@ int Probe(const DeviceEntryPoints& device) {
 }
 
 int RunDevices(const std::vector<std::string>& args) {
-    if (WantsHelp(args)) {
-        std::cout << kHelp;
-        return 0;
+    CommandLine line("devices", kHelp);
+    line.AddOption({"probe"});
+    if (const auto exitCode = line.Parse(args)) {
+        return *exitCode;
     }
-    bool probe = false;
-    for (const std::string& arg : args) {
-        if (arg != "--probe") {
-            return UsageError("devices", "unknown argument '" + arg + "'");
-        }
-        probe = true;
+    if (const std::vector<std::string> extra = line.Positional(); !extra.empty()) {
+        return line.UsageError("unexpected argument '" + extra.front() + "'");
     }
+    const bool probe = line.IsSet("probe");
     download::StreamPrompter report(std::cerr);
     const DeviceBinding binding = DeviceBinding::Bind(report);
     if (!binding.IsBound()) {

@@ -4,7 +4,10 @@
 #include <string>
 
 #include "cli/cli_command.h"
+#include "cli/cli_output.h"
+#include "cli/cli_picture_options.h"
 #include "cli/cli_table_io.h"
+#include "cli/command_line.h"
 #include "editing/program_directory.h"
 #include "render/led_preview.h"
 
@@ -21,93 +24,68 @@ constexpr char kHelp[] =
     "\n"
     "  --tick N    the frame to write, 1 or more (default 1: the first frame)\n"
     "  --color C   LED colour 0 red, 1 green, 2 amber, 3 blue (default 0)\n"
-    "  -o OUT.png  where to write the image\n"
+    "  -o OUT.png  where to write the image; - writes it to standard output\n"
     "\n"
-    "Exit 1 when the file is rejected, no section in use has a showable text, or the image\n"
-    "cannot be written.\n";
+    "Exit 1 when the file is rejected, no section in use has a showable text, a glyph table\n"
+    "cannot be read (then no image is written), or the image cannot be written.\n";
 
 constexpr int kLedColorCount = 4;
 
-// The terminal has no dialogs: every box goes to stderr and nothing is asked.
-class TerminalPrompter : public Prompter {
-public:
-    void Message(const std::string& text) override { std::cerr << text << '\n'; }
-    void Information(const std::string& text) override { std::cerr << text << '\n'; }
-    bool Ask(const std::string& text) override {
-        std::cerr << text << '\n';
-        return false;
-    }
-    std::optional<std::string> OpenFileName(const std::string&) override { return std::nullopt; }
-    std::optional<std::string> SaveFileName(const std::string&) override { return std::nullopt; }
-};
-
-std::optional<int> NumberIn(const std::string& text, int lowest, int highest) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < lowest ||
-        value > highest) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 int RunFrame(const std::vector<std::string>& args) {
-    if (WantsHelp(args)) {
-        std::cout << kHelp;
-        return 0;
+    CommandLine line(kCommand, kHelp);
+    line.AddOption({"tick"}, "N");
+    line.AddOption({"color"}, "C");
+    line.AddOption({"o"}, "OUT.png");
+    if (const auto exitCode = line.Parse(args)) {
+        return *exitCode;
     }
-    std::optional<std::string> file;
-    std::optional<std::string> output;
     int ticks = 1;
+    if (const auto given = line.Value("tick")) {
+        const auto value = WholeNumberIn(*given, 1, 1'000'000);
+        if (!value) {
+            return line.UsageError("--tick wants a whole number from 1 on");
+        }
+        ticks = *value;
+    }
     int color = 0;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool takesValue = arg == "--tick" || arg == "--color" || arg == "-o";
-        if (takesValue && i + 1 == args.size()) {
-            return UsageError(kCommand, "'" + arg + "' needs a value");
+    if (const auto given = line.Value("color")) {
+        const auto value = WholeNumberIn(*given, 0, kLedColorCount - 1);
+        if (!value) {
+            return line.UsageError("--color wants 0, 1, 2 or 3");
         }
-        if (arg == "--tick") {
-            const auto value = NumberIn(args[++i], 1, 1'000'000);
-            if (!value) {
-                return UsageError(kCommand, "--tick wants a whole number from 1 on");
-            }
-            ticks = *value;
-        } else if (arg == "--color") {
-            const auto value = NumberIn(args[++i], 0, kLedColorCount - 1);
-            if (!value) {
-                return UsageError(kCommand, "--color wants 0, 1, 2 or 3");
-            }
-            color = *value;
-        } else if (arg == "-o") {
-            output = args[++i];
-        } else if (arg.rfind("-", 0) == 0 || file) {
-            return UsageError(kCommand, "unexpected argument '" + arg + "'");
-        } else {
-            file = arg;
-        }
+        color = *value;
     }
-    if (!file || !output) {
-        return UsageError(kCommand, "expected FILE.led and -o OUT.png");
+    const std::vector<std::string> files = line.Positional();
+    if (files.size() > 1) {
+        return line.UsageError("unexpected argument '" + files[1] + "'");
     }
+    const std::optional<std::string> output = line.Value("o");
+    if (files.empty() || !output) {
+        return line.UsageError("expected FILE.led and -o OUT.png");
+    }
+    const std::string& file = files.front();
 
     MessageTable table;
-    if (!LoadIntoTable(*file, table)) {
+    if (!LoadIntoTable(file, table)) {
         return 1;
     }
     table.SetCurrentSection(0);
-    TerminalPrompter prompter;
+    TableReportPrompter prompter;
     LedPreview preview(table, {LocateProgramFiles().dataDirectory, prompter});
     for (int i = 0; i < color; ++i) {
         preview.NextColor();
     }
     if (!preview.Start()) {
-        std::cerr << "lumera-cli frame: " << *file
+        std::cerr << "lumera-cli frame: " << file
                   << ": no section in use has a text with something other than blanks\n";
         return 1;
     }
     // Every tick of a running preview ends in one frame, once its hold is over.
     preview.Advance(ticks);
-    if (!preview.Image().save(QString::fromStdString(*output), "PNG")) {
+    if (prompter.Reported()) {
+        return 1;
+    }
+    if (!WritePngOutput(*output, preview.Image())) {
         std::cerr << "lumera-cli frame: cannot write " << *output << '\n';
         return 1;
     }

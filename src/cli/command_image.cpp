@@ -1,10 +1,11 @@
-#include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "cli/cli_command.h"
+#include "cli/cli_output.h"
 #include "cli/cli_table_io.h"
+#include "cli/command_line.h"
 #include "download/device_form_rasteriser.h"
 #include "download/dump_file.h"
 #include "download/send_download.h"
@@ -18,41 +19,23 @@ constexpr char kHelp[] =
     "usage: lumera-cli image FILE.led -o OUT.bin\n"
     "\n"
     "Loads FILE as the window's Open does and writes to OUT the download image its Send\n"
-    "would build, byte for byte. Like Send, it also writes the image to USBSendData.bin\n"
-    "beside the program, or in the per-user data folder when the program is installed\n"
-    "or its folder is not writable.\n"
-    "Nothing is sent. Messages the window would show go to stderr, one per line.\n"
-    "Exit 1 when the file is rejected, nothing is showable or a file cannot be written.\n";
-
-bool writeImage(const std::string& path, const std::vector<std::uint8_t>& image) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(image.data()),
-              static_cast<std::streamsize>(image.size()));
-    out.close();
-    return !out.fail();
-}
+    "would build, byte for byte; -o - writes it to standard output. Like Send, it also\n"
+    "writes the image to USBSendData.bin beside the program, or in the per-user data\n"
+    "folder when the program is installed or its folder is not writable. Nothing is sent.\n"
+    "Messages the window would show go to stderr, one per line.\n"
+    "Exit 1 when the file is rejected, nothing is showable, a glyph table cannot be read\n"
+    "(then nothing is written) or a file cannot be written.\n";
 
 int RunImage(const std::vector<std::string>& args) {
-    if (WantsHelp(args)) {
-        std::cout << kHelp;
-        return 0;
+    CommandLine line("image", kHelp);
+    line.AddOption({"o"}, "OUT.bin");
+    if (const auto exitCode = line.Parse(args)) {
+        return *exitCode;
     }
-    std::vector<std::string> files;
-    std::string output;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-o") {
-            if (i + 1 == args.size()) {
-                return UsageError("image", "-o needs a file name");
-            }
-            output = args[++i];
-        } else if (args[i].rfind("-", 0) == 0) {
-            return UsageError("image", "unknown option '" + args[i] + "'");
-        } else {
-            files.push_back(args[i]);
-        }
-    }
+    const std::vector<std::string> files = line.Positional();
+    const std::string output = line.Value("o").value_or("");
     if (files.size() != 1 || output.empty()) {
-        return UsageError("image", "expected FILE.led -o OUT.bin");
+        return line.UsageError("expected FILE.led -o OUT.bin");
     }
     MessageTable table;
     if (!LoadIntoTable(files.front(), table)) {
@@ -60,17 +43,20 @@ int RunImage(const std::vector<std::string>& args) {
     }
     download::StreamPrompter prompter(std::cerr);
     const ProgramFiles programFiles = LocateProgramFiles();
-    const auto rasterise =
-        download::DeviceFormRasteriser(table.EnglishMode(), programFiles.dataDirectory, prompter);
+    TableReportPrompter tableReports;
+    const auto rasterise = download::DeviceFormRasteriser(table.EnglishMode(),
+                                                          programFiles.dataDirectory, tableReports);
     std::vector<std::uint8_t> sendData;
-    if (download::PrepareDownloadImage(table, rasterise, prompter, sendData)) {
+    if (download::PrepareDownloadImage(table, rasterise, prompter, sendData) ||
+        tableReports.Reported()) {
         return 1;
     }
     if (!download::WriteDumpFile(sendData, programFiles.dumpDirectory, UserDataDirectory(),
                                  prompter)) {
         return 1;
     }
-    if (!writeImage(output, sendData)) {
+    const std::string_view image(reinterpret_cast<const char*>(sendData.data()), sendData.size());
+    if (!WriteOutput(output, image)) {
         std::cerr << "lumera-cli image: cannot write " << output << '\n';
         return 1;
     }

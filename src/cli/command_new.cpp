@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -7,10 +9,13 @@
 
 #include "cli/cli_command.h"
 #include "cli/cli_table_io.h"
+#include "cli/command_line.h"
 #include "editing/code_page_936.h"
+#include "editing/validation.h"
 #include "files/led_content.h"
 #include "files/led_saver.h"
 #include "files/led_table.h"
+#include "files/led_writer.h"
 
 namespace lumera::cli {
 namespace {
@@ -21,7 +26,8 @@ constexpr char kHelp[] =
     "\n"
     "Builds a table as loading a file would (every text goes through the same checks\n"
     "and length rules as typing) and writes it to OUT as the window's Save does.\n"
-    "Messages of those checks go to stderr.\n"
+    "A text those rules refuse (a character the mode does not have) or cut (too long)\n"
+    "is not stored: the section is named on stderr, nothing is written, exit 1.\n"
     "\n"
     "  SECTION   OPEN:CLOSE:TEXT, OPEN an opening effect 0..8, CLOSE a closing effect 0..6,\n"
     "            TEXT in UTF-8; \\xHH stands for the byte HH (glyph codes 01..1B),\n"
@@ -123,28 +129,23 @@ std::optional<LedSection> ParseSectionArgument(const std::string& argument, std:
     return LedSection{*text, *open, *close};
 }
 
-// Fills `arguments`; returns what is wrong with the command line, or an empty string.
-std::string ParseArguments(const std::vector<std::string>& args, NewArguments& arguments) {
-    for (const std::string& arg : args) {
-        if (arg == "--english" || arg == "--chinese") {
-            const bool english = arg == "--english";
-            if (arguments.englishMode && *arguments.englishMode != english) {
-                return "give either --english or --chinese, not both";
-            }
-            arguments.englishMode = english;
-        } else if (arg == "--force") {
-            arguments.force = true;
-        } else if (arg.rfind("--", 0) == 0) {
-            return "unknown option '" + arg + "'";
-        } else if (arguments.out.empty()) {
-            arguments.out = arg;
-        } else {
-            arguments.sections.push_back(arg);
-        }
+// Fills `arguments` from a parsed command line; returns what is wrong with it, or an
+// empty string.
+std::string TakeArguments(const CommandLine& line, NewArguments& arguments) {
+    const bool english = line.IsSet("english");
+    if (english && line.IsSet("chinese")) {
+        return "give either --english or --chinese, not both";
     }
-    if (arguments.out.empty()) {
+    if (english || line.IsSet("chinese")) {
+        arguments.englishMode = english;
+    }
+    arguments.force = line.IsSet("force");
+    const std::vector<std::string> positional = line.Positional();
+    if (positional.empty()) {
         return "expected OUT.led";
     }
+    arguments.out = positional.front();
+    arguments.sections.assign(positional.begin() + 1, positional.end());
     if (!arguments.englishMode) {
         return "expected --english or --chinese";
     }
@@ -160,14 +161,37 @@ bool PathIsTaken(const std::filesystem::path& path) {
     return std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
 }
 
+// What the section rules did to a text that the table no longer holds as given: the
+// first character the mode does not have, or the cut. Empty when the text is stored whole.
+std::string RefusedOrCut(const std::string& given, const std::string& held, bool englishMode) {
+    const auto refused = std::find_if(given.begin(), given.end(), [englishMode](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return englishMode ? !IsEnglishCharacter(byte) : !IsChineseCharacter(byte);
+    });
+    if (refused != given.end()) {
+        char escaped[5];
+        std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(*refused));
+        return std::string(escaped) + " is not a character of " +
+               (englishMode ? "English" : "Chinese") + " mode";
+    }
+    if (held != given) {
+        return "the text is too long: the section keeps " + std::to_string(held.size()) +
+               " of its " + std::to_string(given.size()) + " bytes";
+    }
+    return {};
+}
+
 int RunNew(const std::vector<std::string>& args) {
-    if (WantsHelp(args)) {
-        std::cout << kHelp;
-        return 0;
+    CommandLine line(kCommand, kHelp);
+    line.AddOption({"english"});
+    line.AddOption({"chinese"});
+    line.AddOption({"force"});
+    if (const auto exitCode = line.Parse(args)) {
+        return *exitCode;
     }
     NewArguments arguments;
-    if (const std::string problem = ParseArguments(args, arguments); !problem.empty()) {
-        return UsageError(kCommand, problem);
+    if (const std::string problem = TakeArguments(line, arguments); !problem.empty()) {
+        return line.UsageError(problem);
     }
     LedFileContent content;
     content.englishMode = *arguments.englishMode;
@@ -176,7 +200,7 @@ int RunNew(const std::vector<std::string>& args) {
         const std::optional<LedSection> section =
             ParseSectionArgument(arguments.sections[n], error);
         if (!section) {
-            return UsageError(kCommand, "section " + std::to_string(n + 1) + ": " + error);
+            return line.UsageError("section " + std::to_string(n + 1) + ": " + error);
         }
         content.sections.push_back(*section);
     }
@@ -184,14 +208,28 @@ int RunNew(const std::vector<std::string>& args) {
         std::cerr << "lumera-cli new: " << arguments.out << " exists; give --force to replace it\n";
         return 1;
     }
-    MessageTable table;
-    for (const std::string& message : ApplyLedContent(content, table)) {
-        std::cerr << message << '\n';
-    }
-    if (auto reason = WriteLedFile(arguments.out, ContentOfTable(table))) {
-        std::cerr << "lumera-cli new: " << arguments.out << " could not be written: " << *reason
+    const auto cannotWrite = [&arguments](const std::string& reason) {
+        std::cerr << "lumera-cli new: " << arguments.out << " could not be written: " << reason
                   << '\n';
         return 1;
+    };
+    if (auto reason = UnstorableReason(content)) {
+        return cannotWrite(*reason);
+    }
+    // The table's own messages would only repeat what the line below says more exactly.
+    MessageTable table;
+    ApplyLedContent(content, table);
+    for (std::size_t n = 0; n < content.sections.size(); ++n) {
+        const std::string problem = RefusedOrCut(
+            content.sections[n].text, table.section(static_cast<int>(n)).text, content.englishMode);
+        if (!problem.empty()) {
+            std::cerr << "lumera-cli new: section " << n + 1 << ": " << problem
+                      << "; nothing written\n";
+            return 1;
+        }
+    }
+    if (auto reason = WriteLedFile(arguments.out, ContentOfTable(table))) {
+        return cannotWrite(*reason);
     }
     return 0;
 }

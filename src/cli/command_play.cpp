@@ -1,6 +1,8 @@
 #include <iostream>
+#include <variant>
 
 #include "cli/cli_command.h"
+#include "cli/cli_output.h"
 #include "cli/cli_picture_options.h"
 #include "cli/cli_preview_source.h"
 #include "cli/cli_table_io.h"
@@ -20,28 +22,25 @@ constexpr char kHelp[] =
     "\n"
     "  --tick N    the frame to write, 1 or more (default 1: the first frame)\n"
     "  --color C   LED colour 0 red, 1 green, 2 amber, 3 blue (default 0)\n"
-    "  -o OUT.png  where to write the image\n"
+    "  -o OUT.png  where to write the image; - writes it to standard output\n"
     "\n"
     "Exit 1 when the image is malformed (naming the offset and fault) or the PNG cannot be\n"
     "written.\n";
 
 int RunPlay(const std::vector<std::string>& args) {
-    if (WantsHelp(args)) {
-        std::cout << kHelp;
-        return 0;
+    const auto parsed = ParsePictureOptions(kCommand, kHelp, args, {.tick = true, .size = false},
+                                            "IMAGE.bin and -o OUT.png");
+    if (const int* exitCode = std::get_if<int>(&parsed)) {
+        return *exitCode;
     }
-    const auto options = ParsePictureOptions(kCommand, args, {.tick = true, .size = false},
-                                             "IMAGE.bin and -o OUT.png");
-    if (!options) {
-        return 2;
-    }
+    const PictureOptions* options = &std::get<PictureOptions>(parsed);
     const auto source = StartPreview(kCommand, options->input, SourceKind::DownloadImage,
                                      PictureSize(0), options->color);
     if (!source) {
         return 1;
     }
     source->preview->Advance(options->tick);
-    if (!source->preview->Image().save(QString::fromStdString(options->output), "PNG")) {
+    if (!WritePngOutput(options->output, source->preview->Image())) {
         std::cerr << "lumera-cli play: cannot write " << options->output << '\n';
         return 1;
     }

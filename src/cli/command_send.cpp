@@ -6,6 +6,7 @@
 
 #include "cli/cli_command.h"
 #include "cli/cli_table_io.h"
+#include "cli/command_line.h"
 #include "download/display_connection.h"
 #include "download/download_texts.h"
 #include "download/send_download.h"
@@ -76,30 +77,26 @@ private:
 };
 
 int RunSend(const std::vector<std::string>& args) {
-    if (WantsHelp(args)) {
-        std::cout << kHelp;
-        return 0;
+    CommandLine line("send", kHelp);
+    if (const auto exitCode = line.Parse(args)) {
+        return *exitCode;
     }
-    for (const std::string& arg : args) {
-        if (arg.rfind("-", 0) == 0) {
-            return UsageError("send", "unknown option '" + arg + "'");
-        }
-    }
-    if (args.size() != 1) {
-        return UsageError("send", "expected exactly one FILE.led");
+    const std::vector<std::string> files = line.Positional();
+    if (files.size() != 1) {
+        return line.UsageError("expected exactly one FILE.led");
     }
     // The window binds the device library when it starts, before any file is opened, so its
     // reports come first here too.
     TerminalReport report;
     const DeviceBinding binding = DeviceBinding::Bind(report);
     MessageTable table;
-    if (!LoadIntoTable(args.front(), table)) {
+    if (!LoadIntoTable(files.front(), table)) {
         return 1;
     }
     download::SendRequest request;
-    const ProgramFiles files = LocateProgramFiles();
-    request.tableDirectory = files.dataDirectory;
-    request.dumpDirectory = files.dumpDirectory;
+    const ProgramFiles programFiles = LocateProgramFiles();
+    request.tableDirectory = programFiles.dataDirectory;
+    request.dumpDirectory = programFiles.dumpDirectory;
     request.fallbackDumpDirectory = UserDataDirectory();
     request.device = binding.entryPoints();
     request.showProgress = [&report](const std::string& text) { report.ShowProgress(text); };

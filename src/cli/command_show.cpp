@@ -6,6 +6,7 @@
 #include "cli/cli_capacity.h"
 #include "cli/cli_command.h"
 #include "cli/cli_table_io.h"
+#include "cli/command_line.h"
 #include "editing/code_page_936.h"
 #include "editing/language_texts.h"
 #include "editing/text_measures.h"
@@ -113,29 +114,20 @@ void PrintReadable(const MessageTable& table) {
 }
 
 int RunShow(const std::vector<std::string>& args) {
-    if (WantsHelp(args)) {
-        std::cout << kHelp;
-        return 0;
+    CommandLine line("show", kHelp);
+    line.AddOption({"raw"});
+    if (const auto exitCode = line.Parse(args)) {
+        return *exitCode;
     }
-    bool raw = false;
-    std::vector<std::string> files;
-    for (const std::string& arg : args) {
-        if (arg == "--raw") {
-            raw = true;
-        } else if (arg.rfind("-", 0) == 0) {
-            return UsageError("show", "unknown option '" + arg + "'");
-        } else {
-            files.push_back(arg);
-        }
-    }
+    const std::vector<std::string> files = line.Positional();
     if (files.size() != 1) {
-        return UsageError("show", "expected exactly one FILE.led");
+        return line.UsageError("expected exactly one FILE.led");
     }
     MessageTable table;
     if (!LoadIntoTable(files.front(), table)) {
         return 1;
     }
-    if (raw) {
+    if (line.IsSet("raw")) {
         PrintRaw(table);
     } else {
         PrintReadable(table);

@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "cli/cli_command.h"
+#include "cli/command_line.h"
 
 namespace lumera::cli {
 
@@ -24,7 +25,7 @@ void printOverview(std::ostream& out) {
             << std::string(8 - std::min<std::size_t>(command.name.size(), 7), ' ')
             << command.summary << '\n';
     }
-    out << "\n'lumera-cli COMMAND --help' describes one command.\n";
+    out << "\n'lumera-cli COMMAND --help' describes one command; --version shows the version.\n";
 }
 
 }  // namespace
@@ -37,6 +38,10 @@ int main(int argc, char** argv) {
     const std::string name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         printOverview(std::cout);
+        return 0;
+    }
+    if (name == "--version") {
+        std::cout << lumera::cli::VersionLine() << '\n';
         return 0;
     }
     for (const auto& command : lumera::cli::CliCommands()) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
 
 #include "download_test_support.h"
 
@@ -44,10 +45,28 @@ TEST_F(CliCommands, ImageIsTheOneTheWindowWouldSend) {
     EXPECT_EQ(image[28], 10);
     EXPECT_EQ(image[29], 0x97);
 
+    // "-o -" writes the same bytes to standard output.
+    ASSERT_EQ(run("image " + file("two.led") + " -o -"), 0);
+    EXPECT_EQ(ReadBytes(file("stdout")), image);
+
     ASSERT_EQ(run("new " + file("blank.led") + " --chinese '0:0:\\x20\\x20'"), 0);
     EXPECT_EQ(run("image " + file("blank.led") + " -o " + file("blank.bin")), 1);
     EXPECT_THAT(errors(), ElementsAre("No Data Send!"));
     EXPECT_FALSE(std::filesystem::exists(file("blank.bin")));
+
+    // A glyph table that cannot be read makes no image: one report per character, exit 1.
+    const std::filesystem::path alone = file("alone");
+    std::filesystem::create_directory(alone);
+    std::filesystem::copy_file(kBin / "lumera-cli", alone / "lumera-cli");
+    const std::string command = (alone / "lumera-cli").string() + " image " + file("two.led") +
+                                " -o " + file("lost.bin") + " 2>" + file("stderr");
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    const std::string report = "Open File " + (alone / "window_zr1.bin").string() + "Error!";
+    EXPECT_THAT(errors(), ElementsAre(report, report, report, report, report, report, report));
+    EXPECT_FALSE(std::filesystem::exists(file("lost.bin")));
+    EXPECT_FALSE(std::filesystem::exists(alone / "USBSendData.bin"));
 }
 
 TEST_F(CliCommands, SendReportsLikeTheWindowAndExitsByTheOutcome) {
@@ -137,7 +156,14 @@ TEST_F(CliCommands, SendWithoutTheDeviceLibraryReportsAsTheWindowDoes) {
          {"lumera-cli", "window_zr1.bin", "window_zr2.bin", "window_zr3.bin", "window_zr4.bin"}) {
         std::filesystem::copy_file(kBin / name, alone / name);
     }
-    ASSERT_EQ(run("new " + file("odd.led") + " --english '0:0:A\\x01'"), 0);
+    // An English file holding a glyph code, which the loading reports but keeps.
+    std::string odd =
+        "Row:01Eng:1\r\n02A\x01"
+        "00\r\n";
+    for (std::size_t i = 0; i < odd.size(); ++i) {
+        odd[i] = static_cast<char>(odd[i] ^ (i + 1));
+    }
+    std::ofstream(file("odd.led"), std::ios::binary) << odd;
     const std::string command = (alone / "lumera-cli").string() + " send " + file("odd.led") +
                                 " >" + file("stdout") + " 2>" + file("stderr");
     const int status = std::system(command.c_str());

@@ -54,16 +54,54 @@ TEST_F(CliCommands, NewWritesWhatSaveWritesAndShowRawPrintsItExactly) {
     EXPECT_NE(readable.out.find("Clockwise rotation"), std::string::npos) << readable.out;
 }
 
-TEST_F(CliCommands, ChangeHandlingMessagesGoToStderrAndTextsAreHeldToTheLimit) {
-    const std::string out = PathOf("english.led");
-    const CliRun made = Run({"new", out, "--english", "0:0:ABCDEFGHIJKLMNOPQRST", "0:0:a\\x01"});
-    ASSERT_EQ(made.exitCode, 0) << made.err;
-    EXPECT_EQ(made.err, "The character input does not meet the requirement!\n");
+TEST_F(CliCommands, NewStoresNoTextTheSectionRulesRefuseOrCut) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string says;
+    };
+    const std::vector<Case> cases = {
+        {{"--english", "0:0:ABCDEFGHIJKLMNOPQRSTUVWXYZ"},
+         "section 1: the text is too long: the section keeps 18 of its 26 bytes"},
+        {{"--english", "0:0:ABCDEFGHIJKLMNOPQR", "0:0:a\\x01"},
+         "section 2: \\x01 is not a character of English mode"},
+        {{"--chinese", "0:0:A", "1:1:B", "0:0:\\x12"},
+         "section 3: \\x12 is not a character of Chinese mode"},
+        {{"--chinese", "0:0:" + std::string(13, 'x') + std::string(6, '\x01')},
+         "section 1: the text is too long: the section keeps 16 of its 19 bytes"},
+    };
+    const std::string out = PathOf("refused.led");
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"new", out};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const CliRun made = Run(args);
+        EXPECT_EQ(made.exitCode, 1) << c.says;
+        EXPECT_EQ(made.err, "lumera-cli new: " + c.says + "; nothing written\n");
+        EXPECT_FALSE(std::filesystem::exists(out)) << c.says;
+    }
+
+    // A file that holds such a text still loads, with the change handling's message.
+    WriteBytes(out, Scrambled("Row:01Eng:1\r\n02a\x01"
+                              "00\r\n"));
     const CliRun shown = Run({"show", "--raw", out});
     EXPECT_EQ(shown.out,
-              "mode: english\nsections: 2\n1: open=0 close=0 text=ABCDEFGHIJKLMNOPQR\n"
-              "2: open=0 close=0 text=a\\x01\nimage: 100 of 2047 bytes\n");
+              "mode: english\nsections: 1\n1: open=0 close=0 text=a\\x01\nimage: 8 of "
+              "2047 bytes\n");
     EXPECT_EQ(shown.err, "The character input does not meet the requirement!\n");
+}
+
+TEST_F(CliCommands, NewWritesAllThirtyTwoSectionsWhole) {
+    const std::string out = PathOf("full.led");
+    std::vector<std::string> args = {"new", out, "--english"};
+    std::string expected = "mode: english\nsections: 32\n";
+    for (int n = 1; n <= 32; ++n) {
+        args.push_back(std::to_string(n % 9) + ":" + std::to_string(n % 7) + ":ROW" +
+                       std::to_string(n));
+        expected += std::to_string(n) + ": open=" + std::to_string(n % 9) +
+                    " close=" + std::to_string(n % 7) + " text=ROW" + std::to_string(n) + "\n";
+    }
+    const CliRun made = Run(args);
+    ASSERT_EQ(made.exitCode, 0) << made.err;
+    EXPECT_EQ(Run({"show", "--raw", out}).out, expected);
 }
 
 TEST_F(CliCommands, NewReplacesAnExistingFileOnlyWithForce) {
@@ -77,6 +115,15 @@ TEST_F(CliCommands, NewReplacesAnExistingFileOnlyWithForce) {
     const CliRun forced = Run({"new", "--force", out, "--english", "0:0:A"});
     EXPECT_EQ(forced.exitCode, 0) << forced.err;
     EXPECT_EQ(ReadBytes(out), Scrambled("Row:01Eng:1\r\n01A00\r\n"));
+
+    // A link to nothing is taken too: writing through it would create a file elsewhere.
+    const std::string link = PathOf("dangling.led");
+    std::filesystem::create_symlink(PathOf("elsewhere.led"), link);
+    const CliRun dangling = Run({"new", link, "--english", "0:0:A"});
+    EXPECT_EQ(dangling.exitCode, 1);
+    EXPECT_NE(dangling.err.find("--force"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_FALSE(std::filesystem::exists(PathOf("elsewhere.led")));
 }
 
 TEST_F(CliCommands, NewWritesNothingForTextsAFileCannotCarry) {
@@ -107,6 +154,23 @@ TEST_F(CliCommands, CheckAcceptsSoundFilesAndNamesTheFaultOfOthers) {
     }
 }
 
+TEST_F(CliCommands, EveryCommandShowsTheVersionAndTakesDoubleDashAsTheEndOfOptions) {
+    for (const char* command : {"--version", "check", "show", "new", "image", "send", "frame"}) {
+        std::vector<std::string> args = {command};
+        if (args.front() != "--version") {
+            args.push_back("--version");
+        }
+        const CliRun run = Run(args);
+        EXPECT_EQ(run.exitCode, 0) << command;
+        EXPECT_EQ(run.out, "lumera-cli 1.0\n") << command;
+    }
+    const std::string dashed = PathOf("-dashed.led");
+    const CliRun made = Run({"new", "--english", "--", dashed, "0:0:A"});
+    ASSERT_EQ(made.exitCode, 0) << made.err;
+    EXPECT_EQ(Run({"check", "--", dashed}).out, "ok\n");
+    EXPECT_EQ(Run({"show", "--raw", "--", dashed}).exitCode, 0);
+}
+
 TEST_F(CliCommands, BadArgumentsAreUsageErrors) {
     std::vector<std::string> tooMany = {"new", PathOf("many.led"), "--english"};
     tooMany.insert(tooMany.end(), 33, "0:0:A");
@@ -117,6 +181,11 @@ TEST_F(CliCommands, BadArgumentsAreUsageErrors) {
         {"new", PathOf("n.led"), "--english", "0:7:A"},
         {"new", PathOf("n.led"), "--english", "0:0:\\x4"},
         {"new", PathOf("n.led"), "--chinese", "0:0:\xF0\x9F\x98\x80"},
+        {"new", PathOf("n.led"), "--english", "--chinese", "0:0:A"},
+        {"new", PathOf("n.led"), "--english", "--unknown", "0:0:A"},
+        {"show", "-x", PathOf("a.led")},
+        {"image", PathOf("a.led"), "-o"},
+        {"frame", PathOf("a.led"), "--tick"},
         tooMany,
     };
     for (const auto& args : cases) {

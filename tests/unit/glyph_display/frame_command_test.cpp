@@ -10,18 +10,22 @@
 #include "download/image_decoder.h"
 #include "download/image_feed.h"
 #include "editing/file_bytes.h"
+#include "editing/message_table.h"
 #include "program_run.h"
 #include "render/led_preview.h"
+#include "scripted_prompter.h"
 
 namespace lumera {
 namespace {
 
 class FrameCommandTest : public ::testing::Test {
 protected:
-    // Runs lumera-cli; returns its exit code and keeps its stderr in err_.
-    int Run(std::vector<std::string> args) {
-        const testing::ProgramRun run =
-            testing::RunProgram(LUMERA_BIN_DIR "/lumera-cli", std::move(args), dir_.path());
+    // Runs lumera-cli (or the program given); returns its exit code and keeps its output in
+    // out_ and err_.
+    int Run(std::vector<std::string> args,
+            const std::filesystem::path& program = LUMERA_BIN_DIR "/lumera-cli") {
+        const testing::ProgramRun run = testing::RunProgram(program, std::move(args), dir_.path());
+        out_ = run.out;
         err_ = run.err;
         return run.exitCode;
     }
@@ -40,8 +44,35 @@ protected:
     }
 
     testing::GlyphTableDir dir_;
+    std::string out_;
     std::string err_;
 };
+
+TEST_F(FrameCommandTest, EachTickIsTheFrameThePreviewDrawsOnThatTick) {
+    // Left to right opens ten columns a tick; in Chinese mode an LED column is 7.5 columns
+    // wide, so ticks 1 and 2 light different LEDs.
+    ASSERT_EQ(Run({"new", Path("open.led"), "--chinese", "0:0:HELLO"}), 0) << err_;
+    MessageTable table;
+    table.Reset(false);
+    table.SetText(0, "HELLO");
+    testing::ScriptedPrompter prompter;
+    LedPreview preview(table, {LUMERA_BIN_DIR, prompter});
+    ASSERT_TRUE(preview.Start());
+    QImage previous;
+    for (const int tick : {1, 2}) {
+        SCOPED_TRACE(tick);
+        ASSERT_EQ(preview.Tick().holdMilliseconds, 0);
+        // "-o -" hands the PNG over on standard output.
+        ASSERT_EQ(Run({"frame", Path("open.led"), "--tick", std::to_string(tick), "-o", "-"}), 0)
+            << err_;
+        const QImage drawn = QImage::fromData(reinterpret_cast<const uchar*>(out_.data()),
+                                              static_cast<int>(out_.size()), "PNG");
+        EXPECT_EQ(drawn.convertToFormat(QImage::Format_RGB32), preview.Image());
+        EXPECT_NE(drawn, previous);
+        previous = drawn;
+    }
+    EXPECT_TRUE(prompter.shown.empty());
+}
 
 TEST_F(FrameCommandTest, WritesTheFrameOfTheGivenTickInTheGivenColour) {
     ASSERT_EQ(Run({"new", Path("hello.led"), "--english", "0:0:HELLO"}), 0) << err_;
@@ -81,6 +112,16 @@ TEST_F(FrameCommandTest, RefusesWhatItCannotDraw) {
         EXPECT_EQ(Run(c.args), c.exitCode);
         EXPECT_NE(err_.find(c.says), std::string::npos) << err_;
     }
+    EXPECT_FALSE(std::filesystem::exists(Path("out.png")));
+
+    // Without its glyph tables the program reports each failed open and draws nothing.
+    const std::filesystem::path alone = Path("alone");
+    std::filesystem::create_directory(alone);
+    std::filesystem::copy_file(LUMERA_BIN_DIR "/lumera-cli", alone / "lumera-cli");
+    EXPECT_EQ(Run({"frame", Path("text.led"), "-o", Path("out.png")}, alone / "lumera-cli"), 1);
+    EXPECT_NE(err_.find("Open File " + (alone / "window_zr1.bin").string() + "Error!"),
+              std::string::npos)
+        << err_;
     EXPECT_FALSE(std::filesystem::exists(Path("out.png")));
 }
 

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "download/stream_prompter.h"
+
+class QImage;
+
+namespace lumera::cli {
+
+// The -o value that stands for standard output.
+inline constexpr char kStandardOutput[] = "-";
+
+// Writes a command's result to the file at `path`, or to standard output for "-".
+// Returns false when it could not be written whole.
+bool WriteOutput(const std::string& path, std::string_view bytes);
+// The same for a picture, as PNG.
+bool WritePngOutput(const std::string& path, const QImage& picture);
+
+// The boxes of the glyph-table readers on stderr, remembering whether there was one: a
+// table that cannot be read is a failure of the command, even though the drawing goes on.
+class TableReportPrompter : public download::StreamPrompter {
+public:
+    TableReportPrompter();
+    void Message(const std::string& text) override;
+    bool Reported() const { return reported_; }
+
+private:
+    bool reported_ = false;
+};
+
+}  // namespace lumera::cli
