@@ -211,6 +211,8 @@ TEST_F(ImageDecoderTest, TheFaceLaysASectionsCharactersInReadingOrder) {
         {false, {"\xD6\xD0", "A", "\x01", "B", "\xB0\xA1"}},
         {false, {"\x01", "A", "\x0B"}},
         {false, {"x", "y", "\xD2\xBB"}},
+        // 126 columns split as nine 14s too; only the framing rule picks the 9s.
+        {false, {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l", "m", "n"}},
     };
     for (const auto& [englishMode, characters] : cases) {
         std::vector<Row> rows{{"", 0, 0}};
@@ -247,6 +249,17 @@ TEST_F(ImageDecoderTest, ReadingOrderMovesWholeCellsAndKeepsWhatCannotBeSplit) {
     Bytes swapped(twoNarrow.begin() + 18, twoNarrow.end() - 1);
     swapped.insert(swapped.end(), narrowColumns.begin(), narrowColumns.end());
     swapped.push_back(7);
+    // 126 columns blank wherever a 14-column cell is framed or a 9-column cell ends: both
+    // splits fit equally well, and the one with fewer cells wins.
+    Bytes bothSplits, fourteenReversed;
+    for (int column = 0; column < 126; ++column) {
+        const bool blank = column % 14 == 0 || column % 14 == 13 || column % 9 == 8;
+        bothSplits.insert(bothSplits.end(), 2, blank ? 0 : static_cast<std::uint8_t>(column + 1));
+    }
+    for (int cell = 8; cell >= 0; --cell) {
+        fourteenReversed.insert(fourteenReversed.end(), bothSplits.begin() + 28 * cell,
+                                bothSplits.begin() + 28 * (cell + 1));
+    }
     const struct {
         bool englishMode;
         Bytes data, ordered;
@@ -256,6 +269,7 @@ TEST_F(ImageDecoderTest, ReadingOrderMovesWholeCellsAndKeepsWhatCannotBeSplit) {
         {false, Bytes(20, 1), Bytes(20, 1)},  // 10 columns: no 14 or 9
         {false, Bytes(18, 1), Bytes(18, 1)},  // 9 columns, the last one lit
         {false, twoNarrow, swapped},
+        {false, bothSplits, fourteenReversed},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(CellsInReadingOrder(c.data, c.englishMode), c.ordered) << c.data.size();
