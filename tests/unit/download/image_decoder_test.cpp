@@ -240,15 +240,7 @@ TEST_F(ImageDecoderTest, TheFaceLaysASectionsCharactersInReadingOrder) {
     }
 }
 
-TEST_F(ImageDecoderTest, ReadingOrderMovesWholeCellsAndKeepsWhatCannotBeSplit) {
-    const Bytes narrowColumns = {1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 0, 0};
-    Bytes twoNarrow = narrowColumns;
-    twoNarrow.insert(twoNarrow.end(), 9, 9);
-    twoNarrow.insert(twoNarrow.end(), 9, 0);
-    twoNarrow.push_back(7);  // a stray byte past the last column
-    Bytes swapped(twoNarrow.begin() + 18, twoNarrow.end() - 1);
-    swapped.insert(swapped.end(), narrowColumns.begin(), narrowColumns.end());
-    swapped.push_back(7);
+TEST_F(ImageDecoderTest, ReadingOrderKeepsWhatCannotBeSplitAndPrefersFewerCells) {
     // 126 columns blank wherever a 14-column cell is framed or a 9-column cell ends: both
     // splits fit equally well, and the one with fewer cells wins.
     Bytes bothSplits, fourteenReversed;
@@ -265,10 +257,7 @@ TEST_F(ImageDecoderTest, ReadingOrderMovesWholeCellsAndKeepsWhatCannotBeSplit) {
         Bytes data, ordered;
     } cases[] = {
         {true, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, {6, 7, 8, 9, 10, 1, 2, 3, 4, 5, 11, 12}},
-        {true, {1, 2, 3}, {1, 2, 3}},
-        {false, Bytes(20, 1), Bytes(20, 1)},  // 10 columns: no 14 or 9
-        {false, Bytes(18, 1), Bytes(18, 1)},  // 9 columns, the last one lit
-        {false, twoNarrow, swapped},
+        {false, Bytes(20, 1), Bytes(20, 1)},  // 10 columns: no split fits
         {false, bothSplits, fourteenReversed},
     };
     for (const auto& c : cases) {
