@@ -1,5 +1,6 @@
 #include "download/image_feed.h"
 
+#include "download/record_cells.h"
 #include "outside/device_columns.h"
 
 namespace lumera::download {
@@ -9,6 +10,12 @@ constexpr int kEnglishRows = 8;
 constexpr int kChineseRows = 16;
 
 }  // namespace
+
+ImageFeed::ImageFeed(DecodedImage image) : image_(std::move(image)) {
+    for (ImageRecord& record : image_.records) {
+        record.data = CellsInReadingOrder(record.data, image_.englishMode);
+    }
+}
 
 FeedSection ImageFeed::Load(int row, DotRows& dotRows) {
     loaded_ = row;

@@ -6,10 +6,11 @@
 namespace lumera::download {
 
 // The records of a download image as the display plays them: every record in turn, its own
-// columns in the order it carries them, with its effects; start at the first record.
+// columns with its effects; start at the first record. The image carries a section's
+// characters last first; they are laid in reading order, as they were composed.
 class ImageFeed : public SectionFeed {
 public:
-    explicit ImageFeed(DecodedImage image) : image_(std::move(image)) {}
+    explicit ImageFeed(DecodedImage image);
 
     bool EnglishMode() const override { return image_.englishMode; }
     int SectionCount() const override { return static_cast<int>(image_.records.size()); }
@@ -19,7 +20,7 @@ public:
     void Convert(DotRows& dotRows) const override;
 
 private:
-    DecodedImage image_;
+    DecodedImage image_;  // each record's data in reading order
     int loaded_ = 0;
 };
 

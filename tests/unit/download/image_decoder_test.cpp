@@ -7,8 +7,10 @@
 #include "download/device_form_rasteriser.h"
 #include "download/image_capacity.h"
 #include "download/image_feed.h"
+#include "download/record_cells.h"
 #include "download/stream_prompter.h"
 #include "download_test_support.h"
+#include "outside/device_columns.h"
 #include "render/preview_engine.h"
 
 namespace lumera::download {
@@ -198,6 +200,69 @@ TEST_F(ImageDecoderTest, TheDisplayPlaysTheRecordsOwnColumnsWithTheirEffects) {
     played.Timer1Timer();
     EXPECT_EQ(played.PreviewOpen(), 2);
     EXPECT_EQ(played.PreviewClose(), 1);
+}
+
+TEST_F(ImageDecoderTest, TheFaceLaysASectionsCharactersInReadingOrder) {
+    // Section 1 holds the text, the sections after it one character each: the face must lay
+    // section 1 as the single characters' columns one after the other.
+    const std::vector<std::pair<bool, std::vector<std::string>>> cases = {
+        {true, {"H", "E", "L", "L", "O"}},
+        {true, {"\x12", "Z"}},
+        {false, {"\xD6\xD0", "A", "\x01", "B", "\xB0\xA1"}},
+        {false, {"\x01", "A", "\x0B"}},
+        {false, {"x", "y", "\xD2\xBB"}},
+        // 126 columns split as nine 14s too; only the framing rule picks the 9s.
+        {false, {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l", "m", "n"}},
+    };
+    for (const auto& [englishMode, characters] : cases) {
+        std::vector<Row> rows{{"", 0, 0}};
+        for (const std::string& character : characters) {
+            rows[0].text += character;
+            rows.push_back({character, 0, 0});
+        }
+        const Bytes built = Build(TableOf(englishMode, rows));
+        auto decoded = std::get<DecodedImage>(DecodeDownloadImage(
+            std::string_view(reinterpret_cast<const char*>(built.data()), built.size())));
+        Bytes composed;
+        for (std::size_t k = 1; k < decoded.records.size(); ++k) {
+            composed.insert(composed.end(), decoded.records[k].data.begin(),
+                            decoded.records[k].data.end());
+        }
+        ASSERT_EQ(composed.size(), decoded.records[0].data.size()) << rows[0].text;
+        auto expected = std::make_unique<DotRows>();
+        const int columns =
+            DeviceColumnsConvert(composed.data(), composed.size(), englishMode, *expected);
+        auto laid = std::make_unique<DotRows>();
+        ImageFeed feed(std::move(decoded));
+        EXPECT_EQ(feed.Load(0, *laid).columns, columns) << rows[0].text;
+        feed.Convert(*laid);
+        EXPECT_TRUE(*laid == *expected) << rows[0].text;
+    }
+}
+
+TEST_F(ImageDecoderTest, ReadingOrderKeepsWhatCannotBeSplitAndPrefersFewerCells) {
+    // 126 columns blank wherever a 14-column cell is framed or a 9-column cell ends: both
+    // splits fit equally well, and the one with fewer cells wins.
+    Bytes bothSplits, fourteenReversed;
+    for (int column = 0; column < 126; ++column) {
+        const bool blank = column % 14 == 0 || column % 14 == 13 || column % 9 == 8;
+        bothSplits.insert(bothSplits.end(), 2, blank ? 0 : static_cast<std::uint8_t>(column + 1));
+    }
+    for (int cell = 8; cell >= 0; --cell) {
+        fourteenReversed.insert(fourteenReversed.end(), bothSplits.begin() + 28 * cell,
+                                bothSplits.begin() + 28 * (cell + 1));
+    }
+    const struct {
+        bool englishMode;
+        Bytes data, ordered;
+    } cases[] = {
+        {true, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, {6, 7, 8, 9, 10, 1, 2, 3, 4, 5, 11, 12}},
+        {false, Bytes(20, 1), Bytes(20, 1)},  // 10 columns: no split fits
+        {false, bothSplits, fourteenReversed},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CellsInReadingOrder(c.data, c.englishMode), c.ordered) << c.data.size();
+    }
 }
 
 }  // namespace
