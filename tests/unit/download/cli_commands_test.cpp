@@ -145,7 +145,7 @@ TEST_F(CliCommands, DevicesListsAndProbesTheDisplay) {
     EXPECT_THAT(output(), ElementsAre("Emulated display: " + folder,
                                       "No display (USB 0C45:7160) is plugged in."));
     EXPECT_EQ(run("devices --all"), 2);
-    EXPECT_THAT(errors(), ElementsAre(MatchesRegex(".*unknown argument '--all'.*")));
+    EXPECT_THAT(errors(), ElementsAre(MatchesRegex(".*unknown option '--all'.*")));
 }
 
 TEST_F(CliCommands, SendWithoutTheDeviceLibraryReportsAsTheWindowDoes) {
