@@ -14,15 +14,6 @@ namespace {
 
 using namespace lumera;
 
-class SilentPrompter : public Prompter {
-public:
-    void Message(const std::string&) override {}
-    void Information(const std::string&) override {}
-    bool Ask(const std::string&) override { return false; }
-    std::optional<std::string> OpenFileName(const std::string&) override { return std::nullopt; }
-    std::optional<std::string> SaveFileName(const std::string&) override { return std::nullopt; }
-};
-
 // Full-size tables of patterned records in a temporary folder, removed at exit.
 class PatternTables {
 public:

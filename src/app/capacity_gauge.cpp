@@ -13,17 +13,6 @@ namespace {
 constexpr int kBarHeight = 6;
 constexpr int kTextPixelSize = 10;
 
-// A glyph table that cannot be read leaves its cells blank, which sizes the image alike; the
-// gauge has nothing to say about it.
-class SilentPrompter : public Prompter {
-public:
-    void Message(const std::string&) override {}
-    void Information(const std::string&) override {}
-    bool Ask(const std::string&) override { return false; }
-    std::optional<std::string> OpenFileName(const std::string&) override { return std::nullopt; }
-    std::optional<std::string> SaveFileName(const std::string&) override { return std::nullopt; }
-};
-
 // The image's size depends on the mode and the texts of the sections in use only.
 std::string SizingKey(const MessageTable& table) {
     std::string key(1, table.EnglishMode() ? 'E' : 'C');
@@ -70,6 +59,8 @@ void CapacityGauge::Show(const MessageTable& table) {
     }
     measured_ = std::move(key);
     everMeasured_ = true;
+    // A glyph table that cannot be read leaves its cells blank, which sizes the image alike;
+    // the gauge has nothing to say about it.
     SilentPrompter silent;
     measure_ = download::MeasureDownloadImage(
         table, download::DeviceFormRasteriser(table.EnglishMode(), programDirectory_, silent));

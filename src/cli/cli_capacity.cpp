@@ -11,7 +11,8 @@ namespace lumera::cli {
 download::ImageMeasure MeasureTable(const MessageTable& table) {
     download::StreamPrompter prompter(std::cerr);
     return download::MeasureDownloadImage(
-        table, download::DeviceFormRasteriser(table.EnglishMode(), ProgramDirectory(), prompter));
+        table, download::DeviceFormRasteriser(table.EnglishMode(),
+                                              LocateProgramFiles().dataDirectory, prompter));
 }
 
 }  // namespace lumera::cli

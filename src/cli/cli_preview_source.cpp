@@ -20,7 +20,8 @@ std::unique_ptr<PreviewSource> StartPreview(std::string_view command, const std:
         }
         source->table.SetCurrentSection(0);
         source->preview = std::make_unique<LedPreview>(
-            source->table, GlyphTableFiles{ProgramDirectory(), source->prompter}, size);
+            source->table, GlyphTableFiles{LocateProgramFiles().dataDirectory, source->prompter},
+            size);
     } else {
         auto image = ReadImageFile(command, path);
         if (!image) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "download/stream_prompter.h"
+#include "cli/cli_output.h"
 #include "editing/message_table.h"
 #include "render/led_preview.h"
 
@@ -15,10 +15,8 @@ namespace lumera::cli {
 // A started preview of a message file (played as the window plays it, from section 1) or of
 // a download image (played as the display plays it, from its first record).
 struct PreviewSource {
-    PreviewSource() : prompter(std::cerr) {}
-
     MessageTable table;
-    download::StreamPrompter prompter;
+    TableReportPrompter prompter;  // a glyph table that cannot be read fails the command
     std::unique_ptr<LedPreview> preview;
 };
 

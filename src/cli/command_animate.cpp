@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <iostream>
 #include <variant>
 
@@ -24,8 +25,8 @@ constexpr char kHelp[] =
     "              (default 187: the preview's 160 x 187)\n"
     "  -o OUT.gif  where to write the animation; an existing file is replaced whole\n"
     "\n"
-    "Exit 1 when the input is refused, nothing is showable, a section's effect never ends\n"
-    "or the file cannot be written.\n";
+    "Exit 1 when the input is refused, nothing is showable, a glyph table cannot be read\n"
+    "(then no file is left), a section's effect never ends or the file cannot be written.\n";
 
 int RunAnimate(const std::vector<std::string>& args) {
     const auto parsed = ParsePictureOptions(kCommand, kHelp, args, {.tick = false, .size = true},
@@ -41,6 +42,12 @@ int RunAnimate(const std::vector<std::string>& args) {
     }
     if (const auto failure = WriteAnimation(*source->preview, options->output)) {
         std::cerr << "lumera-cli animate: " << *failure << '\n';
+        return 1;
+    }
+    // The tables are read section by section while the cycle is drawn: an animation with
+    // blank cells for the text is no animation of the table.
+    if (source->prompter.Reported()) {
+        std::filesystem::remove(options->output);
         return 1;
     }
     return 0;

@@ -22,4 +22,15 @@ public:
     virtual std::optional<std::string> SaveFileName(const std::string& filter) = 0;
 };
 
+// Shows nothing, declines every question and cancels every dialog: for work whose reports
+// nobody is there to read (sizing an image while typing, benchmarks).
+class SilentPrompter : public Prompter {
+public:
+    void Message(const std::string&) override {}
+    void Information(const std::string&) override {}
+    bool Ask(const std::string&) override { return false; }
+    std::optional<std::string> OpenFileName(const std::string&) override { return std::nullopt; }
+    std::optional<std::string> SaveFileName(const std::string&) override { return std::nullopt; }
+};
+
 }  // namespace lumera

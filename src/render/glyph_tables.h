@@ -9,7 +9,7 @@ namespace lumera {
 
 // Where the four glyph table files lie, and who is told when one cannot be opened.
 struct GlyphTableFiles {
-    std::filesystem::path directory;  // the window and the terminal pass ProgramDirectory()
+    std::filesystem::path directory;  // the window and the terminal pass the located data folder
     Prompter& prompter;
 };
 

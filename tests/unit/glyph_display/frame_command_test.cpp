@@ -118,11 +118,13 @@ TEST_F(FrameCommandTest, RefusesWhatItCannotDraw) {
     const std::filesystem::path alone = Path("alone");
     std::filesystem::create_directory(alone);
     std::filesystem::copy_file(LUMERA_BIN_DIR "/lumera-cli", alone / "lumera-cli");
-    EXPECT_EQ(Run({"frame", Path("text.led"), "-o", Path("out.png")}, alone / "lumera-cli"), 1);
-    EXPECT_NE(err_.find("Open File " + (alone / "window_zr1.bin").string() + "Error!"),
-              std::string::npos)
-        << err_;
-    EXPECT_FALSE(std::filesystem::exists(Path("out.png")));
+    for (const char* command : {"frame", "animate"}) {
+        EXPECT_EQ(Run({command, Path("text.led"), "-o", Path("out.png")}, alone / "lumera-cli"), 1);
+        EXPECT_NE(err_.find("Open File " + (alone / "window_zr1.bin").string() + "Error!"),
+                  std::string::npos)
+            << command << ": " << err_;
+        EXPECT_FALSE(std::filesystem::exists(Path("out.png"))) << command;
+    }
 }
 
 // The frames of an animated GIF as a viewer shows them, with their delays.
