@@ -6,8 +6,8 @@ namespace lumera::app {
 
 namespace {
 
-// Right of the link icon (104, 32, 17 x 17), within the status box's 161 pixels.
-constexpr QRect kMarkGeometry{124, 33, 34, 15};
+// Under the link picture (100, 16, 48 x 48), above the note box that starts at 72.
+constexpr QRect kMarkGeometry{107, 57, 34, 14};
 
 }  // namespace
 
