@@ -1,6 +1,10 @@
 // Open and Save of message files.
+#include <filesystem>
+#include <system_error>
+
 #include "app/tform1.h"
 #include "files/led_file_commands.h"
+#include "files/led_loader.h"
 
 namespace lumera::app {
 
@@ -24,6 +28,13 @@ void TForm1::BtnOpenClick() {
 }
 
 void TForm1::OpenNamedFile(const std::string& path) {
+    std::error_code ignored;
+    if (!path.empty() && !std::filesystem::exists(path, ignored)) {
+        // A dialog offers only files that are there; a name from the command line may be a
+        // typo, and opening nothing without a word would look like an empty file.
+        prompter_.Message(ReadLedFile(path).error);
+        return;
+    }
     const OpenOutcome outcome = OpenLedFile(path, table_, prompter_, [this] {
         if (PreviewRunning()) {
             BtnStopClick();

@@ -139,6 +139,8 @@ private slots:
                                   << "two.led" << true;
         QTest::newRow("argument of a refused file") << "argument"
                                                     << "folder.led" << false;
+        QTest::newRow("argument of a missing file") << "argument"
+                                                    << "missing.led" << false;
         QTest::newRow("drop on the window") << "window"
                                             << "two.led" << true;
         QTest::newRow("drop on a section edit") << "edit"
@@ -187,6 +189,10 @@ private slots:
         }
         if (file == "folder.led") {
             expected.push_back("message: " + path.toStdString() + " error!\nnot a regular file");
+        }
+        if (file == "missing.led") {
+            expected.push_back("message: " + path.toStdString() +
+                               " error!\nthe file cannot be read: No such file or directory");
         }
         QCOMPARE(ui.prompter.shown, expected);
     }
