@@ -10,6 +10,7 @@
 #include "download/command_packets.h"
 #include "download/display_connection.h"
 #include "download/stream_prompter.h"
+#include "download/usb_transfer.h"
 #include "outside/device_binding.h"
 
 namespace lumera::cli {
@@ -29,8 +30,6 @@ constexpr char kHelp[] =
     "\n"
     "With ZRUSB_EMULATOR=DIR the library lists the emulated display kept in DIR.\n"
     "ZRUSB_TRACE=FILE makes the library append every write and read to FILE.\n";
-
-constexpr std::size_t kReplySize = 3;
 
 struct Listed {
     std::string path;
@@ -85,32 +84,27 @@ std::string Hex(const Bytes& bytes) {
 // One exchange as a transfer makes it: open, write, read, close. Exit code 0 on a reply.
 int Probe(const DeviceEntryPoints& device) {
     auto probe = download::ProbeCommand(0);
-    probe[download::kChecksumByte] = download::PacketChecksum(probe);
+    const download::Exchange exchange = download::ExchangeCommand(probe, device);
     // The output report: the packet without its report number 0.
     const auto sent = std::span(probe).subspan(1);
-    const int handle = device.OpenUSBDevice(kDisplayVendorId, kDisplayProductId);
-    if (handle == -1) {
-        std::cout << "probe: the display could not be opened\n";
-        return 1;
+    switch (exchange.step) {
+        case download::Exchange::NotOpened:
+            std::cout << "probe: the display could not be opened\n";
+            return 1;
+        case download::Exchange::WriteFailed:
+            std::cout << "out:   " << Hex(sent) << " (the write failed)\n";
+            return 1;
+        case download::Exchange::Unanswered:
+            std::cout << "out:   " << Hex(sent) << '\n'
+                      << "reply: none (no answer within the library's wait)\n";
+            return 1;
+        case download::Exchange::Answered:
+            break;
     }
-    int written = 0;
-    if (!device.WriteUSB(handle, probe.data(), static_cast<int>(probe.size()), &written)) {
-        device.CloseUSBDevice(handle);
-        std::cout << "out:   " << Hex(sent) << " (the write failed)\n";
-        return 1;
-    }
-    std::cout << "out:   " << Hex(sent) << '\n';
-    std::array<unsigned char, kReplySize> reply{};
-    int read = 0;
-    const bool answered =
-        device.ReadUSB(handle, reply.data(), static_cast<int>(reply.size()), &read);
-    device.CloseUSBDevice(handle);
-    if (!answered) {
-        std::cout << "reply: none (no answer within the library's wait)\n";
-        return 1;
-    }
-    std::cout << "reply: " << Hex(std::span(reply).first(static_cast<std::size_t>(read)))
-              << " (status " << Hex(std::array{reply[2]}) << ")\n";
+    std::cout << "out:   " << Hex(sent) << '\n'
+              << "reply: "
+              << Hex(std::span(exchange.reply).first(static_cast<std::size_t>(exchange.read)))
+              << " (status " << Hex(std::array{exchange.reply[download::kStatusByte]}) << ")\n";
     return 0;
 }
 

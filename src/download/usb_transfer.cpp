@@ -15,8 +15,6 @@ constexpr std::uint8_t kAcknowledged = 0x80;
 constexpr std::uint8_t kRefusedQuietly = 0x2A;
 constexpr std::uint8_t kFirstKnownRefusal = 0x82;
 constexpr std::uint8_t kLastKnownRefusal = 0x8A;
-constexpr std::size_t kReplySize = 3;
-constexpr std::size_t kStatusByte = 2;
 constexpr double kProgressScalePerByte = 0.002;
 
 bool isKnownRefusal(std::uint8_t status) {
@@ -42,31 +40,43 @@ bool CheckReplyStatus(std::uint8_t status, Prompter& prompter) {
     return false;
 }
 
-bool SendCommand(CommandPacket packet, const DeviceEntryPoints& device, Prompter& prompter) {
+Exchange ExchangeCommand(CommandPacket& packet, const DeviceEntryPoints& device) {
     packet[kChecksumByte] = PacketChecksum(packet);
+    Exchange exchange;
     const int handle = device.OpenUSBDevice(kDisplayVendorId, kDisplayProductId);
     if (handle == -1) {
-        prompter.Message(kConnectFailureText);
-        return false;
+        return exchange;
     }
     int written = 0;
     if (!device.WriteUSB(handle, packet.data(), static_cast<int>(packet.size()), &written)) {
-        device.CloseUSBDevice(handle);
-        prompter.Message(kWriteDataErrorText);
-        return false;
+        exchange.step = Exchange::WriteFailed;
+    } else if (device.ReadUSB(handle, exchange.reply.data(),
+                              static_cast<int>(exchange.reply.size()), &exchange.read)) {
+        exchange.step = Exchange::Answered;
+    } else {
+        exchange.step = Exchange::Unanswered;
     }
-    std::array<unsigned char, kReplySize> reply{};
-    int read = 0;
-    const bool answered =
-        device.ReadUSB(handle, reply.data(), static_cast<int>(reply.size()), &read);
-    // The handle is released before any box, so no handle outlives its exchange.
     device.CloseUSBDevice(handle);
-    if (!answered) {
-        // Some displays never answer; the write alone has delivered the command.
-        prompter.Message(kReadDataErrorText);
-        return true;
+    return exchange;
+}
+
+bool SendCommand(CommandPacket packet, const DeviceEntryPoints& device, Prompter& prompter) {
+    const Exchange exchange = ExchangeCommand(packet, device);
+    switch (exchange.step) {
+        case Exchange::NotOpened:
+            prompter.Message(kConnectFailureText);
+            return false;
+        case Exchange::WriteFailed:
+            prompter.Message(kWriteDataErrorText);
+            return false;
+        case Exchange::Unanswered:
+            // Some displays never answer; the write alone has delivered the command.
+            prompter.Message(kReadDataErrorText);
+            return true;
+        case Exchange::Answered:
+            break;
     }
-    return CheckReplyStatus(reply[kStatusByte], prompter);
+    return CheckReplyStatus(exchange.reply[kStatusByte], prompter);
 }
 
 std::string ProgressText(std::uint32_t imageSize, std::uint32_t block) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -18,7 +20,21 @@ using ProgressDisplay = std::function<void(const std::string& text)>;
 // any other value is shown as a system error with its decimal value.
 bool CheckReplyStatus(std::uint8_t status, Prompter& prompter);
 
-// Writes the checksum into byte 8 and runs one open, write, read, close exchange.
+inline constexpr std::size_t kReplySize = 3;
+inline constexpr std::size_t kStatusByte = 2;
+
+// How far one exchange got, and the reply when there was one.
+struct Exchange {
+    enum Step { NotOpened, WriteFailed, Unanswered, Answered } step = NotOpened;
+    std::array<unsigned char, kReplySize> reply{};
+    int read = 0;
+};
+
+// Writes the checksum into byte 8 and runs one open, write, read, close exchange. The
+// handle is released before this returns, so no handle outlives its exchange.
+Exchange ExchangeCommand(CommandPacket& packet, const DeviceEntryPoints& device);
+
+// ExchangeCommand, with the outcome reported through the prompter.
 // True when the command counts as delivered: acknowledged, or written but unanswered.
 bool SendCommand(CommandPacket packet, const DeviceEntryPoints& device, Prompter& prompter);
 
