@@ -2,15 +2,9 @@
 
 #include "download/record_cells.h"
 #include "outside/device_columns.h"
+#include "outside/glyph_convert_layout.h"
 
 namespace lumera::download {
-namespace {
-
-constexpr int kEnglishRows = 8;
-constexpr int kChineseRows = 16;
-
-}  // namespace
-
 ImageFeed::ImageFeed(DecodedImage image) : image_(std::move(image)) {
     for (ImageRecord& record : image_.records) {
         record.data = CellsInReadingOrder(record.data, image_.englishMode);
@@ -24,7 +18,7 @@ FeedSection ImageFeed::Load(int row, DotRows& dotRows) {
     // An effect nibble of 0 (no selection) becomes an index no effect has, as in the table.
     section.openOption = static_cast<std::uint8_t>(record.openOption);
     section.closeOption = static_cast<std::uint8_t>(record.closeOption);
-    section.rows = image_.englishMode ? kEnglishRows : kChineseRows;
+    section.rows = led_layout::LedRows(image_.englishMode);
     section.columns =
         DeviceColumnsConvert(record.data.data(), record.data.size(), image_.englishMode, dotRows);
     // A section starts from a clear buffer; the first tick converts it again.

@@ -3,16 +3,18 @@
 #include <utility>
 
 #include "editing/text_measures.h"
+#include "outside/glyph_convert_layout.h"
 #include "outside/glyph_support.h"
 #include "render/rasterise.h"
 
 namespace lumera {
 namespace {
 
-constexpr int kEnglishTextRows = 8;
-constexpr int kChineseTextRows = 16;
-constexpr int kColumnsPerEnglishCharacter = 90;
-constexpr int kColumnsPerUnit = 60;
+// Buffer columns of one English character and of one Chinese width unit.
+constexpr int kColumnsPerEnglishCharacter =
+    led_layout::LedColumnStart(true, led_layout::kEnglishLedColumnsPerCell);
+constexpr int kColumnsPerUnit =
+    led_layout::LedColumnStart(false, led_layout::kChineseLedColumnsPerUnit);
 
 }  // namespace
 
@@ -29,13 +31,12 @@ FeedSection TableFeed::Load(int row, DotRows& dotRows) {
     FeedSection loaded;
     loaded.openOption = static_cast<std::uint8_t>(section.openOption);
     loaded.closeOption = static_cast<std::uint8_t>(section.closeOption);
+    loaded.rows = led_layout::LedRows(EnglishMode());
     if (EnglishMode()) {
         RasteriseEnglish(previewText_, false, tables_, glyphs_, dotRows);
-        loaded.rows = kEnglishTextRows;
         loaded.columns = kColumnsPerEnglishCharacter * TextByteLength(previewText_);
     } else {
         RasteriseChinese(previewText_, false, tables_, glyphs_, dotRows);
-        loaded.rows = kChineseTextRows;
         loaded.columns = kColumnsPerUnit * DisplayUnits(previewText_);
     }
     return loaded;
