@@ -67,8 +67,7 @@ void CapacityGauge::Show(const MessageTable& table) {
 
     const bool fits = measure_.fit == download::ImageFit::Fits ||
                       measure_.fit == download::ImageFit::NothingToSend;
-    label_->setText(Grouped(measure_.size) + QStringLiteral(" / ") +
-                    Grouped(download::kDisplayCapacity) + QStringLiteral(" bytes"));
+    label_->setText(QString::fromStdString(download::FillText(measure_.size)));
     bar_->setValue(static_cast<int>(std::min(measure_.size, download::kDisplayCapacity)));
     QString why;
     if (measure_.fit == download::ImageFit::TooLarge) {

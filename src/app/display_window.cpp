@@ -16,10 +16,6 @@ namespace {
 constexpr int kTickMilliseconds = 50;
 constexpr char kMemoryFileName[] = "eeprom.bin";
 
-QString Grouped(std::size_t count) {
-    return QString::fromStdString(download::GroupedCount(count));
-}
-
 }  // namespace
 
 DisplayWindow::DisplayWindow(std::filesystem::path emulatorDirectory, QWidget* parent)
@@ -83,10 +79,10 @@ void DisplayWindow::Restart() {
     }
     auto& image = std::get<download::DecodedImage>(decoded);
     status_->setText(
-        QStringLiteral("%1 mode, %2 section(s), %3 / %4 bytes, as the display received them.")
+        QStringLiteral("%1 mode, %2 section(s), %3, as the display received them.")
             .arg(image.englishMode ? QStringLiteral("English") : QStringLiteral("Chinese"))
             .arg(image.records.size())
-            .arg(Grouped(image.size), Grouped(download::kDisplayCapacity)));
+            .arg(QString::fromStdString(download::FillText(image.size))));
     preview_ =
         std::make_unique<LedPreview>(std::make_unique<download::ImageFeed>(std::move(image)));
     preview_->Start();
