@@ -39,13 +39,10 @@ using InputReport = std::array<unsigned char, kInputReportSize>;
 // The number a display with numbered reports gives its input report.
 constexpr unsigned char kInputReportId = 0x01;
 
-constexpr std::string_view kHexDigits = "0123456789ABCDEF";
-
 std::string HexLine(const Packet& packet) {
     std::string line;
     for (const unsigned char byte : packet) {
-        line += kHexDigits[byte >> 4];
-        line += kHexDigits[byte & 0x0F];
+        line += HexByte(byte);
     }
     return line + "\n";
 }

@@ -14,6 +14,11 @@ constexpr std::size_t kProbeDivisorPerClass = 8;
 
 }  // namespace
 
+std::string HexByte(unsigned char byte) {
+    constexpr char kHexDigits[] = "0123456789ABCDEF";
+    return {kHexDigits[byte >> 4], kHexDigits[byte & 0x0F]};
+}
+
 unsigned char Checksum(const Packet& packet) {
     unsigned sum = 0;
     for (std::size_t i = 1; i < kPacketSize - 1; ++i) {

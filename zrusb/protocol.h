@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <span>
+#include <string>
 #include <vector>
 
 // The bytes on the wire between the program and the display: 9-byte command packets
@@ -45,6 +46,9 @@ inline constexpr unsigned char kStoreFailed = 0x8E;
 enum class CommandKind { Setup, Data, Final, Unknown };
 
 // Sum of bytes 1..7 modulo 256.
+// Two upper-case hex digits, as the packet log and the trace write bytes.
+std::string HexByte(unsigned char byte);
+
 unsigned char Checksum(const Packet& packet);
 bool HasValidChecksum(const Packet& packet);
 CommandKind KindOf(const Packet& packet);

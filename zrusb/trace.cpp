@@ -7,12 +7,13 @@
 #include <ctime>
 #include <string>
 
+#include "zrusb/protocol.h"
+
 namespace lumera::zrusb {
 
 namespace {
 
 constexpr const char* kTraceVariable = "ZRUSB_TRACE";
-constexpr std::string_view kHexDigits = "0123456789ABCDEF";
 constexpr int kMillisecondsPerSecond = 1000;
 
 std::string TimeStamp() {
@@ -39,8 +40,7 @@ void Trace(std::string_view event, std::string_view path, std::span<const unsign
     std::string line = TimeStamp() + " " + std::string(event) + " " + std::string(path);
     for (const unsigned char byte : bytes) {
         line += ' ';
-        line += kHexDigits[byte >> 4];
-        line += kHexDigits[byte & 0x0F];
+        line += HexByte(byte);
     }
     if (!note.empty()) {
         line += " (" + std::string(note) + ")";
