@@ -21,7 +21,9 @@ public:
     void Information(const std::string&) override { ++shown; }
     bool Ask(const std::string&) override { return false; }
     std::optional<std::string> OpenFileName(const std::string&) override { return std::nullopt; }
-    std::optional<std::string> SaveFileName(const std::string&) override { return std::nullopt; }
+    std::optional<std::string> SaveFileName(const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
 };
 
 // A display that takes every packet at once: what is left is the program's own cost.

@@ -38,7 +38,9 @@ public:
     void Information(const std::string&) override { ++messages; }
     bool Ask(const std::string&) override { return false; }
     std::optional<std::string> OpenFileName(const std::string&) override { return {}; }
-    std::optional<std::string> SaveFileName(const std::string&) override { return {}; }
+    std::optional<std::string> SaveFileName(const std::string&, const std::string&) override {
+        return {};
+    }
 
     int messages = 0;
 };

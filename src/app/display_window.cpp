@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "app/led_canvas.h"
+#include "app/preview_player.h"
 #include "download/image_capacity.h"
 #include "download/image_decoder.h"
 #include "download/image_feed.h"
@@ -24,7 +25,7 @@ DisplayWindow::DisplayWindow(std::filesystem::path emulatorDirectory, QWidget* p
       canvas_(new LedCanvas(this)),
       status_(new QLabel(this)),
       timer_(new QTimer(this)),
-      holdTimer_(new QTimer(this)) {
+      player_(new PreviewPlayer([this] { canvas_->FrameShown(); }, this)) {
     setObjectName(QStringLiteral("DisplayWindow"));
     setWindowTitle(QStringLiteral("Display"));
     canvas_->setObjectName(QStringLiteral("DisplayCanvas"));
@@ -36,17 +37,7 @@ DisplayWindow::DisplayWindow(std::filesystem::path emulatorDirectory, QWidget* p
     layout->addWidget(canvas_, 1);
     layout->addWidget(status_);
     timer_->setInterval(kTickMilliseconds);
-    connect(timer_, &QTimer::timeout, this, [this] {
-        if (!holdTimer_->isActive() && preview_) {
-            Show(preview_->Tick());
-        }
-    });
-    holdTimer_->setSingleShot(true);
-    connect(holdTimer_, &QTimer::timeout, this, [this] {
-        if (preview_) {
-            Show(preview_->ResumeAfterHold());
-        }
-    });
+    connect(timer_, &QTimer::timeout, player_, &PreviewPlayer::Tick);
 }
 
 DisplayWindow::~DisplayWindow() {
@@ -59,7 +50,7 @@ QString DisplayWindow::status() const {
 
 void DisplayWindow::Restart() {
     timer_->stop();
-    holdTimer_->stop();
+    player_->setPreview(nullptr);
     canvas_->setPreview(nullptr);
     preview_.reset();
     const QString file = QString::fromStdString(memoryFile_.string());
@@ -87,21 +78,13 @@ void DisplayWindow::Restart() {
         std::make_unique<LedPreview>(std::make_unique<download::ImageFeed>(std::move(image)));
     preview_->Start();
     canvas_->setPreview(preview_.get());
+    player_->setPreview(preview_.get());
     timer_->start();
-}
-
-void DisplayWindow::Show(const LedPreview::Step& step) {
-    if (step.imageChanged) {
-        canvas_->FrameShown();
-    }
-    if (step.holdMilliseconds > 0) {
-        holdTimer_->start(step.holdMilliseconds);
-    }
 }
 
 void DisplayWindow::hideEvent(QHideEvent*) {
     timer_->stop();
-    holdTimer_->stop();
+    player_->CancelHold();
 }
 
 }  // namespace lumera::app

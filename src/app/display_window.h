@@ -12,6 +12,7 @@ class QTimer;
 namespace lumera::app {
 
 class LedCanvas;
+class PreviewPlayer;
 
 // The emulated display's face: plays the image in its eeprom.bin the way the display
 // shows it, record after record, until closed.
@@ -35,13 +36,11 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    void Show(const LedPreview::Step& step);
-
     std::filesystem::path memoryFile_;
     LedCanvas* canvas_;
     QLabel* status_;
     QTimer* timer_;
-    QTimer* holdTimer_;
+    PreviewPlayer* player_;
     std::unique_ptr<LedPreview> preview_;
 };
 

@@ -35,10 +35,10 @@ PreviewViews::PreviewViews(QLabel* imageLed, const LedPreview& preview, const Me
     auto* large = new QAction(QStringLiteral("Large preview…"), imageLed_);
     large->setObjectName(QStringLiteral("LargePreviewAction"));
     connect(large, &QAction::triggered, this, &PreviewViews::OpenLargePreview);
-    auto* animation = new QAction(QStringLiteral("Export animation…"), imageLed_);
-    animation->setObjectName(QStringLiteral("ExportAnimationAction"));
-    connect(animation, &QAction::triggered, this, &PreviewViews::ExportAnimation);
-    imageLed_->addActions({large, animation});
+    exportAction_ = new QAction(QStringLiteral("Export animation…"), imageLed_);
+    exportAction_->setObjectName(QStringLiteral("ExportAnimationAction"));
+    connect(exportAction_, &QAction::triggered, this, &PreviewViews::ExportAnimation);
+    imageLed_->addActions({large, exportAction_});
 }
 
 bool PreviewViews::eventFilter(QObject* watched, QEvent* event) {
@@ -67,6 +67,8 @@ void PreviewViews::OpenLargePreview() {
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(canvas_);
         canvas_->setPreview(&preview_);
+        large_->setContextMenuPolicy(Qt::ActionsContextMenu);
+        large_->addAction(exportAction_);
     }
     large_->show();
     large_->raise();
@@ -75,7 +77,11 @@ void PreviewViews::OpenLargePreview() {
 }
 
 void PreviewViews::ExportAnimation() {
-    std::optional<std::string> path = prompter_.SaveFileName(kAnimationFilter);
+    std::filesystem::path proposed(tableFile_);
+    if (!proposed.empty()) {
+        proposed.replace_extension(kGifExtension);
+    }
+    std::optional<std::string> path = prompter_.SaveFileName(kAnimationFilter, proposed.string());
     if (!path || path->empty()) {
         return;
     }
@@ -92,7 +98,9 @@ void PreviewViews::ExportAnimation() {
     }
     if (const auto failure = WriteAnimation(recording, *path)) {
         prompter_.Message("The animation was not written: " + *failure);
+        return;
     }
+    emit exported(QString::fromStdString(*path));
 }
 
 }  // namespace lumera::app

@@ -7,6 +7,7 @@
 #include "editing/prompter.h"
 #include "render/led_preview.h"
 
+class QAction;
 class QLabel;
 class QWidget;
 
@@ -32,9 +33,16 @@ public:
     // section in the current colour.
     void ExportAnimation();
 
+    // The message file the table belongs to: the export proposes its name with ".gif".
+    void setTableFile(const std::string& path) { tableFile_ = path; }
+
     // The large preview's window; null until first opened.
     QWidget* largePreview() const { return large_; }
     const LedCanvas* largeCanvas() const { return canvas_; }
+
+signals:
+    // An animation was written to `path`.
+    void exported(const QString& path);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -46,6 +54,8 @@ private:
     Prompter& prompter_;
     std::filesystem::path programDirectory_;
     QWidget* window_;
+    std::string tableFile_;
+    QAction* exportAction_ = nullptr;
     QWidget* large_ = nullptr;
     LedCanvas* canvas_ = nullptr;
 };

@@ -54,18 +54,33 @@ bool QtPrompter::Ask(const std::string& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
+std::optional<bool> QtPrompter::AskOrCancel(const std::string& text) {
+    QMessageBox box(QMessageBox::Question, Caption(kQuestionCaption), QString::fromUtf8(text),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, owner_);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+        case QMessageBox::Yes:
+            return true;
+        case QMessageBox::No:
+            return false;
+        default:
+            return std::nullopt;
+    }
+}
+
 // The desktop's own dialogs where the platform has them.
 std::optional<std::string> QtPrompter::OpenFileName(const std::string& filter) {
     return LocalPath(
         QFileDialog::getOpenFileName(owner_, QString(), LastFolder(), ToQtFileFilter(filter)));
 }
 
-std::optional<std::string> QtPrompter::SaveFileName(const std::string& filter) {
+std::optional<std::string> QtPrompter::SaveFileName(const std::string& filter,
+                                                    const std::string& suggested) {
+    const QString start = suggested.empty() ? LastFolder() : QString::fromStdString(suggested);
     // The save command asks about replacing the file it will write itself: the dialog's name
     // may not be that file.
-    return LocalPath(QFileDialog::getSaveFileName(owner_, QString(), LastFolder(),
-                                                  ToQtFileFilter(filter), nullptr,
-                                                  QFileDialog::DontConfirmOverwrite));
+    return LocalPath(QFileDialog::getSaveFileName(owner_, QString(), start, ToQtFileFilter(filter),
+                                                  nullptr, QFileDialog::DontConfirmOverwrite));
 }
 
 }  // namespace lumera::app

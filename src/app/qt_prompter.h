@@ -20,7 +20,9 @@ public:
     void Information(const std::string& text) override;
     bool Ask(const std::string& text) override;
     std::optional<std::string> OpenFileName(const std::string& filter) override;
-    std::optional<std::string> SaveFileName(const std::string& filter) override;
+    std::optional<std::string> SaveFileName(const std::string& filter,
+                                            const std::string& suggested) override;
+    std::optional<bool> AskOrCancel(const std::string& text) override;
 
 private:
     QPointer<QWidget> owner_;

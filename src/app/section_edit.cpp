@@ -1,5 +1,6 @@
 #include "app/section_edit.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSignalBlocker>
 #include <algorithm>
@@ -9,9 +10,19 @@
 
 namespace lumera::app {
 
-SectionEdit::SectionEdit(int tag, QWidget* parent)
-    : QLineEdit(parent), tag_(tag), byteLimit_(kEnglishMaxLength) {
-    setObjectName(QStringLiteral("ME%1").arg(tag));
+namespace {
+
+bool IsHistoryKey(QKeyEvent* event) {
+    return event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo) ||
+           event->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y);
+}
+
+}  // namespace
+
+SectionEdit::SectionEdit(int index, QWidget* parent)
+    : QLineEdit(parent), index_(index), byteLimit_(kEnglishMaxLength) {
+    setObjectName(QStringLiteral("ME%1").arg(index + 1));
+    setProperty("Tag", index + 1);
     connect(this, &QLineEdit::textEdited, this, &SectionEdit::takeEdit);
 }
 
@@ -43,23 +54,41 @@ void SectionEdit::mousePressEvent(QMouseEvent* event) {
     QLineEdit::mousePressEvent(event);
     // Only the left button picks the section; the right one opens the edit's menu.
     if (event->button() == Qt::LeftButton) {
-        emit clicked(tag_);
+        emit clicked(index_);
     }
+}
+
+bool SectionEdit::event(QEvent* event) {
+    // Not taken as the edit's own key, so the window's shortcut gets it.
+    if (event->type() == QEvent::ShortcutOverride && IsHistoryKey(static_cast<QKeyEvent*>(event))) {
+        event->ignore();
+        return false;
+    }
+    return QLineEdit::event(event);
+}
+
+void SectionEdit::keyPressEvent(QKeyEvent* event) {
+    if (IsHistoryKey(event)) {
+        event->ignore();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
 }
 
 void SectionEdit::takeEdit(const QString& text) {
     const auto edited = StoreDisplayText(text);
     if (!edited) {
         restore(text);
-        emit unstorableInput(tag_);
+        emit unstorableInput(index_, NameUnstorable(text));
         return;
     }
     if (edited->size() > static_cast<std::size_t>(byteLimit_) && edited->size() > bytes_.size()) {
         restore(text);
+        emit byteLimitReached(index_);
         return;
     }
     const auto caret = StoreDisplayText(text.left(cursorPosition()));
-    emit bytesEdited(tag_, *edited, caret ? caret->size() : edited->size());
+    emit bytesEdited(index_, *edited, caret ? caret->size() : edited->size());
 }
 
 void SectionEdit::restore(const QString& refused) {

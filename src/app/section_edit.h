@@ -14,9 +14,10 @@ class SectionEdit : public QLineEdit {
     Q_OBJECT
 
 public:
-    SectionEdit(int tag, QWidget* parent);
+    // `index`: the section's, 0..31; the edit is named ME1..ME32 after its number.
+    SectionEdit(int index, QWidget* parent);
 
-    int tag() const { return tag_; }
+    int index() const { return index_; }
 
     // A text the program sets; not held to the byte limit and raises no signal.
     void showBytes(const std::string& bytes);
@@ -31,20 +32,26 @@ public:
 
 signals:
     // A left mouse press in the edit (keyboard focus alone does not count).
-    void clicked(int tag);
+    void clicked(int index);
     // The operator changed the text; `caret` is the new caret as a byte offset.
-    void bytesEdited(int tag, const std::string& bytes, std::size_t caret);
+    void bytesEdited(int index, const std::string& bytes, std::size_t caret);
     // The operator entered text that code page 936 cannot hold; the old text is back.
-    void unstorableInput(int tag);
+    // `refused` names the first such character and its code.
+    void unstorableInput(int index, const QString& refused);
+    // Typed input was refused because the text would pass the byte limit.
+    void byteLimitReached(int index);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    // Undo and redo belong to the window's history, not to the edit's own.
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void takeEdit(const QString& text);
     void restore(const QString& refused);
 
-    int tag_;
+    int index_;
     int byteLimit_;
     std::string bytes_;
     std::vector<std::size_t> byteLengths_;

@@ -1,5 +1,7 @@
 #include "app/section_text.h"
 
+#include <QList>
+
 #include "editing/code_page_936.h"
 
 namespace lumera::app {
@@ -80,6 +82,19 @@ std::optional<std::string> StoreDisplayText(const QString& text) {
         }
     }
     return bytes;
+}
+
+QString NameUnstorable(const QString& text) {
+    const QList<uint> points = text.toUcs4();
+    for (const uint point : points) {
+        const QString character = QString::fromUcs4(reinterpret_cast<const char32_t*>(&point), 1);
+        if (!StoreDisplayText(character)) {
+            const QString code =
+                QStringLiteral("%1").arg(static_cast<uint>(point), 4, 16, QLatin1Char('0'));
+            return QStringLiteral("\u201C%1\u201D (U+%2)").arg(character, code.toUpper());
+        }
+    }
+    return {};
 }
 
 std::size_t ByteOffsetOfIndex(const std::vector<std::size_t>& byteLengths, int index) {

@@ -24,6 +24,10 @@ SectionDisplay ShowSectionBytes(std::string_view bytes);
 // in code page 936 (or is a control character). Never alters a character.
 std::optional<std::string> StoreDisplayText(const QString& text);
 
+// The first character of `text` that StoreDisplayText refuses, as "“é” (U+00E9)"; empty
+// when there is none.
+QString NameUnstorable(const QString& text);
+
 // Caret positions between QString indices and byte offsets. An offset inside a double-byte
 // character maps to the start of that character.
 std::size_t ByteOffsetOfIndex(const std::vector<std::size_t>& byteLengths, int index);

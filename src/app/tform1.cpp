@@ -1,7 +1,7 @@
 #include "app/tform1.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
+#include <QFrame>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -9,22 +9,21 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "app/display_views.h"
-#include "app/link_status_mark.h"
+#include "app/capacity_gauge.h"
+#include "app/key_panels.h"
+#include "app/link_panel.h"
+#include "app/preview_player.h"
 #include "app/preview_views.h"
-#include "app/section_edit.h"
+#include "app/section_table.h"
+#include "app/window_header.h"
 #include "app/window_style.h"
 
 namespace lumera::app {
 
-bool JapaneseMode = false;
-
 namespace {
 
 constexpr int kTimerInterval = 50;  // milliseconds
-// The presence poll runs on the tick after this many ticks, every 41 ticks (about 2 s).
-constexpr std::uint8_t kTicksBetweenPolls = 40;
-constexpr char kSaveOfferText[] = "You want to save the data?";
+constexpr int kCycleMeasureDelay = 300;
 
 }  // namespace
 
@@ -39,49 +38,48 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
         ownPrompter_->setOwner(this);
     }
     setObjectName(QStringLiteral("TForm1"));
-    setWindowTitle(QString::fromUtf8(kWindowCaption.data(), kWindowCaption.size()));
+    setWindowTitle(QStringLiteral("[*]"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    BuildFrame();
     QFont windowFont = font();
     windowFont.setFamilies(WindowFontFamilies());
     windowFont.setPixelSize(kWindowFontPixelSize);
     setFont(windowFont);
-
-    BuildHeader();
-    BuildTableArea();
-    BuildCommands();
-    BuildLedPanel();
-    ConnectHandlers();
-    BuildDesktopAccess();
+    BuildParts();
+    preview_ =
+        std::make_unique<LedPreview>(table_, GlyphTableFiles{files_.dataDirectory, prompter_});
+    previewViews_ =
+        new PreviewViews(ImageLed, *preview_, table_, prompter_, files_.dataDirectory, this);
+    connect(previewViews_, &PreviewViews::exported, this, [this](const QString& path) {
+        header_->ShowStatus(QStringLiteral("Animation exported to %1").arg(path));
+    });
+    player_ = new PreviewPlayer([this] { ShowLedImage(); }, this);
+    player_->setPreview(preview_.get());
+    history_ = new EditHistory([this](const EditorState& state) { Restore(state); }, this);
+    ConnectParts();
+    BuildHistoryActions();
+    ChainTabOrder();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(kTimerInterval);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    cycleTimer_ = new QTimer(this);
+    cycleTimer_->setSingleShot(true);
+    cycleTimer_->setInterval(kCycleMeasureDelay);
+    connect(cycleTimer_, &QTimer::timeout, this, &TForm1::MeasureCycle);
 
-    holdTimer_ = new QTimer(this);
-    holdTimer_->setSingleShot(true);
-    connect(holdTimer_, &QTimer::timeout, this,
-            [this] { ShowPreviewStep(preview_->ResumeAfterHold()); });
-
-    PollTicks = 0;
     // Placed before the binding reports, so their boxes stand where the window will open.
     CentreOnScreen();
     device_ = setup.deviceLibrary ? DeviceBinding::Bind(prompter_, *setup.deviceLibrary)
                                   : DeviceBinding::Bind(prompter_);
-    linkStatus_ = new LinkStatusMark(GroupBox5, Image3);
-    linkStatus_->Refresh(device_);
-    ApplyEnglishTexts();
+    link_->Refresh(device_);
+    ApplyLanguage(Language::English);
     table_.SetCurrentSection(0);
     table_.SetModified(false);
-    preview_ =
-        std::make_unique<LedPreview>(table_, GlyphTableFiles{files_.dataDirectory, prompter_});
     AcceptFileDrops();
-    previewViews_ =
-        new PreviewViews(ImageLed, *preview_, table_, prompter_, files_.dataDirectory, this);
-    displayViews_ = new DisplayViews(GroupBox5, this);
+    ShowFileName();
     ShowLedImage();
     Timer1->start();
 }
@@ -89,57 +87,89 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
 // FormDestroy: the device library goes with the window.
 TForm1::~TForm1() {
     Timer1->stop();
-    holdTimer_->stop();
+    player_->setPreview(nullptr);
     preview_->Stop();
     device_.Release();
 }
 
-Language TForm1::language() const {
-    return LanguageOf(table_.EnglishMode(), JapaneseMode);
+void TForm1::BuildParts() {
+    content_ = new QWidget;
+    header_ = new WindowHeader(content_);
+    header_->setGeometry(0, 0, 745, 57);
+    sections_ = new SectionTable(content_);
+    sections_->setGeometry(0, 56, 745, 257);
+    link_ = new LinkPanel(sections_, this);
+    link_->setGeometry(584, 0, 161, 249);
+
+    auto* commandsArea = new QGroupBox(content_);
+    commandsArea->setObjectName(QStringLiteral("GroupBox2"));
+    commandsArea->setGeometry(168, 312, 577, 201);
+    capacityGauge_ = new CapacityGauge(files_.dataDirectory, this);
+    commands_ = new CommandPanel(capacityGauge_, commandsArea);
+    commands_->setGeometry(8, 0, 217, 201);
+    keys_ = new KeyPanels(commandsArea);
+
+    auto* ledPanel = new QFrame(content_);
+    ledPanel->setObjectName(QStringLiteral("Panel1"));
+    ledPanel->setGeometry(0, 316, 170, 197);
+    ledPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    ledPanel->setLineWidth(2);
+    ImageLed = new QLabel(ledPanel);
+    ImageLed->setObjectName(QStringLiteral("ImageLed"));
+    ImageLed->setGeometry(4, 6, 160, 187);
+    ImageLed->setAccessibleName(QStringLiteral("LED preview"));
+    BuildFrame();
 }
 
-void TForm1::ConnectHandlers() {
-    connect(BtnEng, &QPushButton::clicked, this, &TForm1::BtnEngClick);
-    connect(BtnCn, &QPushButton::clicked, this, &TForm1::BtnCnClick);
-    connect(BtnJapanClick, &QPushButton::clicked, this, &TForm1::BtnJapanClickClick);
-    connect(BtnStart, &QPushButton::clicked, this, &TForm1::BtnStartClick);
-    connect(BtnStop, &QPushButton::clicked, this, &TForm1::BtnStopClick);
-    connect(BtnColor, &QPushButton::clicked, this, &TForm1::BtnColorClick);
-    connect(BtnOpen, &QPushButton::clicked, this, &TForm1::BtnOpenClick);
-    connect(BtnSend, &QPushButton::clicked, this, &TForm1::BtnSendClick);
-    connect(BtnSave, &QPushButton::clicked, this, &TForm1::BtnSaveClick);
-    connect(BtnClear, &QPushButton::clicked, this, &TForm1::BtnClearClick);
-    connect(BtnExit, &QPushButton::clicked, this, &TForm1::BtnExitClick);
-    for (int index = 0; index < kSectionRows; ++index) {
-        connect(ME[index], &SectionEdit::clicked, this, &TForm1::maskeditOnClick);
-        connect(ME[index], &SectionEdit::bytesEdited, this, &TForm1::maskeditOnChange);
-        connect(ME[index], &SectionEdit::unstorableInput, this,
-                [this] { prompter_.Message(std::string(kBadCharacterMessage)); });
-        if (index == 0) {
-            connect(CBA[index], &QComboBox::currentIndexChanged, this, &TForm1::CBA1Change);
-            connect(CBB[index], &QComboBox::currentIndexChanged, this, &TForm1::CBB1Change);
-            continue;
-        }
-        // Rows 2..32 mark the table changed too, so their choices are offered for saving.
-        connect(CBA[index], &QComboBox::currentIndexChanged, this, [this, index](int option) {
-            if (option >= 0) {
-                table_.SelectOpenOption(index, option);
-            }
-        });
-        connect(CBB[index], &QComboBox::currentIndexChanged, this, [this, index](int option) {
-            if (option >= 0) {
-                table_.SelectCloseOption(index, option);
-            }
-        });
+void TForm1::ConnectParts() {
+    connect(commands_, &CommandPanel::triggered, this, &TForm1::RunCommand);
+    commands_->InstallShortcuts(this);
+    connect(sections_, &SectionTable::sectionClicked, this, &TForm1::maskeditOnClick);
+    connect(sections_, &SectionTable::textEdited, this, &TForm1::maskeditOnChange);
+    connect(sections_, &SectionTable::openChosen, this, &TForm1::CBAChange);
+    connect(sections_, &SectionTable::closeChosen, this, &TForm1::CBBChange);
+    connect(sections_, &SectionTable::sectionCommand, this, &TForm1::RunSectionCommand);
+    connect(sections_, &SectionTable::sectionFull, this, &TForm1::TellSectionFull);
+    connect(sections_, &SectionTable::unstorableInput, this, [this](int, const QString& refused) {
+        prompter_.Message(std::string(kBadCharacterMessage) + ' ' + refused.toStdString());
+    });
+    connect(keys_, &KeyPanels::glyphKeyPressed, this, &TForm1::CNBtnClick);
+    connect(keys_, &KeyPanels::englishKeyPressed, this, &TForm1::EngBtnClick);
+    connect(history_, &EditHistory::changed, this, &TForm1::FollowHistory);
+}
+
+void TForm1::RunCommand(Command command) {
+    switch (command) {
+        case Command::English:
+            return BtnEngClick();
+        case Command::Japanese:
+            return BtnJapanClickClick();
+        case Command::Chinese:
+            return BtnCnClick();
+        case Command::Start:
+            return BtnStartClick();
+        case Command::Stop:
+            return BtnStopClick();
+        case Command::Color:
+            return BtnColorClick();
+        case Command::Open:
+            return BtnOpenClick();
+        case Command::Send:
+            return BtnSendClick();
+        case Command::Save:
+            BtnSaveClick();
+            return;
+        case Command::Clear:
+            return BtnClearClick();
+        case Command::Exit:
+            return BtnExitClick();
     }
-    for (std::size_t k = 0; k < CNBtn.size(); ++k) {
-        connect(CNBtn[k], &QPushButton::clicked, this,
-                [this, k] { CNBtnClick(static_cast<int>(k) + 1); });
-    }
-    for (std::size_t k = 0; k < EngBtn.size(); ++k) {
-        connect(EngBtn[k], &QPushButton::clicked, this,
-                [this, k] { EngBtnClick(static_cast<int>(k) + 1); });
-    }
+}
+
+// Tab order: the rows as they are chained, then the commands, then the keys of the keyboard
+// shown.
+void TForm1::ChainTabOrder() {
+    keys_->ChainTabOrder(commands_->ChainTabOrder(sections_->lastTabStop()));
 }
 
 void TForm1::CentreOnScreen() {
@@ -152,62 +182,33 @@ void TForm1::CentreOnScreen() {
     move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
 }
 
+DisplayViews& TForm1::displayViews() const {
+    return link_->displayViews();
+}
+
+QString TForm1::status() const {
+    return header_->status();
+}
+
 void TForm1::BtnExitClick() {
     close();
 }
 
-// FormClose: the save offer, then the window closes whatever the answer.
+// FormClose: the save offer; the window stays when the operator wants the table kept.
 void TForm1::closeEvent(QCloseEvent* event) {
-    if (SaveOnLeave()) {
+    if (MayLeaveTable()) {
         event->accept();
     } else {
         event->ignore();
     }
 }
 
-bool TForm1::SaveOnLeave() {
-    return OfferToSave() != SaveOutcome::Failed;
-}
-
-std::optional<SaveOutcome> TForm1::OfferToSave() {
-    if (!table_.Modified()) {
-        return std::nullopt;
-    }
-    bool holdsText = false;
-    for (int index = 0; index < kSectionRows; ++index) {
-        holdsText = holdsText || !table_.section(index).text.empty();
-    }
-    if (holdsText && prompter_.Ask(kSaveOfferText)) {
-        return BtnSaveClick();
-    }
-    return std::nullopt;
-}
-
 void TForm1::Timer1Timer() {
-    // A hold pauses the whole tick, as if the window were busy for its length.
-    if (holdTimer_->isActive()) {
+    if (!player_->Tick()) {
         return;
     }
-    ShowPreviewStep(preview_->Tick());
-    PollDevicePresence();
-}
-
-void TForm1::PollDevicePresence() {
-    const DeviceEntryPoints& device = device_.entryPoints();
-    if (!device.OpenUSBDevice) {
-        return;
-    }
-    if (++PollTicks <= kTicksBetweenPolls) {
-        return;
-    }
-    PollTicks = 0;
-    const int handle = device.OpenUSBDevice(kDisplayVendorId, kDisplayProductId);
-    Image3->setVisible(handle == -1);
-    linkStatus_->Refresh(device_);
-    // Each poll gives back what it opened, so polling never piles up open handles.
-    if (handle != -1) {
-        device.CloseUSBDevice(handle);
-    }
+    ShowPlayingSection();
+    link_->PollPresence(device_);
 }
 
 void TForm1::ShowMessages(const Messages& messages) {

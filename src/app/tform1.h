@@ -1,16 +1,17 @@
 #pragma once
 
 #include <QWidget>
-#include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/command_panel.h"
+#include "app/edit_history.h"
 #include "app/qt_prompter.h"
-#include "app/window_keyboard.h"
 #include "editing/language_texts.h"
 #include "editing/message_table.h"
 #include "editing/program_directory.h"
@@ -19,11 +20,7 @@
 #include "outside/device_binding.h"
 #include "render/led_preview.h"
 
-class QComboBox;
-class QFrame;
-class QGroupBox;
 class QLabel;
-class QPushButton;
 class QScrollArea;
 class QTimer;
 
@@ -31,13 +28,13 @@ namespace lumera::app {
 
 class CapacityGauge;
 class DisplayViews;
-class LinkStatusMark;
+class KeyPanels;
+class LinkPanel;
+class PreviewPlayer;
 class PreviewViews;
 class SectionEdit;
-
-// Process-wide: the Japanese texts were chosen last. Only the Chinese texts clear it, and it
-// counts only while EnglishMode is false.
-extern bool JapaneseMode;
+class SectionTable;
+class WindowHeader;
 
 // What the window is built with. The defaults are those of the installed program; tests give
 // their own Prompter and device library so that nothing of the user's is touched.
@@ -48,9 +45,10 @@ struct WindowSetup {
                                              // LocateProgramFiles finds them
 };
 
-// The main window: the message table with its two keyboards, the LED simulation and the
-// commands. Every handler calls the core, shows the messages it returns, then shows the
-// table again with the controls' signals blocked.
+// The main window, composed of its parts: the header, the section table, the link area, the
+// command buttons with the gauge, the keyboards and the LED preview. It holds the model and
+// the undo history; every handler asks the model for the change, records it and shows the
+// model again.
 class TForm1 : public QWidget {
     Q_OBJECT
 
@@ -59,13 +57,17 @@ public:
     ~TForm1() override;
 
     const MessageTable& table() const { return table_; }
-    Language language() const;
+    Language language() const { return language_; }
     const LedPreview& preview() const { return *preview_; }
     const std::string& openFileName() const { return OpenFileName; }
     const std::vector<std::uint8_t>& sendData() const { return SendData; }
     const CapacityGauge& capacityGauge() const { return *capacityGauge_; }
     PreviewViews& previewViews() const { return *previewViews_; }
-    DisplayViews& displayViews() const { return *displayViews_; }
+    DisplayViews& displayViews() const;
+    SectionTable& sectionTable() const { return *sections_; }
+    QUndoStack& undoStack() { return history_->stack(); }
+    QString status() const;
+    QString cycleText() const { return commands_->cycleText(); }
 
     // Handlers, named as the window's design binds them.
     void BtnEngClick();
@@ -84,16 +86,18 @@ public:
     void BtnExitClick();
     void CNBtnClick(int keyNumber);
     void EngBtnClick(int keyNumber);
-    void CBA1Change(int option);
-    void CBB1Change(int option);
-    void maskeditOnClick(int tag);
-    void maskeditOnChange(int tag, const std::string& bytes, std::size_t caret);
+    // The effect lists of every row (CBA1Change / CBB1Change for row 1).
+    void CBAChange(int index, int option);
+    void CBBChange(int index, int option);
+    void maskeditOnClick(int index);
+    void maskeditOnChange(int index, const std::string& bytes, std::size_t caret);
     void Timer1Timer();
-    // The save offer. False only when the operator chose to save and the table could not be
-    // written: the caller then stays, so the table is not lost.
-    bool SaveOnLeave();
-    void ApplyEnglishTexts();
-    void ApplyChineseTexts();
+    void RunSectionCommand(SectionCommand command, int index);
+    // The save offer, made before the table is left or replaced (closing, Open, a drop, a
+    // language switch): true when the table may go, because it was saved, the operator
+    // declined to save it, or there is nothing to save. False on Cancel, or when the save
+    // was cancelled or failed.
+    bool MayLeaveTable();
     // Sizes the window to show all of its fixed-size face within `available` (a screen's
     // free area), scrolling it when it does not fit there.
     void FitInto(const QRect& available);
@@ -102,105 +106,69 @@ protected:
     void closeEvent(QCloseEvent* event) override;  // FormClose
 
 private:
-    void BuildHeader();
-    void BuildTableArea();
-    void BuildSectionRows(QWidget* rows);
-    void BuildCommands();
-    void BuildKeyboards(QGroupBox* parent);
-    void BuildLedPanel();
-    void ConnectHandlers();
-    // A message file dropped on the window or a section edit opens after the save offer.
-    void AcceptFileDrops();
-    void CentreOnScreen();
+    void BuildParts();
     // The scroll frame that holds the window's fixed-size face (content_).
     void BuildFrame();
-    // Shortcuts, mnemonics, tab order, keys reached from the keyboard, accessible names and
-    // tooltips.
-    void BuildDesktopAccess();
-    std::array<CommandAccess, 11> CommandAccessTable() const;
-    // A command's caption in the current language, with its mnemonic where it allows one.
-    QString CommandCaption(const QPushButton* button, const QString& caption) const;
-    // Marks the row of CurrentSection, the section the keys type into.
-    void ShowCurrentSection();
+    void ConnectParts();
+    void RunCommand(Command command);
+    void BuildHistoryActions();
+    void ChainTabOrder();
+    void CentreOnScreen();
+    void AcceptFileDrops();
 
-    // The save offer's Save, or nullopt when nothing was asked or the answer was No.
-    std::optional<SaveOutcome> OfferToSave();
-    // The save offer before the table is replaced by a file: false when the operator wanted
-    // the table saved and it was not, so it must stay.
-    bool TableMayBeReplaced();
+    // One change to the table: runs `change` on the model, records it as one undo step
+    // (typing in `typingIn` merges), shows its messages and the table.
+    void Change(const QString& what, const std::function<Messages(MessageTable&)>& change,
+                std::optional<int> typingIn = std::nullopt);
+    EditorState State() const;
+    void Restore(const EditorState& state);
+    void FollowHistory();
 
     void SwitchLanguage(Language target);
-    // The reset of the table and the texts of one language (ApplyEnglishTexts,
-    // ApplyChineseTexts and the Japanese switch).
+    // The table reset and texts of a language (ApplyEnglishTexts, ApplyChineseTexts and the
+    // Japanese switch).
     void ApplyLanguage(Language language);
     // Captions, option names and keyboard of a language, without touching the table.
     void ApplyWindowTexts(Language language);
-    void PollDevicePresence();
-    bool PreviewRunning() const;
-    // Puts what a preview step drew on ImageLed and starts the hold it asks for.
-    void ShowPreviewStep(const LedPreview::Step& step);
-    void ShowLedImage();
-    void FocusFirstSection();
+    void InsertKey(KeyInsertion (MessageTable::*press)(int, std::size_t), int keyNumber);
+    void TellSectionFull(int index);
 
-    // The table as the model holds it, shown in the rows with their signals blocked.
+    bool PreviewRunning() const;
+    void ShowLedImage();
+    void ShowPlayingSection();
+    void MeasureCycle();
+    void FocusFirstSection();
     void ShowTable();
     void ShowMessages(const Messages& messages);
+    void ShowFileName();
     SectionEdit* CurrentEdit() const;
 
     std::unique_ptr<QtPrompter> ownPrompter_;
     Prompter& prompter_;
     ProgramFiles files_;
     MessageTable table_;
+    // The texts the window shows; Chinese and Japanese both go with Chinese content.
+    Language language_ = Language::English;
     DeviceBinding device_;
-    std::uint8_t PollTicks = 0;
     std::string OpenFileName;
     std::vector<std::uint8_t> SendData;
     std::unique_ptr<LedPreview> preview_;
-    // Runs while the preview holds a frame; ticks do nothing meanwhile.
-    QTimer* holdTimer_ = nullptr;
-    CapacityGauge* capacityGauge_ = nullptr;
-    PreviewViews* previewViews_ = nullptr;
-    DisplayViews* displayViews_ = nullptr;
 
     QScrollArea* frame_ = nullptr;
-    QWidget* content_ = nullptr;  // every control stands on it, at its fixed place
-    QGroupBox* GroupBox1 = nullptr;
-    QGroupBox* GroupBox2 = nullptr;
-    QGroupBox* GroupBox3 = nullptr;
-    QGroupBox* GroupBox4 = nullptr;
-    QGroupBox* GroupBox5 = nullptr;
-    QGroupBox* GroupBox6 = nullptr;
-    QLabel* Label1 = nullptr;
-    std::array<QLabel*, 11> labels_{};  // Label2..Label10 at their numbers
-    QLabel* Image1 = nullptr;
-    QLabel* Image2 = nullptr;
-    QLabel* Image3 = nullptr;
-    LinkStatusMark* linkStatus_ = nullptr;
-    QLabel* USBLabel = nullptr;
-    QScrollArea* DataScrollBox = nullptr;
-    QScrollArea* CNScrollBox = nullptr;
-    QScrollArea* EngScrollBox = nullptr;
-    QFrame* EngPanel = nullptr;
-    QFrame* Panel1 = nullptr;
+    QWidget* content_ = nullptr;  // every part stands on it, at its fixed place
+    WindowHeader* header_ = nullptr;
+    SectionTable* sections_ = nullptr;
+    LinkPanel* link_ = nullptr;
+    CommandPanel* commands_ = nullptr;
+    CapacityGauge* capacityGauge_ = nullptr;
+    KeyPanels* keys_ = nullptr;
     QLabel* ImageLed = nullptr;
-    QPushButton* BtnEng = nullptr;
-    QPushButton* BtnJapanClick = nullptr;
-    QPushButton* BtnCn = nullptr;
-    QPushButton* BtnStart = nullptr;
-    QPushButton* BtnStop = nullptr;
-    QPushButton* BtnColor = nullptr;
-    QPushButton* BtnOpen = nullptr;
-    QPushButton* BtnSend = nullptr;
-    QPushButton* BtnSave = nullptr;
-    QPushButton* BtnClear = nullptr;
-    QPushButton* BtnExit = nullptr;
-    std::array<QLabel*, kSectionRows> L{};
-    std::array<SectionEdit*, kSectionRows> ME{};
-    std::array<QComboBox*, kSectionRows> CBA{};
-    std::array<QComboBox*, kSectionRows> CBB{};
-    std::vector<QPushButton*> CNBtn;
-    std::vector<QPushButton*> EngBtn;
+    PreviewViews* previewViews_ = nullptr;
+    PreviewPlayer* player_ = nullptr;
+    EditHistory* history_ = nullptr;
     QTimer* Timer1 = nullptr;
+    // Measures the preview's cycle once typing pauses: it plays the whole table.
+    QTimer* cycleTimer_ = nullptr;
 };
 
 }  // namespace lumera::app

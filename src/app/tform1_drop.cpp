@@ -3,6 +3,7 @@
 
 #include "app/led_file_drop.h"
 #include "app/section_edit.h"
+#include "app/section_table.h"
 #include "app/tform1.h"
 
 namespace lumera::app {
@@ -10,14 +11,14 @@ namespace lumera::app {
 void TForm1::AcceptFileDrops() {
     auto* drop = new LedFileDrop(
         [this](const QString& path) {
-            if (TableMayBeReplaced()) {
+            if (MayLeaveTable()) {
                 OpenNamedFile(QFile::encodeName(path).toStdString());
             }
         },
         this);
     drop->watch(this);
-    for (SectionEdit* edit : ME) {
-        drop->watch(edit);
+    for (int index = 0; index < kSectionRows; ++index) {
+        drop->watch(sections_->edit(index));
     }
 }
 

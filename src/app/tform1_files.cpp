@@ -1,24 +1,55 @@
-// Open and Save of message files.
+// Open and Save of message files, and the offer to save before the table goes.
+#include <QFileInfo>
 #include <filesystem>
 #include <system_error>
 
+#include "app/preview_views.h"
 #include "app/tform1.h"
+#include "app/window_header.h"
 #include "files/led_file_commands.h"
 #include "files/led_loader.h"
 
 namespace lumera::app {
+namespace {
+
+constexpr char kSaveOfferText[] = "You want to save the data?";
+
+}  // namespace
 
 SaveOutcome TForm1::BtnSaveClick() {
-    return lumera::BtnSaveClick(table_, prompter_);
+    std::filesystem::path savedAs;
+    const SaveOutcome outcome = lumera::BtnSaveClick(table_, prompter_, OpenFileName, &savedAs);
+    if (outcome == SaveOutcome::Saved) {
+        OpenFileName = savedAs.string();
+        history_->MarkSaved();
+        FollowHistory();
+        ShowFileName();
+        header_->ShowStatus(
+            QStringLiteral("Saved to %1").arg(QString::fromStdString(OpenFileName)));
+    }
+    return outcome;
 }
 
-bool TForm1::TableMayBeReplaced() {
-    const std::optional<SaveOutcome> saved = OfferToSave();
-    return !saved || *saved == SaveOutcome::Saved;
+bool TForm1::MayLeaveTable() {
+    if (!table_.Modified()) {
+        return true;
+    }
+    bool holdsText = false;
+    for (int index = 0; index < kSectionRows; ++index) {
+        holdsText = holdsText || !table_.section(index).text.empty();
+    }
+    if (!holdsText) {
+        return true;
+    }
+    const std::optional<bool> save = prompter_.AskOrCancel(kSaveOfferText);
+    if (!save) {
+        return false;
+    }
+    return !*save || BtnSaveClick() == SaveOutcome::Saved;
 }
 
 void TForm1::BtnOpenClick() {
-    if (!TableMayBeReplaced()) {
+    if (!MayLeaveTable()) {
         return;
     }
     const std::optional<std::string> chosen = prompter_.OpenFileName(kLedFileFilter);
@@ -35,6 +66,7 @@ void TForm1::OpenNamedFile(const std::string& path) {
         prompter_.Message(ReadLedFile(path).error);
         return;
     }
+    EditorState before = State();
     const OpenOutcome outcome = OpenLedFile(path, table_, prompter_, [this] {
         if (PreviewRunning()) {
             BtnStopClick();
@@ -45,13 +77,27 @@ void TForm1::OpenNamedFile(const std::string& path) {
     }
     if (outcome.tableReplaced) {
         // The load has reset the table in the file's mode; the window follows that mode.
-        const Language loaded = table_.EnglishMode() ? Language::English : Language::Chinese;
-        if (loaded == Language::Chinese) {
-            JapaneseMode = false;
-        }
-        ApplyWindowTexts(loaded);
+        ApplyWindowTexts(table_.EnglishMode() ? Language::English : Language::Chinese);
+        history_->Record(QStringLiteral("Open %1").arg(QString::fromStdString(path)),
+                         std::move(before), State());
+        history_->MarkSaved();
+        FollowHistory();
+        ShowFileName();
     }
     ShowTable();
+}
+
+// The title names the file the table came from or went to, and marks a changed table.
+void TForm1::ShowFileName() {
+    previewViews_->setTableFile(OpenFileName);
+    setWindowFilePath(OpenFileName.empty() ? QString() : QString::fromStdString(OpenFileName));
+    setWindowTitle(OpenFileName.empty()
+                       ? QStringLiteral("%1[*]").arg(
+                             QString::fromUtf8(kWindowCaption.data(), kWindowCaption.size()))
+                       : QStringLiteral("%1[*] \u2014 %2")
+                             .arg(QFileInfo(QString::fromStdString(OpenFileName)).fileName(),
+                                  QString::fromUtf8(kWindowCaption.data(), kWindowCaption.size())));
+    setWindowModified(table_.Modified());
 }
 
 }  // namespace lumera::app

@@ -1,9 +1,11 @@
 // Start, Stop and Color of the LED simulation, and showing its frames.
 #include <QLabel>
-#include <QTimer>
 
+#include "app/preview_player.h"
 #include "app/preview_views.h"
+#include "app/section_table.h"
 #include "app/tform1.h"
+#include "render/preview_cycle.h"
 
 namespace lumera::app {
 
@@ -12,32 +14,35 @@ bool TForm1::PreviewRunning() const {
 }
 
 void TForm1::BtnStartClick() {
-    holdTimer_->stop();
+    player_->CancelHold();
     preview_->Start();
+    ShowPlayingSection();
 }
 
 void TForm1::BtnStopClick() {
-    holdTimer_->stop();
+    player_->CancelHold();
     preview_->Stop();
     ShowLedImage();
+    ShowPlayingSection();
 }
 
 void TForm1::BtnColorClick() {
     preview_->NextColor();
 }
 
-void TForm1::ShowPreviewStep(const LedPreview::Step& step) {
-    if (step.imageChanged) {
-        ShowLedImage();
-    }
-    if (step.holdMilliseconds > 0) {
-        holdTimer_->start(step.holdMilliseconds);
-    }
-}
-
 void TForm1::ShowLedImage() {
     previewViews_->Show();
     ImageLed->repaint();
+}
+
+void TForm1::MeasureCycle() {
+    SilentPrompter silent;
+    commands_->ShowCycle(
+        PreviewCycleMilliseconds(table_, GlyphTableFiles{files_.dataDirectory, silent}));
+}
+
+void TForm1::ShowPlayingSection() {
+    sections_->MarkPlaying(preview_->PlayingSection());
 }
 
 }  // namespace lumera::app

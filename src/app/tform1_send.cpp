@@ -1,7 +1,6 @@
 // Send: the download image of the table, dumped for inspection and carried to the display.
-#include <QLabel>
-
 #include "app/display_views.h"
+#include "app/link_panel.h"
 #include "app/tform1.h"
 #include "download/send_download.h"
 #include "editing/program_directory.h"
@@ -16,20 +15,10 @@ void TForm1::BtnSendClick() {
     request.device = device_.entryPoints();
     request.previewRunning = PreviewRunning();
     request.stopPreview = [this] { BtnStopClick(); };
-    // The transfer runs on this thread as one piece; the label is repainted when its text
-    // changes so the operator sees it move, and only then: a repaint per block would cost
-    // more than the block's exchange.
-    request.showProgress = [this](const std::string& progress) {
-        const QString text = QString::fromStdString(progress);
-        if (text == USBLabel->text()) {
-            return;
-        }
-        USBLabel->setText(text);
-        USBLabel->adjustSize();
-        USBLabel->repaint();
-    };
+    // The transfer runs on this thread as one piece; the progress is repainted as it moves.
+    request.showProgress = [this](const std::string& progress) { link_->ShowProgress(progress); };
     download::BtnSendClick(table_, request, prompter_, SendData);
-    displayViews_->AfterSend();
+    displayViews().AfterSend();
 }
 
 }  // namespace lumera::app

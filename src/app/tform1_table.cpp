@@ -1,99 +1,171 @@
-// The message table on screen: the section rows, the keyboards and Clear.
-#include <QComboBox>
-#include <QLabel>
-#include <QSignalBlocker>
-#include <algorithm>
+// The message table on screen: typing, the keyboards, the effects, Clear, the section commands
+// and the undo history.
+#include <QAction>
+#include <QKeySequence>
+#include <QTimer>
 
 #include "app/capacity_gauge.h"
+#include "app/key_panels.h"
+#include "app/section_commands.h"
 #include "app/section_edit.h"
+#include "app/section_table.h"
 #include "app/tform1.h"
+#include "app/window_header.h"
 
 namespace lumera::app {
 
-void TForm1::ShowTable() {
-    for (int index = 0; index < kSectionRows; ++index) {
-        const Section& section = table_.section(index);
-        const QSignalBlocker editBlocker(ME[index]);
-        const QSignalBlocker openBlocker(CBA[index]);
-        const QSignalBlocker closeBlocker(CBB[index]);
-        ME[index]->showBytes(section.text);
-        ME[index]->setByteLimit(section.maxLength);
-        CBA[index]->setCurrentIndex(section.openOption);
-        CBB[index]->setCurrentIndex(section.closeOption);
-        for (QWidget* control :
-             {static_cast<QWidget*>(L[index]), static_cast<QWidget*>(ME[index]),
-              static_cast<QWidget*>(CBA[index]), static_cast<QWidget*>(CBB[index])}) {
-            control->setEnabled(section.enabled);
-        }
+EditorState TForm1::State() const {
+    return {table_, language_};
+}
+
+void TForm1::Change(const QString& what, const std::function<Messages(MessageTable&)>& change,
+                    std::optional<int> typingIn) {
+    EditorState before = State();
+    const Messages messages = change(table_);
+    history_->Record(what, std::move(before), State(), typingIn);
+    FollowHistory();
+    ShowMessages(messages);
+    ShowTable();
+}
+
+// Modified follows the history: back at the saved state, the table is as it was saved.
+void TForm1::FollowHistory() {
+    table_.SetModified(!history_->AtSavedState());
+    setWindowModified(table_.Modified());
+}
+
+void TForm1::Restore(const EditorState& state) {
+    const bool modeChanges = state.table.EnglishMode() != table_.EnglishMode();
+    if (modeChanges) {
+        BtnStopClick();
     }
-    ShowCurrentSection();
+    table_ = state.table;
+    if (state.language != language_ || modeChanges) {
+        language_ = state.language;
+        ApplyWindowTexts(language_);
+    }
+    FollowHistory();
+    ShowTable();
+}
+
+void TForm1::BuildHistoryActions() {
+    QAction* undo = history_->stack().createUndoAction(this, QStringLiteral("Undo"));
+    undo->setObjectName(QStringLiteral("UndoAction"));
+    undo->setShortcut(QKeySequence::Undo);
+    QAction* redo = history_->stack().createRedoAction(this, QStringLiteral("Redo"));
+    redo->setObjectName(QStringLiteral("RedoAction"));
+    redo->setShortcuts({QKeySequence(QKeySequence::Redo), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    addActions({undo, redo});
+    sections_->setMenuActions({undo, redo});
+    // The section commands' keys act on the current section.
+    for (const SectionCommandEntry& command : SectionCommands()) {
+        auto* action = new QAction(this);
+        action->setShortcut(command.keys);
+        connect(action, &QAction::triggered, this,
+                [this, &command] { RunSectionCommand(command.command, table_.CurrentSection()); });
+        addAction(action);
+    }
+}
+
+void TForm1::ShowTable() {
+    sections_->Show(table_);
     capacityGauge_->Show(table_);
+    if (cycleTimer_) {
+        cycleTimer_->start();
+    }
 }
 
 SectionEdit* TForm1::CurrentEdit() const {
-    return ME[table_.CurrentSection()];
+    return sections_->edit(table_.CurrentSection());
 }
 
 void TForm1::FocusFirstSection() {
-    ME[0]->setFocus();
-    ME[0]->setCursorPosition(0);
+    sections_->edit(0)->setFocus();
+    sections_->edit(0)->setCursorPosition(0);
 }
 
-void TForm1::maskeditOnClick(int tag) {
-    table_.ClickSection(tag);
-    ShowCurrentSection();
-    capacityGauge_->Show(table_);
-}
-
-void TForm1::maskeditOnChange(int tag, const std::string& bytes, std::size_t caret) {
-    const int index = tag - 1;
-    ShowMessages(table_.SetText(index, bytes));
+void TForm1::maskeditOnClick(int index) {
+    table_.ClickSection(index);
     ShowTable();
-    ME[index]->setCaretByteOffset(std::min(caret, table_.section(index).text.size()));
 }
 
-void TForm1::CBA1Change(int option) {
-    if (option >= 0) {
-        table_.SelectOpenOption(0, option);
+void TForm1::maskeditOnChange(int index, const std::string& bytes, std::size_t caret) {
+    Change(
+        QStringLiteral("Typing in section %1").arg(index + 1),
+        [&](MessageTable& table) { return table.SetText(index, bytes); }, index);
+    if (table_.section(index).text.size() < bytes.size()) {
+        TellSectionFull(index);
     }
+    sections_->edit(index)->setCaretByteOffset(std::min(caret, table_.section(index).text.size()));
 }
 
-void TForm1::CBB1Change(int option) {
-    if (option >= 0) {
-        table_.SelectCloseOption(0, option);
+void TForm1::TellSectionFull(int index) {
+    const LengthUse use = table_.LengthUseOf(index);
+    header_->ShowStatus(
+        QStringLiteral("Section %1 is full (%2 / %3)").arg(index + 1).arg(use.used).arg(use.limit));
+}
+
+void TForm1::CBAChange(int index, int option) {
+    Change(QStringLiteral("Opening effect of section %1").arg(index + 1), [&](MessageTable& table) {
+        table.SelectOpenOption(index, option);
+        return Messages{};
+    });
+}
+
+void TForm1::CBBChange(int index, int option) {
+    Change(QStringLiteral("Closing effect of section %1").arg(index + 1), [&](MessageTable& table) {
+        table.SelectCloseOption(index, option);
+        return Messages{};
+    });
+}
+
+void TForm1::InsertKey(KeyInsertion (MessageTable::*press)(int, std::size_t), int keyNumber) {
+    SectionEdit* edit = CurrentEdit();
+    const int index = table_.CurrentSection();
+    KeyInsertion insertion;
+    Change(
+        QStringLiteral("Typing in section %1").arg(index + 1),
+        [&](MessageTable& table) {
+            insertion = (table.*press)(keyNumber, edit->insertionByteOffset());
+            return insertion.messages;
+        },
+        index);
+    if (!insertion.inserted) {
+        TellSectionFull(index);
     }
+    edit->setFocus();
+    edit->setCaretByteOffset(insertion.caret);
 }
 
 void TForm1::CNBtnClick(int keyNumber) {
-    SectionEdit* edit = CurrentEdit();
-    const KeyInsertion insertion = table_.PressGlyphKey(keyNumber, edit->insertionByteOffset());
-    ShowMessages(insertion.messages);
-    ShowTable();
-    edit->setFocus();
-    edit->setCaretByteOffset(insertion.caret);
+    InsertKey(&MessageTable::PressGlyphKey, keyNumber);
 }
 
 void TForm1::EngBtnClick(int keyNumber) {
-    SectionEdit* edit = CurrentEdit();
-    const KeyInsertion insertion = table_.PressEnglishKey(keyNumber, edit->insertionByteOffset());
-    ShowMessages(insertion.messages);
-    ShowTable();
-    edit->setFocus();
-    edit->setCaretByteOffset(insertion.caret);
+    InsertKey(&MessageTable::PressEnglishKey, keyNumber);
 }
 
 void TForm1::BtnClearClick() {
     BtnStopClick();
-    if (table_.EnglishMode()) {
-        ApplyEnglishTexts();
-    } else {
-        ApplyChineseTexts();
-    }
-    table_.SetSectionCount(0);
-    table_.SetModified(true);
-    table_.SetCurrentSection(0);
-    ShowCurrentSection();
+    Change(QStringLiteral("Clear"), [](MessageTable& table) { return table.Clear(); });
+    // Clear re-applies the texts of the content mode: Chinese ones under Japanese texts.
+    ApplyWindowTexts(table_.EnglishMode() ? Language::English : Language::Chinese);
     FocusFirstSection();
+}
+
+void TForm1::RunSectionCommand(SectionCommand command, int index) {
+    const SectionCommandEntry* entry = nullptr;
+    for (const SectionCommandEntry& candidate : SectionCommands()) {
+        entry = candidate.command == command ? &candidate : entry;
+    }
+    bool done = false;
+    Change(entry->caption.arg(index + 1), [&](MessageTable& table) {
+        done = table.RunSectionCommand(command, index);
+        return Messages{};
+    });
+    if (!done) {
+        header_->ShowStatus(entry->caption.arg(index + 1) + QStringLiteral(": not possible here"));
+    }
 }
 
 }  // namespace lumera::app

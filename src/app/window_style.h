@@ -12,6 +12,7 @@ inline constexpr int kTitlePixelSize = 32;
 inline constexpr int kSwitchPixelSize = 13;
 inline constexpr int kCommandPictureSize = 14;
 inline constexpr int kStatusLabelWidth = 80;
+inline constexpr int kCycleTextPixelSize = 10;
 
 // Section rows inside DataScrollBox.
 inline constexpr int kRowTop = 8;

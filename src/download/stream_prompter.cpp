@@ -19,7 +19,7 @@ std::optional<std::string> StreamPrompter::OpenFileName(const std::string&) {
     return std::nullopt;
 }
 
-std::optional<std::string> StreamPrompter::SaveFileName(const std::string&) {
+std::optional<std::string> StreamPrompter::SaveFileName(const std::string&, const std::string&) {
     return std::nullopt;
 }
 

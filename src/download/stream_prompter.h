@@ -17,7 +17,8 @@ public:
     void Information(const std::string& text) override;
     bool Ask(const std::string& text) override;
     std::optional<std::string> OpenFileName(const std::string& filter) override;
-    std::optional<std::string> SaveFileName(const std::string& filter) override;
+    std::optional<std::string> SaveFileName(const std::string& filter,
+                                            const std::string& suggested) override;
 
 protected:
     std::ostream& out() { return out_; }

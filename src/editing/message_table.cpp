@@ -69,14 +69,14 @@ Messages MessageTable::maskeditOnChange(int index) {
     // before this run goes on: its messages come after the outer one.
     if (englishMode_) {
         if (HasBadEnglishChar(section.text)) {
-            messages.emplace_back(kBadCharacterMessage);
+            messages.push_back(BadCharacterMessage(section.text, true));
         }
         if (TextByteLength(section.text) > section.maxLength) {
             append(messages, SetText(index, section.text.substr(0, section.maxLength)));
         }
     } else {
         if (HasBadChineseChar(section.text)) {
-            messages.emplace_back(kBadCharacterMessage);
+            messages.push_back(BadCharacterMessage(section.text, false));
         }
         prevChineseLimit_ = ChineseLimit(section.text, prevChineseLimit_);
         section.maxLength = prevChineseLimit_;
@@ -171,11 +171,98 @@ void MessageTable::SetModified(bool modified) {
     modified_ = modified;
 }
 
-void MessageTable::ClickSection(int tag) {
-    // The section edits carry the Tags 1..32; any other Tag leaves the current section.
-    if (tag >= 1 && tag <= kSectionRows) {
-        currentSection_ = tag - 1;
+void MessageTable::ClickSection(int index) {
+    if (index >= 0 && index < kSectionRows) {
+        currentSection_ = index;
     }
+}
+
+Section MessageTable::EmptySection() const {
+    Section empty;
+    empty.maxLength = englishMode_ ? kEnglishMaxLength : kChineseMaxLength;
+    return empty;
+}
+
+void MessageTable::EnableRowsInUse() {
+    for (int index = 0; index < kSectionRows; ++index) {
+        sections_[index].enabled = index <= sectionCount_;
+    }
+    modified_ = true;
+}
+
+bool MessageTable::InsertSection(int index) {
+    if (!InUse(index) || sectionCount_ == kSectionRows) {
+        return false;
+    }
+    std::shift_right(sections_.begin() + index, sections_.end(), 1);
+    sections_[index] = EmptySection();
+    ++sectionCount_;
+    currentSection_ = index;
+    EnableRowsInUse();
+    return true;
+}
+
+bool MessageTable::DeleteSection(int index) {
+    if (!InUse(index)) {
+        return false;
+    }
+    std::shift_left(sections_.begin() + index, sections_.end(), 1);
+    sections_.back() = EmptySection();
+    --sectionCount_;
+    currentSection_ = std::max(0, std::min(index, sectionCount_ - 1));
+    EnableRowsInUse();
+    return true;
+}
+
+bool MessageTable::DuplicateSection(int index) {
+    if (!InUse(index) || sectionCount_ == kSectionRows) {
+        return false;
+    }
+    std::shift_right(sections_.begin() + index + 1, sections_.end(), 1);
+    sections_[index + 1] = sections_[index];
+    ++sectionCount_;
+    currentSection_ = index + 1;
+    EnableRowsInUse();
+    return true;
+}
+
+bool MessageTable::MoveSection(int index, int to) {
+    if (!InUse(index) || !InUse(to)) {
+        return false;
+    }
+    std::swap(sections_[index], sections_[to]);
+    currentSection_ = to;
+    EnableRowsInUse();
+    return true;
+}
+
+bool MessageTable::RunSectionCommand(SectionCommand command, int index) {
+    switch (command) {
+        case SectionCommand::InsertAbove:
+            return InsertSection(index);
+        case SectionCommand::Duplicate:
+            return DuplicateSection(index);
+        case SectionCommand::MoveUp:
+            return MoveSection(index, index - 1);
+        case SectionCommand::MoveDown:
+            return MoveSection(index, index + 1);
+        case SectionCommand::Delete:
+            return DeleteSection(index);
+    }
+    return false;
+}
+
+LengthUse MessageTable::LengthUseOf(int index) const {
+    requireInRange(index, kSectionRows, "section");
+    const Section& section = sections_[index];
+    const int used = englishMode_ ? TextByteLength(section.text) : DisplayUnits(section.text);
+    return {used, section.maxLength};
+}
+
+bool MessageTable::SameContent(const MessageTable& other) const {
+    return sections_ == other.sections_ && englishMode_ == other.englishMode_ &&
+           sectionCount_ == other.sectionCount_ && currentSection_ == other.currentSection_ &&
+           prevChineseLimit_ == other.prevChineseLimit_;
 }
 
 }  // namespace lumera

@@ -20,6 +20,24 @@ struct Section {
     int closeOption = 0;                // index into the 7 closing effects
     bool enabled = false;               // the row's label, edit and both lists together
     int maxLength = kEnglishMaxLength;  // the edit's MaxLength
+
+    bool operator==(const Section&) const = default;
+};
+
+// What the operator can do to a whole section.
+enum class SectionCommand {
+    InsertAbove,  // an empty section above it
+    Duplicate,    // a copy below it
+    MoveUp,
+    MoveDown,
+    Delete,
+};
+
+// How much of its length limit a section's text uses, in the limit's own units (bytes in
+// English, width units in Chinese).
+struct LengthUse {
+    int used = 0;
+    int limit = 0;
 };
 
 // Where a key press left the edit.
@@ -80,12 +98,34 @@ public:
     void SetSectionCount(int count);
     void SetCurrentSection(int index);
     void SetModified(bool modified);
-    // maskeditOnClick: a click in edit ME n (Tag n) makes section n current.
-    void ClickSection(int tag);
+    // maskeditOnClick: a click in a section's edit makes it current; an index outside the
+    // table leaves the current section.
+    void ClickSection(int index);
+
+    // Section commands on the sections in use (0..SectionCount-1). Each makes the table
+    // modified, keeps SectionCount and leaves exactly the rows 0..SectionCount enabled (at
+    // most all 32), and the current section on the section it acted on. Sections keep their
+    // own length limits as they move. A command that cannot apply changes nothing and returns
+    // false: an index not in use, a move past either end, or an insertion that would push the
+    // 32nd section off the table.
+    bool RunSectionCommand(SectionCommand command, int index);
+
+    LengthUse LengthUseOf(int index) const;
+
+    // The whole content: what an undo step restores. Modified is not part of it.
+    bool SameContent(const MessageTable& other) const;
 
 private:
     Messages maskeditOnChange(int index);
     KeyInsertion insertKey(unsigned char code, std::size_t caret, bool refused);
+    bool InUse(int index) const { return index >= 0 && index < sectionCount_; }
+    Section EmptySection() const;
+    bool InsertSection(int index);
+    bool DeleteSection(int index);
+    bool DuplicateSection(int index);
+    bool MoveSection(int index, int to);
+    // After a section command: the rows 0..SectionCount enabled, the rest not.
+    void EnableRowsInUse();
 
     std::array<Section, kSectionRows> sections_;
     bool englishMode_ = true;

@@ -15,6 +15,11 @@ bool IsChineseCharacter(unsigned char byte);
 bool HasBadEnglishChar(std::string_view text);
 bool HasBadChineseChar(std::string_view text);
 
+// The message for a text with a character its mode does not allow: the fixed message, then
+// the first such character as typed (UTF-8, or a glyph's name) and its code,
+// as in "… requirement! “é” (0xA8A6)"; a byte that is no character has its code alone.
+std::string BadCharacterMessage(std::string_view text, bool englishMode);
+
 // The Chinese limit in width units for a text with `narrowCount` narrow characters:
 // 24 - ceil(narrowCount / 3), never below 0.
 int ChineseLimitForNarrow(int narrowCount);

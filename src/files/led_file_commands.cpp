@@ -27,14 +27,15 @@ std::filesystem::path LedFileName(const std::string& chosenName) {
     return name;
 }
 
-SaveOutcome BtnSaveClick(MessageTable& table, Prompter& prompter) {
+SaveOutcome BtnSaveClick(MessageTable& table, Prompter& prompter,
+                         const std::filesystem::path& suggested, std::filesystem::path* savedAs) {
     const LedFileContent content = ContentOfTable(table);
     // Checked before the dialog so the operator is not asked for a name in vain.
     if (auto reason = UnstorableReason(content)) {
         prompter.Message("The table cannot be saved:\n" + *reason);
         return SaveOutcome::Failed;
     }
-    const std::optional<std::string> chosen = prompter.SaveFileName(kLedFileFilter);
+    const std::optional<std::string> chosen = prompter.SaveFileName(kLedFileFilter, suggested.string());
     if (!chosen || chosen->empty()) {
         return SaveOutcome::Cancelled;
     }
@@ -48,6 +49,9 @@ SaveOutcome BtnSaveClick(MessageTable& table, Prompter& prompter) {
         return SaveOutcome::Failed;
     }
     table.SetModified(false);
+    if (savedAs) {
+        *savedAs = target;
+    }
     return SaveOutcome::Saved;
 }
 

@@ -22,10 +22,13 @@ enum class SaveOutcome {
     Failed,     // the table could not be written (reported in one message)
 };
 
-// The Save button (also the save offer's Yes). Asks for a name, asks before replacing the
-// file it will write (LedFileName of the chosen name), and writes the table. Clears Modified only
-// when the file was written; otherwise the table's Modified stays as it was.
-SaveOutcome BtnSaveClick(MessageTable& table, Prompter& prompter);
+// The Save button (also the save offer's Yes). Asks for a name (the dialog starts with
+// `suggested`), asks before replacing the file it will write (LedFileName of the chosen name),
+// and writes the table. Clears Modified only when the file was written, and then puts its name
+// in `savedAs` when given; otherwise the table's Modified stays as it was.
+SaveOutcome BtnSaveClick(MessageTable& table, Prompter& prompter,
+                         const std::filesystem::path& suggested = {},
+                         std::filesystem::path* savedAs = nullptr);
 
 struct OpenOutcome {
     // OpenFileName: the chosen path, set once a chosen file was found, even when the

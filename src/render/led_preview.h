@@ -60,6 +60,7 @@ public:
         return image;
     }
     const PreviewEngine& Engine() const { return engine_; }
+    std::optional<int> PlayingSection() const { return engine_.PlayingSection(); }
 
     // BtnStartClick: true when a showable section was found; the image is unchanged.
     bool Start() { return engine_.BtnStartClick(); }

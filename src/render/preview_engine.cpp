@@ -66,6 +66,7 @@ bool PreviewEngine::LoadNextSection() {
             effect_.tick = kSectionStartTick;
             // Centred on 270 degrees.
             effect_.textAngle = kCentreAngle - section_.columns / kColumnsPerHalfDegree;
+            playingSection_ = static_cast<int>(row);
             nextPreviewSection_ = row + 1;
             return true;
         }

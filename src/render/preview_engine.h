@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "editing/message_table.h"
@@ -60,6 +61,10 @@ public:
     bool FrameReady() const { return frameReady_; }
     bool Holding() const { return pending_ != PendingHold::None; }
     std::uint32_t NextPreviewSection() const { return nextPreviewSection_; }
+    // The section on show (0-based) while the preview runs.
+    std::optional<int> PlayingSection() const {
+        return previewRunning_ ? std::optional<int>(playingSection_) : std::nullopt;
+    }
     // The table's text and cells on show; empty when the engine plays another feed.
     const std::string& PreviewText() const;
     const Glyphs& GlyphCells() const;
@@ -91,6 +96,7 @@ private:
     bool previewRunning_ = false;
     bool frameReady_ = false;
     std::uint32_t nextPreviewSection_ = 0;
+    int playingSection_ = 0;
     FeedSection section_;
     bool openPhaseDone_ = false;
     bool closePhaseDone_ = false;

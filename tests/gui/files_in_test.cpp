@@ -257,13 +257,13 @@ private slots:
             });
         };
         answerWith(firstFile);
-        QCOMPARE(prompter.SaveFileName("*.led(LED Files)|*.led"),
+        QCOMPARE(prompter.SaveFileName("*.led(LED Files)|*.led", {}),
                  std::optional<std::string>(firstFile.toStdString()));
         answerWith(secondFile);
         QCOMPARE(prompter.OpenFileName("*.led(LED Files)|*.led"),
                  std::optional<std::string>(secondFile.toStdString()));
         answerWith(firstFile);
-        prompter.SaveFileName("*.led(LED Files)|*.led");
+        prompter.SaveFileName("*.led(LED Files)|*.led", {});
         QCOMPARE(startedIn.mid(1), (QStringList{first.path(), second.path()}));
         QCOMPARE(confirmsOverwrite, (QList<bool>{false, false}));
         QVERIFY(QFile::exists(settings_.filePath(QStringLiteral("Lumera/lumera.conf"))));

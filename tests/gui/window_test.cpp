@@ -4,6 +4,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
+#include <QWindow>
 #include <fstream>
 #include <iterator>
 
@@ -51,7 +52,7 @@ private slots:
         QCOMPARE(ui.prompter.shown,
                  (std::vector<std::string>{"information: Can't Load ZRUSB.dll",
                                            "information: Load ZRUSB.dll file error!"}));
-        QCOMPARE(ui.window->windowTitle(), QStringLiteral("Lumera V1.0"));
+        QCOMPARE(ui.window->windowHandle()->title(), QStringLiteral("Lumera V1.0"));
         QCOMPARE(ui.window->size(), QSize(748, 516));
         QCOMPARE(ui.window->language(), Language::English);
         QVERIFY(ui.find<QFrame>("EngPanel")->isVisible());
@@ -77,6 +78,9 @@ private slots:
         ui.type(1, "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
         QCOMPARE(ui.window->table().section(0).text, std::string("HELLOABCDEFGHIJKLM"));
         QCOMPARE(ui.edit(1)->text(), QStringLiteral("HELLOABCDEFGHIJKLM"));
+        // The cut is told, and the current section shows how full it is.
+        QCOMPARE(ui.window->status(), QStringLiteral("Section 1 is full (18 / 18)"));
+        QCOMPARE(ui.find<QLabel>("LimitCounter")->text(), QStringLiteral("18 / 18"));
         ui.edit(1)->setCursorPosition(0);
         QTest::keyClicks(ui.edit(1), "X");
         QCOMPARE(ui.window->table().section(0).text, std::string("HELLOABCDEFGHIJKLM"));
@@ -85,14 +89,14 @@ private slots:
         // Text that code page 936 cannot hold is refused and the edit keeps its text.
         QTest::keySequence(ui.edit(2), QKeySequence::SelectAll);
         CommitInput(ui.edit(2), QStringLiteral("\u0628"));
-        QCOMPARE(ui.prompter.shown, (std::vector<std::string>{kBadCharacter}));
+        QCOMPARE(ui.prompter.shown, (std::vector<std::string>{kBadCharacter + " “ب” (U+0628)"}));
         QCOMPARE(ui.edit(2)->text(), QString());
         QVERIFY(ui.window->table().section(1).text.empty());
 
         // A storable character outside the English set is kept, with the message.
         CommitInput(ui.edit(2), QStringLiteral("中"));
         QCOMPARE(ui.window->table().section(1).text, std::string("\xD6\xD0"));
-        QCOMPARE(ui.prompter.shown.size(), std::size_t{2});
+        QCOMPARE(ui.prompter.shown.back(), kBadCharacter + " “中” (0xD6D0)");
         QCOMPARE(ui.edit(2)->text(), QStringLiteral("中"));
     }
 
@@ -509,7 +513,8 @@ private slots:
         QTest::addColumn<bool>("saveDialog");
         QTest::newRow("nothing changed") << "" << QList<bool>{} << false;
         QTest::newRow("text, answer No") << "text" << QList<bool>{false} << false;
-        QTest::newRow("text, answer Yes, dialog cancelled") << "text" << QList<bool>{true} << true;
+        QTest::newRow("text, answer Yes, dialog cancelled, stays")
+            << "text" << QList<bool>{true} << true;
         QTest::newRow("only CBA2 changed, no text") << "CBA2" << QList<bool>{} << false;
         QTest::newRow("only CBA2 changed since the save, answer No")
             << "saved, then CBA2" << QList<bool>{false} << false;
@@ -539,7 +544,8 @@ private slots:
             ui.prompter.saveNames.push_back(std::nullopt);
         }
         ui.click("BtnExit");
-        QVERIFY(!ui.window->isVisible());
+        // A save that did not happen keeps the window open, with the table.
+        QCOMPARE(ui.window->isVisible(), saveDialog);
         QCOMPARE(int(std::count(ui.prompter.shown.begin(), ui.prompter.shown.end(), kSaveOffer)),
                  int(answers.size()));
         QVERIFY(ui.prompter.answers.empty());

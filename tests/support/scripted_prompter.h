@@ -16,14 +16,23 @@ namespace lumera::testing {
 class ScriptedPrompter : public Prompter {
 public:
     std::vector<std::string> shown;
-    std::deque<bool> answers;
+    // Yes (true), No (false) or, where the question offers it, Cancel (nullopt).
+    std::deque<std::optional<bool>> answers;
     std::deque<std::optional<std::string>> openNames;
     std::deque<std::optional<std::string>> saveNames;
-    std::vector<std::string> filters;  // filter of every file dialog, in order
+    std::vector<std::string> filters;         // filter of every file dialog, in order
+    std::vector<std::string> suggestedNames;  // what every save dialog started with
 
     void Message(const std::string& text) override { shown.push_back("message: " + text); }
     void Information(const std::string& text) override { shown.push_back("information: " + text); }
     bool Ask(const std::string& text) override {
+        const std::optional<bool> answer = AskOrCancel(text);
+        if (!answer) {
+            throw std::logic_error("Cancel scripted for a question without it: " + text);
+        }
+        return *answer;
+    }
+    std::optional<bool> AskOrCancel(const std::string& text) override {
         shown.push_back("ask: " + text);
         return next(answers, "question");
     }
@@ -32,8 +41,10 @@ public:
         filters.push_back(filter);
         return next(openNames, "open dialog");
     }
-    std::optional<std::string> SaveFileName(const std::string& filter) override {
+    std::optional<std::string> SaveFileName(const std::string& filter,
+                                            const std::string& suggested) override {
         shown.push_back("save: " + filter);
+        suggestedNames.push_back(suggested);
         filters.push_back(filter);
         return next(saveNames, "save dialog");
     }

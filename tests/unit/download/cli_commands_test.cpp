@@ -171,7 +171,8 @@ TEST_F(CliCommands, SendWithoutTheDeviceLibraryReportsAsTheWindowDoes) {
     EXPECT_EQ(WEXITSTATUS(status), 1);
     // The window binds at start, before the file's own report, and sends nothing unbound.
     EXPECT_THAT(errors(), ElementsAre("Can't Load ZRUSB.dll", "Load ZRUSB.dll file error!",
-                                      "The character input does not meet the requirement!",
+                                      "The character input does not meet the requirement! "
+                                      "“heart” (0x01)",
                                       "USB Device Connect Failure!!!"));
     EXPECT_EQ(ReadBytes(alone / "USBSendData.bin").size(), 1u + 2 + 5);
 }

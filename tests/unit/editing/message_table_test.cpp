@@ -26,7 +26,7 @@ TEST(MessageTable, ResetAndClearEmptyTheTableThroughTheChangeHandling) {
     table.SetOpenOption(4, 8);
     table.SetCloseOption(4, 6);
     table.SetModified(false);
-    table.ClickSection(5);
+    table.ClickSection(4);
     EXPECT_TRUE(table.Reset(false).empty());
     EXPECT_TRUE(table.Modified());  // texts were emptied by the change handling
     EXPECT_EQ(table.SectionCount(), 5);
@@ -110,7 +110,7 @@ TEST(MessageTable, KeyRefusalsInsertionOffsetsAndCaret) {
         MessageTable table;
         table.Reset(c.english);
         table.SetText(3, c.text);
-        table.ClickSection(4);
+        table.ClickSection(3);
         const KeyInsertion result = c.glyphKey ? table.PressGlyphKey(c.key, c.caret)
                                                : table.PressEnglishKey(c.key, c.caret);
         EXPECT_EQ(result.inserted, c.inserted);
@@ -126,22 +126,25 @@ TEST(MessageTable, BadCharacterMessageAgainAfterACutThatKeepsIt) {
         std::string text;
         std::string kept;
         int messages;
+        std::string named;  // what the message says of the refused character
     };
     const Case cases[] = {
         {"English, kept", true, "AB\x80" + std::string(17, 'C'), "AB\x80" + std::string(15, 'C'),
-         2},
-        {"English, cut off", true, std::string(18, 'C') + "\x80", std::string(18, 'C'), 1},
-        {"English, no cut", true, "\xB0\xA1", "\xB0\xA1", 1},
-        {"Chinese, kept", false, "\x7F" + Glyphs(12), "\x7F" + Glyphs(11), 2},
-        {"Chinese, cut off", false, std::string(22, 'A') + "\x12", std::string(16, 'A'), 1},
-        {"Chinese, clean", false, Glyphs(13), Glyphs(12), 0},
+         2, " “€” (0x80)"},
+        {"English, cut off", true, std::string(18, 'C') + "\x80", std::string(18, 'C'), 1,
+         " “€” (0x80)"},
+        {"English, no cut", true, "\xB0\xA1", "\xB0\xA1", 1, " “啊” (0xB0A1)"},
+        {"Chinese, kept", false, "\x7F" + Glyphs(12), "\x7F" + Glyphs(11), 2, " (0x7F)"},
+        {"Chinese, cut off", false, std::string(22, 'A') + "\x12", std::string(16, 'A'), 1,
+         " “heart” (0x12)"},
+        {"Chinese, clean", false, Glyphs(13), Glyphs(12), 0, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         MessageTable table;
         table.Reset(c.english);
         const Messages shown = table.SetText(0, c.text);
-        EXPECT_EQ(shown, Messages(c.messages, kBad));
+        EXPECT_EQ(shown, Messages(c.messages, kBad + c.named));
         EXPECT_EQ(table.section(0).text, c.kept);
     }
 }
@@ -182,8 +185,9 @@ TEST(MessageTable, OperatorChoicesMarkTheTableModifiedProgramSetOnesDoNot) {
         EXPECT_TRUE(table.Modified()) << index;
     }
 
-    table.ClickSection(5);
-    table.ClickSection(33);
+    table.ClickSection(4);
+    table.ClickSection(32);
+    table.ClickSection(-1);
     EXPECT_EQ(table.CurrentSection(), 4);
     EXPECT_THROW(table.SetOpenOption(0, kOpenOptionCount), std::out_of_range);
     EXPECT_THROW(table.SetSectionCount(kSectionRows + 1), std::out_of_range);

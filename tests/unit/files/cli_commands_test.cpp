@@ -86,7 +86,7 @@ TEST_F(CliCommands, NewStoresNoTextTheSectionRulesRefuseOrCut) {
     EXPECT_EQ(shown.out,
               "mode: english\nsections: 1\n1: open=0 close=0 text=a\\x01\nimage: 8 of "
               "2047 bytes\n");
-    EXPECT_EQ(shown.err, "The character input does not meet the requirement!\n");
+    EXPECT_EQ(shown.err, "The character input does not meet the requirement! “heart” (0x01)\n");
 }
 
 TEST_F(CliCommands, NewWritesAllThirtyTwoSectionsWhole) {

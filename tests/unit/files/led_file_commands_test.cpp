@@ -88,7 +88,8 @@ TEST_F(LedFileCommands, LoadRunsTheChangeHandlingAndOpensEveryLoadedRow) {
     WriteBytes(PathOf("full.led"), Scrambled(FormatLedText({true, full})));
     MessageTable table;
     EXPECT_TRUE(OpenLedFile(PathOf("full.led"), table, prompter_, nullptr).tableReplaced);
-    EXPECT_EQ(prompter_.messages(), std::vector<std::string>{std::string(kBadCharacterMessage)});
+    EXPECT_EQ(prompter_.messages(),
+              std::vector<std::string>{std::string(kBadCharacterMessage) + " “啊” (0xB0A1)"});
     EXPECT_EQ(table.section(0).text, "ABCDEFGHIJKLMNOPQR");
     EXPECT_EQ(table.SectionCount(), 32);
     EXPECT_TRUE(table.section(31).enabled);
@@ -122,7 +123,8 @@ TEST_F(LedFileCommands, ChineseLoadSharesOneLimitAcrossSectionsInTheirOrder) {
         }
         MessageTable table;
         const Messages messages = ApplyLedContent(content, table);
-        EXPECT_EQ(messages, Messages(c.messages, std::string(kBadCharacterMessage))) << c.name;
+        EXPECT_EQ(messages, Messages(c.messages, std::string(kBadCharacterMessage) + " “€” (0x80)"))
+            << c.name;
         for (std::size_t n = 0; n < c.texts.size(); ++n) {
             EXPECT_EQ(table.section(static_cast<int>(n)).text,
                       c.texts[n].substr(0, c.lengthsAfter[n]))

@@ -1,0 +1,190 @@
+#include "app/command_panel.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <optional>
+
+#include "app/capacity_gauge.h"
+#include "app/window_icons.h"
+#include "app/window_keyboard.h"
+#include "app/window_style.h"
+
+namespace lumera::app {
+namespace {
+
+// The platform's own keys for a standard command; `otherwise` where it has none (a desktop
+// whose key scheme leaves Quit unbound still quits with Ctrl+Q).
+QKeySequence StandardOr(QKeySequence::StandardKey standard, QKeySequence otherwise) {
+    const QKeySequence keys(standard);
+    return keys.isEmpty() ? otherwise : keys;
+}
+
+struct CommandLook {
+    const char* name;
+    QRect place;
+    std::optional<CommandPicture> picture;
+    QChar mnemonic;        // underlined in the caption, where the caption holds the letter
+    const char* function;  // the accessible name; the tooltip adds the shortcut
+    QKeySequence shortcut;
+};
+
+// In the order of Command.
+const std::array<CommandLook, kCommandCount>& Looks() {
+    static const std::array<CommandLook, kCommandCount> looks{{
+        {"BtnEng", {8, 8, 97, 25}, std::nullopt, QLatin1Char('E'), "Switch to English", {}},
+        {"BtnJapanClick",
+         {8, 40, 97, 25},
+         std::nullopt,
+         QLatin1Char('J'),
+         "Switch to Japanese",
+         {}},
+        {"BtnCn", {8, 72, 97, 25}, std::nullopt, QChar(), "Switch to Chinese", {}},
+        {"BtnStart",
+         {8, 104, 97, 25},
+         CommandPicture::Start,
+         QLatin1Char('T'),
+         "Start the preview",
+         QKeySequence(Qt::Key_F5)},
+        {"BtnStop",
+         {8, 136, 97, 25},
+         CommandPicture::Stop,
+         QLatin1Char('P'),
+         "Stop the preview",
+         QKeySequence(Qt::SHIFT | Qt::Key_F5)},
+        {"BtnColor",
+         {8, 171, 97, 25},
+         CommandPicture::Color,
+         QLatin1Char('C'),
+         "Change the LED colour",
+         {}},
+        {"BtnOpen",
+         {112, 8, 99, 25},
+         CommandPicture::Open,
+         QLatin1Char('O'),
+         "Open a message file",
+         QKeySequence(QKeySequence::Open)},
+        {"BtnSend",
+         {112, 40, 99, 25},
+         CommandPicture::Send,
+         QLatin1Char('N'),
+         "Send the table to the display",
+         {}},
+        {"BtnSave",
+         {112, 72, 99, 25},
+         CommandPicture::Save,
+         QLatin1Char('S'),
+         "Save the table to a file",
+         QKeySequence(QKeySequence::Save)},
+        {"BtnClear",
+         {112, 104, 99, 25},
+         CommandPicture::Clear,
+         QLatin1Char('L'),
+         "Clear the table",
+         {}},
+        {"BtnExit",
+         {112, 136, 99, 25},
+         CommandPicture::Exit,
+         QLatin1Char('X'),
+         "Exit",
+         StandardOr(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q)},
+    }};
+    return looks;
+}
+
+const CommandLook& LookOf(Command command) {
+    return Looks()[static_cast<std::size_t>(command)];
+}
+
+}  // namespace
+
+CommandPanel::CommandPanel(CapacityGauge* gauge, QWidget* parent) : QGroupBox(parent) {
+    setObjectName(QStringLiteral("GroupBox4"));
+    QFont switchFont = font();
+    switchFont.setPixelSize(kSwitchPixelSize);
+    for (std::size_t k = 0; k < kCommandCount; ++k) {
+        const CommandLook& look = Looks()[k];
+        auto* button = new QPushButton(this);
+        button->setObjectName(QString::fromLatin1(look.name));
+        button->setGeometry(look.place);
+        if (look.picture) {
+            button->setIcon(CommandButtonIcon(*look.picture));
+            button->setIconSize(QSize(kCommandPictureSize, kCommandPictureSize));
+        } else {
+            button->setFont(switchFont);
+        }
+        const QString function = QString::fromUtf8(look.function);
+        button->setAccessibleName(function);
+        button->setToolTip(look.shortcut.isEmpty()
+                               ? function
+                               : QStringLiteral("%1 (%2)").arg(
+                                     function, look.shortcut.toString(QKeySequence::NativeText)));
+        const auto command = static_cast<Command>(k);
+        connect(button, &QPushButton::clicked, this, [this, command] { emit triggered(command); });
+        buttons_[k] = button;
+    }
+    SetCaption(Command::English, kEnglishSwitchCaption);
+    SetCaption(Command::Japanese, kJapaneseSwitchCaption);
+    SetCaption(Command::Chinese, kChineseSwitchCaption);
+    gauge->setParent(this);
+    gauge->setGeometry(110, 165, 103, 21);
+    cycle_ = new QLabel(this);
+    cycle_->setObjectName(QStringLiteral("CycleTime"));
+    cycle_->setGeometry(110, 186, 103, 13);
+    cycle_->setAlignment(Qt::AlignCenter);
+    QFont small = cycle_->font();
+    small.setPixelSize(kCycleTextPixelSize);
+    cycle_->setFont(small);
+    cycle_->setToolTip(QStringLiteral("How long the preview takes to play every section once"));
+}
+
+void CommandPanel::ShowCycle(std::optional<int> milliseconds) {
+    cycle_->setText(milliseconds
+                        ? QStringLiteral("cycle %1 s").arg(*milliseconds / 1000.0, 0, 'f', 1)
+                        : QString());
+    cycle_->setAccessibleName(cycle_->text());
+}
+
+QString CommandPanel::cycleText() const {
+    return cycle_->text();
+}
+
+void CommandPanel::SetCaption(Command command, std::string_view caption) {
+    const QString text = QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
+    button(command)->setText(WithMnemonic(text, LookOf(command).mnemonic));
+}
+
+void CommandPanel::ApplyTexts(const WindowTexts& texts) {
+    const std::array<std::pair<Command, std::string_view>, 8> captions{{
+        {Command::Start, texts.BtnStart},
+        {Command::Stop, texts.BtnStop},
+        {Command::Color, texts.BtnColor},
+        {Command::Open, texts.BtnOpen},
+        {Command::Send, texts.BtnSend},
+        {Command::Save, texts.BtnSave},
+        {Command::Clear, texts.BtnClear},
+        {Command::Exit, texts.BtnExit},
+    }};
+    for (const auto& [command, caption] : captions) {
+        SetCaption(command, caption);
+    }
+}
+
+void CommandPanel::InstallShortcuts(QWidget* window) const {
+    for (std::size_t k = 0; k < kCommandCount; ++k) {
+        if (!Looks()[k].shortcut.isEmpty()) {
+            auto* shortcut = new QShortcut(Looks()[k].shortcut, window);
+            connect(shortcut, &QShortcut::activated, buttons_[k], &QPushButton::click);
+        }
+    }
+}
+
+QWidget* CommandPanel::ChainTabOrder(QWidget* previous) const {
+    for (QPushButton* button : buttons_) {
+        QWidget::setTabOrder(previous, button);
+        previous = button;
+    }
+    return previous;
+}
+
+}  // namespace lumera::app

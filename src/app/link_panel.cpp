@@ -1,0 +1,105 @@
+#include "app/link_panel.h"
+
+#include <QLabel>
+
+#include "app/display_views.h"
+#include "app/link_status_mark.h"
+#include "app/picture_label.h"
+#include "app/window_style.h"
+#include "app/window_theme.h"
+
+namespace lumera::app {
+namespace {
+
+// The presence poll runs on the tick after this many ticks, every 41 ticks (about 2 s).
+constexpr std::uint8_t kTicksBetweenPolls = 40;
+
+template <typename Widget>
+Widget* Place(Widget* widget, const QString& name, QRect place) {
+    widget->setObjectName(name);
+    widget->setGeometry(place);
+    return widget;
+}
+
+QLabel* PlaceLabel(QWidget* parent, const QString& name, QPoint at) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->move(at);
+    return label;
+}
+
+}  // namespace
+
+LinkPanel::LinkPanel(QWidget* parent, QWidget* window) : QGroupBox(parent) {
+    setObjectName(QStringLiteral("GroupBox5"));
+    auto* link = Place(new PictureLabel(WindowPicture::Link, this), QStringLiteral("Image2"),
+                       {100, 16, 48, 48});
+    link->setAccessibleName(QStringLiteral("Link status"));
+    caption_ = PlaceLabel(this, QStringLiteral("Label5"), {8, 40});
+    noLink_ = Place(new PictureLabel(WindowPicture::NoLink, this), QStringLiteral("Image3"),
+                    {104, 32, 17, 17});
+    noLink_->setToolTip(QStringLiteral("The display cannot be reached"));
+    noLink_->setAccessibleName(QStringLiteral("The display cannot be reached"));
+    progress_ = PlaceLabel(this, QStringLiteral("USBLabel"), {10, 56});
+    KeepReadable(progress_, Qt::blue);
+    progress_->setMinimumWidth(kStatusLabelWidth);
+
+    auto* notes = Place(new QGroupBox(this), QStringLiteral("GroupBox6"), {0, 72, 161, 177});
+    const std::array<QPoint, 5> places{{{8, 24}, {24, 56}, {8, 80}, {24, 104}, {8, 128}}};
+    for (std::size_t k = 0; k < places.size(); ++k) {
+        notes_[k] = PlaceLabel(notes, QStringLiteral("Label%1").arg(6 + k), places[k]);
+    }
+    mark_ = new LinkStatusMark(this, noLink_);
+    displayViews_ = new DisplayViews(this, window);
+}
+
+void LinkPanel::ApplyTexts(const WindowTexts& texts) {
+    const std::array<std::pair<QLabel*, std::string_view>, 6> labels{{
+        {caption_, texts.Label5},
+        {notes_[0], texts.Label6},
+        {notes_[1], texts.Label7},
+        {notes_[2], texts.Label8},
+        {notes_[3], texts.Label9},
+        {notes_[4], texts.Label10},
+    }};
+    for (const auto& [label, text] : labels) {
+        label->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        label->adjustSize();
+    }
+}
+
+void LinkPanel::Refresh(const DeviceBinding& device) {
+    mark_->Refresh(device);
+}
+
+void LinkPanel::PollPresence(const DeviceBinding& device) {
+    const DeviceEntryPoints& entry = device.entryPoints();
+    if (!entry.OpenUSBDevice) {
+        return;
+    }
+    if (++PollTicks <= kTicksBetweenPolls) {
+        return;
+    }
+    PollTicks = 0;
+    const int handle = entry.OpenUSBDevice(kDisplayVendorId, kDisplayProductId);
+    noLink_->setVisible(handle == -1);
+    mark_->Refresh(device);
+    // Each poll gives back what it opened, so polling never piles up open handles.
+    if (handle != -1) {
+        entry.CloseUSBDevice(handle);
+    }
+}
+
+void LinkPanel::ShowProgress(const std::string& progress) {
+    // Only a changed text is repainted: a repaint per block would cost more than the block's
+    // exchange.
+    const QString text = QString::fromStdString(progress);
+    if (text == progress_->text()) {
+        return;
+    }
+    progress_->setText(text);
+    progress_->adjustSize();
+    progress_->repaint();
+}
+
+}  // namespace lumera::app

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QGroupBox>
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "editing/language_texts.h"
+#include "outside/device_binding.h"
+
+class QLabel;
+
+namespace lumera::app {
+
+class DisplayViews;
+class LinkStatusMark;
+
+// The link area (GroupBox5): whether the display can be reached, the transfer's progress,
+// the emulated display's mark and its Display button, and the notes (GroupBox6).
+class LinkPanel : public QGroupBox {
+    Q_OBJECT
+
+public:
+    // `window` owns the emulated display's window.
+    LinkPanel(QWidget* parent, QWidget* window);
+
+    void ApplyTexts(const WindowTexts& texts);
+    // The presence poll of one timer tick: every 41st tick opens the display to see whether it
+    // is there, and gives back what it opened.
+    void PollPresence(const DeviceBinding& device);
+    void Refresh(const DeviceBinding& device);
+    // The transfer's progress; repainted at once, since the transfer holds the window thread.
+    void ShowProgress(const std::string& progress);
+
+    DisplayViews& displayViews() const { return *displayViews_; }
+
+private:
+    QLabel* caption_;   // Label5
+    QLabel* noLink_;    // Image3
+    QLabel* progress_;  // USBLabel
+    std::array<QLabel*, 5> notes_{};
+    LinkStatusMark* mark_;
+    DisplayViews* displayViews_;
+    std::uint8_t PollTicks = 0;
+};
+
+}  // namespace lumera::app
