@@ -242,8 +242,18 @@ void SectionTable::ShowRowMarks(int current) {
         font.setBold(marked);
         label->setFont(font);
         const bool playing = playing_ == index;
-        label->setStyleSheet(playing ? QStringLiteral("border: 2px solid %1;").arg(frame.name())
-                                     : QString());
+        QString style;
+        if (playing) {
+            // On the current row the frame takes the text's colour to stand out of the fill.
+            const QColor edge =
+                palette().color(marked ? QPalette::WindowText : QPalette::Highlight);
+            style = QStringLiteral("border: 2px solid %1;").arg(edge.name());
+            if (marked) {
+                style += QStringLiteral("background: %1; color: %2;")
+                             .arg(frame.name(), palette().color(QPalette::HighlightedText).name());
+            }
+        }
+        label->setStyleSheet(style);
         label->setProperty("playing", playing);
         edits_[index]->setAccessibleDescription(marked ? kKeysTypeHere : QString());
     }

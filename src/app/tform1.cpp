@@ -54,7 +54,12 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     connect(previewViews_, &PreviewViews::exported, this, [this](const QString& path) {
         header_->ShowStatus(QStringLiteral("Animation exported to %1").arg(path));
     });
-    player_ = new PreviewPlayer([this] { ShowLedImage(); }, this);
+    player_ = new PreviewPlayer(
+        [this] {
+            ShowLedImage();
+            ShowPlayingSection();
+        },
+        this);
     player_->setPreview(preview_.get());
     history_ = new EditHistory([this](const EditorState& state) { Restore(state); }, this);
     ConnectParts();
@@ -75,7 +80,7 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     device_ = setup.deviceLibrary ? DeviceBinding::Bind(prompter_, *setup.deviceLibrary)
                                   : DeviceBinding::Bind(prompter_);
     link_->Refresh(device_);
-    ApplyLanguage(Language::English);
+    ApplyLanguage(Language::English, State());
     table_.SetCurrentSection(0);
     table_.SetModified(false);
     AcceptFileDrops();
@@ -207,7 +212,6 @@ void TForm1::Timer1Timer() {
     if (!player_->Tick()) {
         return;
     }
-    ShowPlayingSection();
     link_->PollPresence(device_);
 }
 

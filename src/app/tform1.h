@@ -120,6 +120,10 @@ private:
     // (typing in `typingIn` merges), shows its messages and the table.
     void Change(const QString& what, const std::function<Messages(MessageTable&)>& change,
                 std::optional<int> typingIn = std::nullopt);
+    // The same from a state taken earlier, when the handler changed something before.
+    void Change(const QString& what, EditorState before,
+                const std::function<Messages(MessageTable&)>& change,
+                std::optional<int> typingIn = std::nullopt);
     EditorState State() const;
     void Restore(const EditorState& state);
     void FollowHistory();
@@ -127,7 +131,7 @@ private:
     void SwitchLanguage(Language target);
     // The table reset and texts of a language (ApplyEnglishTexts, ApplyChineseTexts and the
     // Japanese switch).
-    void ApplyLanguage(Language language);
+    void ApplyLanguage(Language language, EditorState before);
     // Captions, option names and keyboard of a language, without touching the table.
     void ApplyWindowTexts(Language language);
     void InsertKey(KeyInsertion (MessageTable::*press)(int, std::size_t), int keyNumber);

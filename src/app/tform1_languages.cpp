@@ -25,6 +25,7 @@ void TForm1::SwitchLanguage(Language target) {
     if (language_ == target) {
         return;
     }
+    EditorState before = State();
     FocusFirstSection();
     table_.SetCurrentSection(0);
     ShowTable();
@@ -32,14 +33,15 @@ void TForm1::SwitchLanguage(Language target) {
     if (table_.Modified() && !MayLeaveTable()) {
         return;
     }
-    ApplyLanguage(target);
+    ApplyLanguage(target, std::move(before));
 }
 
-void TForm1::ApplyLanguage(Language language) {
-    Change(QStringLiteral("Switch language"), [this, language](MessageTable& table) {
-        language_ = language;
-        return table.Reset(language == Language::English);
-    });
+void TForm1::ApplyLanguage(Language language, EditorState before) {
+    Change(QStringLiteral("Switch language"), std::move(before),
+           [this, language](MessageTable& table) {
+               language_ = language;
+               return table.Reset(language == Language::English);
+           });
     ApplyWindowTexts(language);
 }
 

@@ -20,7 +20,12 @@ EditorState TForm1::State() const {
 
 void TForm1::Change(const QString& what, const std::function<Messages(MessageTable&)>& change,
                     std::optional<int> typingIn) {
-    EditorState before = State();
+    Change(what, State(), change, typingIn);
+}
+
+void TForm1::Change(const QString& what, EditorState before,
+                    const std::function<Messages(MessageTable&)>& change,
+                    std::optional<int> typingIn) {
     const Messages messages = change(table_);
     history_->Record(what, std::move(before), State(), typingIn);
     FollowHistory();
@@ -54,7 +59,15 @@ void TForm1::BuildHistoryActions() {
     undo->setShortcut(QKeySequence::Undo);
     QAction* redo = history_->stack().createRedoAction(this, QStringLiteral("Redo"));
     redo->setObjectName(QStringLiteral("RedoAction"));
-    redo->setShortcuts({QKeySequence(QKeySequence::Redo), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    // Both redo keys of the desktops, each once: a key held twice is ambiguous and does nothing.
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}) {
+        if (!redoKeys.contains(keys)) {
+            redoKeys.append(keys);
+        }
+    }
+    redo->setShortcuts(redoKeys);
     addActions({undo, redo});
     sections_->setMenuActions({undo, redo});
     // The section commands' keys act on the current section.

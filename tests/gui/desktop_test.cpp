@@ -132,7 +132,8 @@ private slots:
         for (int key = 1; key <= keyCount; ++key) {
             expected << keys + QString::number(key);
         }
-        expected << "BtnDisplay" << "ME1";
+        expected << "BtnDisplay"
+                 << "ME1";
         ui.edit(1)->setFocus(Qt::TabFocusReason);
         QStringList reached{QApplication::focusWidget()->objectName()};
         while (reached.size() < expected.size()) {

@@ -13,6 +13,7 @@
 
 using lumera::LedFileContent;
 using lumera::app::StartArguments;
+using lumera::app::testing::DropOn;
 using lumera::app::testing::WindowUnderTest;
 
 namespace {
@@ -35,23 +36,6 @@ bool HoldsTheTwoSections(const WindowUnderTest& ui) {
     const lumera::MessageTable& table = ui.window->table();
     return !table.EnglishMode() && table.SectionCount() == 2 && table.section(0).text == "ONE" &&
            table.section(1).text == "TWO" && !table.Modified();
-}
-
-// Sends a drag of `urls` over `target` and drops it there; true when the drag was taken.
-bool DropOn(QWidget* target, const QList<QUrl>& urls) {
-    QMimeData data;
-    data.setUrls(urls);
-    data.setText(urls.isEmpty() ? QString() : urls.front().toString());
-    const QPoint point(5, 5);
-    QDragEnterEvent enter(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &enter);
-    if (!enter.isAccepted()) {
-        return false;
-    }
-    QDropEvent drop(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &drop);
-    QTest::qWait(50);
-    return drop.isAccepted();
 }
 
 }  // namespace

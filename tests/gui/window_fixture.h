@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QApplication>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QFile>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -28,6 +31,23 @@ inline QString ShownText(const QString& caption) {
         shown += caption[k];
     }
     return shown;
+}
+
+// Sends a drag of `urls` over `target` and drops it there; true when the drag was taken.
+inline bool DropOn(QWidget* target, const QList<QUrl>& urls) {
+    QMimeData data;
+    data.setUrls(urls);
+    data.setText(urls.isEmpty() ? QString() : urls.front().toString());
+    const QPoint point(5, 5);
+    QDragEnterEvent enter(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted()) {
+        return false;
+    }
+    QDropEvent drop(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    QTest::qWait(50);
+    return drop.isAccepted();
 }
 
 // The scripted answers, plus a look at the window while a plain message box is open.

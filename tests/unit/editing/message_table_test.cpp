@@ -193,5 +193,65 @@ TEST(MessageTable, OperatorChoicesMarkTheTableModifiedProgramSetOnesDoNot) {
     EXPECT_THROW(table.SetSectionCount(kSectionRows + 1), std::out_of_range);
 }
 
+// Sections move whole, with their effects and their own length limits, and the rows in
+// use stay the enabled ones.
+TEST(MessageTable, SectionCommandsMoveWholeSectionsAndKeepTheRowsInUseEnabled) {
+    struct Case {
+        const char* what;
+        int count;  // sections "0", "1", ... in use before
+        SectionCommand command;
+        int index;
+        bool applies;
+        std::string after;  // the texts in use, one character each
+        int current;
+    };
+    const Case cases[] = {
+        {"insert above the first", 3, SectionCommand::InsertAbove, 0, true, "_012", 0},
+        {"insert into a full table", 32, SectionCommand::InsertAbove, 5, false, "", 0},
+        {"insert where nothing is in use", 3, SectionCommand::InsertAbove, 3, false, "012", 0},
+        {"duplicate the last", 3, SectionCommand::Duplicate, 2, true, "0122", 3},
+        {"move the first up", 3, SectionCommand::MoveUp, 0, false, "012", 0},
+        {"move the last down", 3, SectionCommand::MoveDown, 2, false, "012", 0},
+        {"move the middle down", 3, SectionCommand::MoveDown, 1, true, "021", 2},
+        {"delete the middle", 3, SectionCommand::Delete, 1, true, "02", 1},
+        {"delete the only one", 1, SectionCommand::Delete, 0, true, "", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        MessageTable table;
+        table.Reset(false);
+        for (int index = 0; index < c.count; ++index) {
+            // Narrow characters lower the Chinese limit of the section that holds them.
+            table.SetText(index, std::string(1, static_cast<char>('0' + index % 10)) +
+                                     std::string(index % 4 * 3, 'n'));
+            table.SetOpenOption(index, index % kOpenOptionCount);
+        }
+        const MessageTable before = table;
+        table.SetModified(false);
+        EXPECT_EQ(table.RunSectionCommand(c.command, c.index), c.applies);
+        if (!c.applies) {
+            EXPECT_TRUE(table.SameContent(before));
+            EXPECT_FALSE(table.Modified());
+            continue;
+        }
+        EXPECT_TRUE(table.Modified());
+        ASSERT_EQ(table.SectionCount(), static_cast<int>(c.after.size()));
+        for (int index = 0; index < kSectionRows; ++index) {
+            const Section& section = table.section(index);
+            EXPECT_EQ(section.enabled, index <= table.SectionCount()) << index;
+            if (index >= table.SectionCount() || c.after[index] == '_') {
+                EXPECT_EQ(section.text, "") << index;
+                EXPECT_EQ(section.maxLength, kChineseMaxLength) << index;
+                continue;
+            }
+            const int was = c.after[index] - '0';
+            EXPECT_EQ(section.text, before.section(was).text) << index;
+            EXPECT_EQ(section.maxLength, before.section(was).maxLength) << index;
+            EXPECT_EQ(section.openOption, before.section(was).openOption) << index;
+        }
+        EXPECT_EQ(table.CurrentSection(), c.current);
+    }
+}
+
 }  // namespace
 }  // namespace lumera
