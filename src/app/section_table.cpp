@@ -266,7 +266,8 @@ std::unique_ptr<QMenu> SectionTable::MenuFor(int index) {
     if (edit->isEnabled()) {
         // The edit's own clipboard commands; its undo is the window's.
         QMenu* standard = edit->createStandardContextMenu();
-        standard->setParent(menu.get());
+        // Its actions live as long as it does; it goes with the menu, never shown itself.
+        connect(menu.get(), &QObject::destroyed, standard, &QObject::deleteLater);
         for (QAction* action : standard->actions()) {
             const QString text = action->text();
             if (!text.contains(QStringLiteral("Undo")) && !text.contains(QStringLiteral("Redo"))) {
