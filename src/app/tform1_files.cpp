@@ -34,11 +34,7 @@ bool TForm1::MayLeaveTable() {
     if (!table_.Modified()) {
         return true;
     }
-    bool holdsText = false;
-    for (int index = 0; index < kSectionRows; ++index) {
-        holdsText = holdsText || !table_.section(index).text.empty();
-    }
-    if (!holdsText) {
+    if (!table_.HoldsText()) {
         return true;
     }
     const std::optional<bool> save = prompter_.AskOrCancel(kSaveOfferText);

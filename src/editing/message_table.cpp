@@ -259,6 +259,11 @@ LengthUse MessageTable::LengthUseOf(int index) const {
     return {used, section.maxLength};
 }
 
+bool MessageTable::HoldsText() const {
+    return std::any_of(sections_.begin(), sections_.end(),
+                       [](const Section& section) { return !section.text.empty(); });
+}
+
 bool MessageTable::SameContent(const MessageTable& other) const {
     return sections_ == other.sections_ && englishMode_ == other.englishMode_ &&
            sectionCount_ == other.sectionCount_ && currentSection_ == other.currentSection_ &&

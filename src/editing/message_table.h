@@ -112,6 +112,9 @@ public:
 
     LengthUse LengthUseOf(int index) const;
 
+    // Some section has text: only then is there something to offer to save.
+    bool HoldsText() const;
+
     // The whole content: what an undo step restores. Modified is not part of it.
     bool SameContent(const MessageTable& other) const;
 
