@@ -133,6 +133,8 @@ private slots:
         }
         QCOMPARE(entries, (QStringList{QStringLiteral("Large preview…"),
                                        QStringLiteral("Export animation…")}));
+        // The large preview offers the export too.
+        QCOMPARE(large->actions(), (QList<QAction*>{imageLed->actions().back()}));
     }
 
     void exportAnimationWritesTheFileChosen() {
@@ -146,10 +148,16 @@ private slots:
         QVERIFY(!std::filesystem::exists(ui.programPath("empty.gif")));
 
         ui.type(1, QStringLiteral("HI"));
-        ui.prompter.saveNames = {ui.programPath("hi").string(), std::nullopt};
+        // The export proposes the table's file name, and says where the animation went.
+        ui.prompter.saveNames = {ui.programPath("table.led").string(),
+                                 ui.programPath("hi").string(), std::nullopt};
+        ui.click("BtnSave");
         ui.window->previewViews().ExportAnimation();
+        QCOMPARE(ui.prompter.suggestedNames.back(), ui.programPath("table.gif").string());
         QCOMPARE(ui.prompter.filters.back(), std::string("*.gif(GIF Animations)|*.gif"));
         QVERIFY(std::filesystem::file_size(ui.programPath("hi.gif")) > 1000);
+        QCOMPARE(ui.window->status(), QStringLiteral("Animation exported to ") +
+                                          QString::fromStdString(ui.programPath("hi.gif")));
         ui.window->previewViews().ExportAnimation();  // cancelled: nothing happens
         QCOMPARE(int(ui.prompter.messages().size()), 1);
     }
