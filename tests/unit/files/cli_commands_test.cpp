@@ -64,11 +64,17 @@ TEST_F(CliCommands, NewStoresNoTextTheSectionRulesRefuseOrCut) {
         {{"--english", "0:0:ABCDEFGHIJKLMNOPQRSTUVWXYZ"},
          "section 1: the text is too long: the section keeps 18 of its 26 bytes"},
         {{"--english", "0:0:ABCDEFGHIJKLMNOPQR", "0:0:a\\x01"},
-         "section 2: \\x01 is not a character of English mode"},
+         "section 2: The character input does not meet the requirement! “heart” (0x01); "
+         "Chinese mode has it: give --chinese"},
         {{"--chinese", "0:0:A", "1:1:B", "0:0:\\x12"},
-         "section 3: \\x12 is not a character of Chinese mode"},
+         "section 3: The character input does not meet the requirement! “heart” (0x12); "
+         "English mode has it: give --english"},
+        {{"--english", "0:0:café"},
+         "section 1: The character input does not meet the requirement! “é” (0xA8A6); "
+         "Chinese mode has it: give --chinese"},
         {{"--chinese", "0:0:" + std::string(13, 'x') + std::string(6, '\x01')},
-         "section 1: the text is too long: the section keeps 16 of its 19 bytes"},
+         "section 1: the text is too long: the section keeps 19 of its 25 width units (2 for a "
+         "Chinese character or wide glyph, 1 for a narrow one)"},
     };
     const std::string out = PathOf("refused.led");
     for (const Case& c : cases) {
