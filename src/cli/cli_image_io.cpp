@@ -1,6 +1,7 @@
 #include "cli/cli_image_io.h"
 
 #include <iostream>
+#include <variant>
 
 #include "editing/file_bytes.h"
 #include "files/led_parser.h"

@@ -225,7 +225,7 @@ int RunNew(const std::vector<std::string>& args) {
     if (auto reason = UnstorableReason(content)) {
         return cannotWrite(*reason);
     }
-    // The table's own messages would only repeat what the line below says more exactly.
+    // The table's messages are not shown as they come: the line below names the section too.
     MessageTable table;
     ApplyLedContent(content, table);
     for (std::size_t n = 0; n < content.sections.size(); ++n) {
