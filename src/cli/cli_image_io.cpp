@@ -1,10 +1,31 @@
 #include "cli/cli_image_io.h"
 
 #include <iostream>
+#include <variant>
 
 #include "editing/file_bytes.h"
+#include "files/led_parser.h"
+#include "files/led_scramble.h"
 
 namespace lumera::cli {
+
+namespace {
+
+// Asked only of bytes that are no image, so an image is never taken for text.
+bool IsMessageFile(std::string bytes) {
+    ScrambleLedBytes(bytes);
+    return ParseLedText(bytes).content.has_value();
+}
+
+}  // namespace
+
+bool HoldsMessageFile(const std::string& path) {
+    const FileBytes file = ReadFileBytes(path);
+    return file.bytes &&
+           std::holds_alternative<download::ImageFault>(
+               download::DecodeDownloadImage(*file.bytes)) &&
+           IsMessageFile(*file.bytes);
+}
 
 std::optional<download::DecodedImage> ReadImageFile(std::string_view command,
                                                     const std::string& path) {
@@ -16,8 +37,14 @@ std::optional<download::DecodedImage> ReadImageFile(std::string_view command,
     }
     auto decoded = download::DecodeDownloadImage(*file.bytes);
     if (const auto* fault = std::get_if<download::ImageFault>(&decoded)) {
-        std::cerr << "lumera-cli " << command << ": " << path << ": offset " << fault->offset
-                  << ": " << fault->what << '\n';
+        if (IsMessageFile(*file.bytes)) {
+            std::cerr << "lumera-cli " << command << ": " << path
+                      << " is a message file, not a download image: run 'lumera-cli image " << path
+                      << " -o IMAGE.bin' first\n";
+        } else {
+            std::cerr << "lumera-cli " << command << ": " << path << ": offset " << fault->offset
+                      << ": " << fault->what << '\n';
+        }
         return std::nullopt;
     }
     return std::get<download::DecodedImage>(std::move(decoded));

@@ -8,8 +8,13 @@
 
 namespace lumera::cli {
 
+// Whether the file at `path` can be read and holds, whatever its name, no download image but
+// a message file: scrambled text that the message-file reader accepts.
+bool HoldsMessageFile(const std::string& path);
+
 // Reads and decodes a download image file. When it cannot be read or is malformed, one line
-// on stderr names the command, the file, and the offset and fault; returns nullopt.
+// on stderr names the command, the file, and the offset and fault, or, for a message file
+// given in its place, the command that makes its image; returns nullopt.
 std::optional<download::DecodedImage> ReadImageFile(std::string_view command,
                                                     const std::string& path);
 

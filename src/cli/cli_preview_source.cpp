@@ -14,7 +14,8 @@ namespace lumera::cli {
 std::unique_ptr<PreviewSource> StartPreview(std::string_view command, const std::string& path,
                                             SourceKind kind, QSize size, int color) {
     auto source = std::make_unique<PreviewSource>();
-    if (kind == SourceKind::ByName && std::filesystem::path(path).extension() == ".led") {
+    if (kind == SourceKind::MessageFileOrImage &&
+        (std::filesystem::path(path).extension() == ".led" || HoldsMessageFile(path))) {
         if (!LoadIntoTable(path, source->table)) {
             return nullptr;
         }

@@ -21,8 +21,8 @@ struct PreviewSource {
 };
 
 enum class SourceKind {
-    ByName,        // a name ending in .led is a message file, anything else a download image
-    DownloadImage  // always a download image
+    MessageFileOrImage,  // a message file by its name (.led) or its content, else an image
+    DownloadImage        // always a download image
 };
 
 // Reports on stderr and returns null when the file is refused or nothing in it is showable.

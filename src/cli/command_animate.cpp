@@ -35,7 +35,7 @@ int RunAnimate(const std::vector<std::string>& args) {
         return *exitCode;
     }
     const PictureOptions* options = &std::get<PictureOptions>(parsed);
-    const auto source = StartPreview(kCommand, options->input, SourceKind::ByName,
+    const auto source = StartPreview(kCommand, options->input, SourceKind::MessageFileOrImage,
                                      PictureSize(options->size), options->color);
     if (!source) {
         return 1;

@@ -12,9 +12,10 @@ constexpr char kHelp[] =
     "usage: lumera-cli check FILE.led\n"
     "\n"
     "Loads FILE as the window's Open does and prints 'ok' when it is a sound message\n"
-    "file, then 'image: S of 2047 bytes', the size of the image Send would build (exit 0).\n"
-    "Otherwise prints why it is rejected, with the line and field, or why its image does\n"
-    "not fit the display (exit 1). Messages the loading would show go to stderr.\n";
+    "file whose image fits the display, then 'image: S of 2047 bytes', the size of the\n"
+    "image Send would build (exit 0). Otherwise prints only why it is rejected, with the\n"
+    "line and field, or why its image does not fit the display (exit 1). Messages the\n"
+    "loading would show go to stderr.\n";
 
 int RunCheck(const std::vector<std::string>& args) {
     CommandLine line("check", kHelp);
@@ -29,15 +30,21 @@ int RunCheck(const std::vector<std::string>& args) {
     if (!LoadIntoTable(files.front(), table)) {
         return 1;
     }
-    std::cout << "ok\n";
     const download::ImageMeasure measure = MeasureTable(table);
-    std::cout << download::CapacityLine(measure) << '\n';
-    if (measure.fit == download::ImageFit::TooLarge) {
-        std::cout << "the image does not fit: the display stores at most "
-                  << download::kDisplayCapacity << " bytes\n";
-        return 1;
+    // "ok" is the verdict on the whole file, so a table the display cannot take never gets it.
+    switch (measure.fit) {
+        case download::ImageFit::TooLarge:
+            std::cout << download::TooLargeLine(measure.size) << '\n';
+            return 1;
+        case download::ImageFit::SectionTooWide:
+            std::cout << download::CapacityLine(measure) << '\n';
+            return 1;
+        case download::ImageFit::Fits:
+        case download::ImageFit::NothingToSend:
+            break;
     }
-    return measure.fit == download::ImageFit::SectionTooWide ? 1 : 0;
+    std::cout << "ok\n" << download::CapacityLine(measure) << '\n';
+    return 0;
 }
 
 CliCommandRegistration registration{

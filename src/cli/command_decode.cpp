@@ -15,7 +15,8 @@ constexpr char kHelp[] =
     "Reads a download image (as 'image -o' writes it, or an emulated display's eeprom.bin)\n"
     "and prints 'mode: english|chinese', 'sections: N', 'bytes: S of 2047', then for every\n"
     "record 'n: open=I close=J columns=W' (0-based effects, -1 for none; W its length byte).\n"
-    "Exit 1, naming the offset and the fault, when the image is malformed.\n";
+    "Exit 1, naming the offset and the fault, when the image is malformed, or saying so\n"
+    "when IMAGE is a message file (run 'image' on it first).\n";
 
 int RunDecode(const std::vector<std::string>& args) {
     CommandLine line(kCommand, kHelp);

@@ -8,6 +8,7 @@
 #include "cli/command_line.h"
 #include "download/device_form_rasteriser.h"
 #include "download/dump_file.h"
+#include "download/image_capacity.h"
 #include "download/send_download.h"
 #include "download/stream_prompter.h"
 #include "editing/program_directory.h"
@@ -16,19 +17,25 @@ namespace lumera::cli {
 namespace {
 
 constexpr char kHelp[] =
-    "usage: lumera-cli image FILE.led -o OUT.bin\n"
+    "usage: lumera-cli image FILE.led [--force] -o OUT.bin\n"
     "\n"
     "Loads FILE as the window's Open does and writes to OUT the download image its Send\n"
-    "would build, byte for byte; -o - writes it to standard output. Like Send, it also\n"
-    "writes the image to USBSendData.bin beside the program, or in the per-user data\n"
-    "folder when the program is installed or its folder is not writable. Nothing is sent.\n"
+    "would build, byte for byte. Like Send, it also writes the image to USBSendData.bin\n"
+    "beside the program, or in the per-user data folder when the program is installed or\n"
+    "its folder is not writable. Nothing is sent.\n"
     "Messages the window would show go to stderr, one per line.\n"
+    "\n"
+    "  --force     write an image larger than the display's 2047 bytes all the same\n"
+    "  -o OUT.bin  where to write the image; - writes it to standard output\n"
+    "\n"
     "Exit 1 when the file is rejected, nothing is showable, a glyph table cannot be read\n"
-    "(then nothing is written) or a file cannot be written.\n";
+    "or the image is too large for the display without --force (then nothing is\n"
+    "written), or a file cannot be written.\n";
 
 int RunImage(const std::vector<std::string>& args) {
     CommandLine line("image", kHelp);
     line.AddOption({"o"}, "OUT.bin");
+    line.AddOption({"force"});
     if (const auto exitCode = line.Parse(args)) {
         return *exitCode;
     }
@@ -49,6 +56,12 @@ int RunImage(const std::vector<std::string>& args) {
     std::vector<std::uint8_t> sendData;
     if (download::PrepareDownloadImage(table, rasterise, prompter, sendData) ||
         tableReports.Reported()) {
+        return 1;
+    }
+    if (download::FitOfSize(sendData.size()) == download::ImageFit::TooLarge &&
+        !line.IsSet("force")) {
+        std::cerr << "lumera-cli image: " << download::TooLargeLine(sendData.size())
+                  << "; nothing written (--force writes it all the same)\n";
         return 1;
     }
     if (!download::WriteDumpFile(sendData, programFiles.dumpDirectory, UserDataDirectory(),

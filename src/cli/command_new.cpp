@@ -1,5 +1,3 @@
-#include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -11,6 +9,7 @@
 #include "cli/cli_table_io.h"
 #include "cli/command_line.h"
 #include "editing/code_page_936.h"
+#include "editing/text_measures.h"
 #include "editing/validation.h"
 #include "files/led_content.h"
 #include "files/led_saver.h"
@@ -161,24 +160,34 @@ bool PathIsTaken(const std::filesystem::path& path) {
     return std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
 }
 
-// What the section rules did to a text that the table no longer holds as given: the
-// first character the mode does not have, or the cut. Empty when the text is stored whole.
-std::string RefusedOrCut(const std::string& given, const std::string& held, bool englishMode) {
-    const auto refused = std::find_if(given.begin(), given.end(), [englishMode](char c) {
-        const auto byte = static_cast<unsigned char>(c);
-        return englishMode ? !IsEnglishCharacter(byte) : !IsChineseCharacter(byte);
-    });
-    if (refused != given.end()) {
-        char escaped[5];
-        std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(*refused));
-        return std::string(escaped) + " is not a character of " +
-               (englishMode ? "English" : "Chinese") + " mode";
+// What the section rules did to a text that the table no longer holds as given: the table's
+// message naming the first character the mode does not have, or the cut, counted in the
+// units of the section's limit. Empty when the text is stored whole.
+std::string RefusedOrCut(const std::string& given, const MessageTable& table, int index) {
+    const bool englishMode = table.EnglishMode();
+    const bool englishTakesIt = !HasBadEnglishChar(given);
+    const bool chineseTakesIt = !HasBadChineseChar(given);
+    if (!(englishMode ? englishTakesIt : chineseTakesIt)) {
+        const std::string refusal = BadCharacterMessage(given, englishMode);
+        if (englishMode && chineseTakesIt) {
+            return refusal + "; Chinese mode has it: give --chinese";
+        }
+        if (!englishMode && englishTakesIt) {
+            return refusal + "; English mode has it: give --english";
+        }
+        return refusal;
     }
-    if (held != given) {
-        return "the text is too long: the section keeps " + std::to_string(held.size()) +
-               " of its " + std::to_string(given.size()) + " bytes";
+    if (table.section(index).text == given) {
+        return {};
     }
-    return {};
+    const int kept = table.LengthUseOf(index).used;
+    if (englishMode) {
+        return "the text is too long: the section keeps " + std::to_string(kept) + " of its " +
+               std::to_string(TextByteLength(given)) + " bytes";
+    }
+    return "the text is too long: the section keeps " + std::to_string(kept) + " of its " +
+           std::to_string(DisplayUnits(given)) +
+           " width units (2 for a Chinese character or wide glyph, 1 for a narrow one)";
 }
 
 int RunNew(const std::vector<std::string>& args) {
@@ -216,12 +225,12 @@ int RunNew(const std::vector<std::string>& args) {
     if (auto reason = UnstorableReason(content)) {
         return cannotWrite(*reason);
     }
-    // The table's own messages would only repeat what the line below says more exactly.
+    // The table's messages are not shown as they come: the line below names the section too.
     MessageTable table;
     ApplyLedContent(content, table);
     for (std::size_t n = 0; n < content.sections.size(); ++n) {
-        const std::string problem = RefusedOrCut(
-            content.sections[n].text, table.section(static_cast<int>(n)).text, content.englishMode);
+        const std::string problem =
+            RefusedOrCut(content.sections[n].text, table, static_cast<int>(n));
         if (!problem.empty()) {
             std::cerr << "lumera-cli new: section " << n + 1 << ": " << problem
                       << "; nothing written\n";

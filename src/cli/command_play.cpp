@@ -24,8 +24,8 @@ constexpr char kHelp[] =
     "  --color C   LED colour 0 red, 1 green, 2 amber, 3 blue (default 0)\n"
     "  -o OUT.png  where to write the image; - writes it to standard output\n"
     "\n"
-    "Exit 1 when the image is malformed (naming the offset and fault) or the PNG cannot be\n"
-    "written.\n";
+    "Exit 1 when the image is malformed (naming the offset and fault) or is a message file\n"
+    "(run 'image' on it first), or the PNG cannot be written.\n";
 
 int RunPlay(const std::vector<std::string>& args) {
     const auto parsed = ParsePictureOptions(kCommand, kHelp, args, {.tick = true, .size = false},

@@ -13,7 +13,16 @@ ImageMeasure MeasureDownloadImage(const MessageTable& table, const SectionRaster
     if (BuildDownloadImage(table, sections, rasterise, image)) {
         return {ImageFit::SectionTooWide, 0};
     }
-    return {image.size() > kDisplayCapacity ? ImageFit::TooLarge : ImageFit::Fits, image.size()};
+    return {FitOfSize(image.size()), image.size()};
+}
+
+ImageFit FitOfSize(std::size_t size) {
+    return size > kDisplayCapacity ? ImageFit::TooLarge : ImageFit::Fits;
+}
+
+std::string TooLargeLine(std::size_t size) {
+    return "the table does not fit: its image is " + std::to_string(size) +
+           " bytes, the display stores at most " + std::to_string(kDisplayCapacity);
 }
 
 std::string CapacityLine(const ImageMeasure& measure) {

@@ -25,6 +25,13 @@ struct ImageMeasure {
 // it with `rasterise`, so it can never disagree with Send.
 ImageMeasure MeasureDownloadImage(const MessageTable& table, const SectionRasteriser& rasterise);
 
+// Whether the display can store an image of `size` bytes: Fits or TooLarge.
+ImageFit FitOfSize(std::size_t size);
+
+// Why an image of `size` bytes is refused: "the table does not fit: its image is S bytes, the
+// display stores at most 2047".
+std::string TooLargeLine(std::size_t size);
+
 // "image: S of 2047 bytes", or what stands in the way of an image.
 std::string CapacityLine(const ImageMeasure& measure);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "files/led_writer.h"
@@ -63,11 +64,17 @@ TEST_F(CliCommands, NewStoresNoTextTheSectionRulesRefuseOrCut) {
         {{"--english", "0:0:ABCDEFGHIJKLMNOPQRSTUVWXYZ"},
          "section 1: the text is too long: the section keeps 18 of its 26 bytes"},
         {{"--english", "0:0:ABCDEFGHIJKLMNOPQR", "0:0:a\\x01"},
-         "section 2: \\x01 is not a character of English mode"},
+         "section 2: The character input does not meet the requirement! “heart” (0x01); "
+         "Chinese mode has it: give --chinese"},
         {{"--chinese", "0:0:A", "1:1:B", "0:0:\\x12"},
-         "section 3: \\x12 is not a character of Chinese mode"},
+         "section 3: The character input does not meet the requirement! “heart” (0x12); "
+         "English mode has it: give --english"},
+        {{"--english", "0:0:café"},
+         "section 1: The character input does not meet the requirement! “é” (0xA8A6); "
+         "Chinese mode has it: give --chinese"},
         {{"--chinese", "0:0:" + std::string(13, 'x') + std::string(6, '\x01')},
-         "section 1: the text is too long: the section keeps 16 of its 19 bytes"},
+         "section 1: the text is too long: the section keeps 19 of its 25 width units (2 for a "
+         "Chinese character or wide glyph, 1 for a narrow one)"},
     };
     const std::string out = PathOf("refused.led");
     for (const Case& c : cases) {
@@ -153,6 +160,42 @@ TEST_F(CliCommands, CheckAcceptsSoundFilesAndNamesTheFaultOfOthers) {
         EXPECT_EQ(rejected.out, "") << command;
         EXPECT_EQ(rejected.err, bad + " error!\nline 2: close option 7 is above 6\n") << command;
     }
+}
+
+TEST_F(CliCommands, ATableTheDisplayCannotTakeOrAMessageFileForAnImageIsRefused) {
+    // 1 header byte and 2 + 5 a character for each section: 2047 bytes fit the display, 2048 not.
+    std::vector<std::string> fits = {"new", PathOf("fits.led"), "--english", "0:0:WWWW"};
+    std::vector<std::string> over = {"new", PathOf("over.led"), "--english", "0:0:W", "0:0:W"};
+    fits.insert(fits.end(), 22, "0:0:" + std::string(18, 'W'));
+    over.insert(over.end(), 21, "0:0:" + std::string(18, 'W'));
+    over.insert(over.end(), {"0:0:" + std::string(17, 'W'), "0:0:W", "0:0:W"});
+    ASSERT_EQ(Run(fits).exitCode + Run(over).exitCode, 0);
+    std::filesystem::copy_file(PathOf("fits.led"), PathOf("a.bin"));  // known by content
+    const std::string tooLarge =
+        "the table does not fit: its image is 2048 bytes, the display stores at most 2047";
+    const auto notImage = [this](const std::string& command, const std::string& name) {
+        return "lumera-cli " + command + ": " + PathOf(name) +
+               " is a message file, not a download image: run 'lumera-cli image " + PathOf(name) +
+               " -o IMAGE.bin' first\n";
+    };
+    const std::vector<std::tuple<std::vector<std::string>, int, std::string>> cases = {
+        {{"check", PathOf("fits.led")}, 0, "ok\nimage: 2047 of 2047 bytes\n"},
+        {{"check", PathOf("over.led")}, 1, tooLarge + "\n"},
+        {{"image", PathOf("over.led"), "-o", PathOf("none")},
+         1,
+         "lumera-cli image: " + tooLarge + "; nothing written (--force writes it all the same)\n"},
+        {{"image", "--force", PathOf("over.led"), "-o", PathOf("forced.bin")}, 0, ""},
+        {{"decode", PathOf("fits.led")}, 1, notImage("decode", "fits.led")},
+        {{"play", PathOf("a.bin"), "-o", PathOf("none")}, 1, notImage("play", "a.bin")},
+        {{"animate", PathOf("a.bin"), "-o", PathOf("a.gif")}, 0, ""},
+    };
+    for (const auto& [args, exitCode, said] : cases) {
+        const CliRun run = Run(args);
+        EXPECT_EQ(run.exitCode, exitCode) << args.back();
+        EXPECT_EQ(run.out + run.err, said);
+    }
+    EXPECT_EQ(ReadBytes(PathOf("forced.bin")).size(), 2048u);
+    EXPECT_FALSE(std::filesystem::exists(PathOf("none")));
 }
 
 TEST_F(CliCommands, EveryCommandShowsTheVersionAndTakesDoubleDashAsTheEndOfOptions) {
