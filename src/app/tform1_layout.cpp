@@ -123,6 +123,11 @@ void TForm1::BuildSectionRows(QWidget* rows) {
     editFont.setFamilies(GlyphFontFamilies());
     editFont.setPixelSize(kEditGlyphPixelSize);
     auto* wheel = new TableWheel(DataScrollBox);
+    // The edits stand in a column of their own that carries their font, so they all share
+    // it instead of each resolving and laying out a font of its own.
+    auto* editColumn = new QWidget(rows);
+    editColumn->setFont(editFont);
+    editColumn->setGeometry(24, kRowTop, 225, kRowPitch * (kSectionRows - 1) + kEditHeight);
     for (int n = 1; n <= kSectionRows; ++n) {
         const int index = n - 1;
         const int top = kRowTop + kRowPitch * index;
@@ -131,9 +136,8 @@ void TForm1::BuildSectionRows(QWidget* rows) {
         L[index]->setObjectName(QStringLiteral("L%1").arg(n));
         L[index]->setGeometry(2, top, kRowNumberWidth, kEditHeight);
         L[index]->setAlignment(Qt::AlignCenter);
-        ME[index] = new SectionEdit(n, rows);
-        ME[index]->setGeometry(24, top, n <= 8 ? 225 : 193, kEditHeight);
-        ME[index]->setFont(editFont);
+        ME[index] = new SectionEdit(n, editColumn);
+        ME[index]->setGeometry(0, top - kRowTop, n <= 8 ? 225 : 193, kEditHeight);
         CBA[index] = new QComboBox(rows);
         CBA[index]->setObjectName(QStringLiteral("CBA%1").arg(n));
         CBA[index]->setGeometry(256, top, 129, 21);
