@@ -8,7 +8,7 @@ using namespace lumera::bench;
 
 std::optional<fs::path> FullTable() {
     const fs::path table = FixtureDirectory() / "full-english.led";
-    return Fixture(table.filename(), FullTableArguments(table, true));
+    return Fixture(table.filename(), TableArguments(table, true, 32));
 }
 
 void BM_Animate(benchmark::State& state) {

@@ -1,18 +1,22 @@
-// `lumera-cli show` and `check` of a full Chinese message file next to their floor: a Qt
-// program that reads the file and prints it.
+// `lumera-cli show` and `check` of a Chinese message file next to their floor: a Qt program
+// that reads the file and prints it; and `show` of an English file, which a Chinese one
+// should cost no more than.
 #include "figure_support.h"
 
 namespace {
 
 using namespace lumera::bench;
 
-std::optional<fs::path> ChineseTable() {
-    const fs::path table = FixtureDirectory() / "full-chinese.led";
-    return Fixture(table.filename(), FullTableArguments(table, false));
+// As many sections of each mode: as many as Chinese ones of the longest text still fit.
+constexpr int kSections = 5;
+
+std::optional<fs::path> Table(bool english) {
+    const fs::path table = FixtureDirectory() / (english ? "english.led" : "chinese.led");
+    return Fixture(table.filename(), TableArguments(table, english, kSections));
 }
 
-void RunCli(benchmark::State& state, const char* command) {
-    const auto table = ChineseTable();
+void RunCli(benchmark::State& state, const char* command, bool english = false) {
+    const auto table = Table(english);
     if (!table) {
         state.SkipWithError("cannot make the table");
         return;
@@ -30,8 +34,13 @@ void BM_CheckChinese(benchmark::State& state) {
 }
 BENCHMARK(BM_CheckChinese)->UseManualTime()->Unit(benchmark::kMillisecond);
 
+void BM_ShowEnglish(benchmark::State& state) {
+    RunCli(state, "show", true);
+}
+BENCHMARK(BM_ShowEnglish)->UseManualTime()->Unit(benchmark::kMillisecond);
+
 void BM_ReadFloor(benchmark::State& state) {
-    const auto table = ChineseTable();
+    const auto table = Table(false);
     if (!table) {
         state.SkipWithError("cannot make the table");
         return;

@@ -18,7 +18,7 @@ std::vector<std::string> FrameArguments(const fs::path& table, const fs::path& o
 
 std::optional<fs::path> FullTable() {
     const fs::path table = FixtureDirectory() / "full-english.led";
-    return Fixture(table.filename(), FullTableArguments(table, true));
+    return Fixture(table.filename(), TableArguments(table, true, 32));
 }
 
 void BM_Frame(benchmark::State& state) {

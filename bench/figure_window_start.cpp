@@ -1,11 +1,12 @@
 // From starting `lumera` (on the emulated display, as ./run does) to its first window on
 // the screen, next to its floor: a trivial Qt Widgets window. Needs an X display
-// (scripts/bench-ratios starts one); timed by the wall clock, since what counts is when
-// the window appears.
+// (scripts/bench-ratios starts one). Timed by the time the program's threads had on a core
+// until then: on a busy machine the wall clock mostly measures the wait for one.
 #include <poll.h>
 #include <xcb/xcb.h>
 
 #include <memory>
+#include <thread>
 
 #include "figure_support.h"
 
@@ -14,11 +15,19 @@ namespace {
 using namespace lumera::bench;
 
 constexpr int kMostWaitMilliseconds = 20'000;
+constexpr int kConnectRetries = 10;
 
 // Watches the screen for the first window mapped on it.
 class MapWatch {
 public:
     MapWatch() : connection_(xcb_connect(nullptr, nullptr)) {
+        // A screen that has only just started may refuse the first connection.
+        for (int retry = 0; retry < kConnectRetries && xcb_connection_has_error(connection_);
+             ++retry) {
+            xcb_disconnect(connection_);
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            connection_ = xcb_connect(nullptr, nullptr);
+        }
         if (xcb_connection_has_error(connection_)) {
             return;
         }
@@ -74,7 +83,7 @@ void TimeFirstMap(benchmark::State& state, const std::vector<std::string>& argv)
             state.SkipWithError(("no window from " + argv[0]).c_str());
             break;
         }
-        state.SetIterationTime(run.wallSeconds);
+        state.SetIterationTime(run.cpuSeconds);
     }
 }
 
