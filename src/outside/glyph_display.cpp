@@ -165,9 +165,20 @@ std::vector<LedPixel> RingPixels(const FacePlacement& place, bool englishMode, L
     const float reach = std::sqrt(kShadeReach);
     // Along the ring an LED spans kLedFill of its column.
     const float alongPerColumn = 2.0f / kLedFill;
+    // No point of a pixel whose centre lies beyond the LEDs' reach of the innermost or the
+    // outermost ring, by more than the spread of its points, comes near a ring.
+    constexpr float kPointSpread = 1.0f;
+    const float ledReach = reach * ledRadius + kPointSpread;
+    const float nearest = std::max(innerRingRadius - ledReach, 0.0f);
+    const float farthest = innerRingRadius + (rows - 1) * ringPitch + ledReach;
     std::vector<LedPixel> pixels;
     for (int y = 0; y < place.height; ++y) {
         for (int x = 0; x < place.width; ++x) {
+            const float centreX = x + 0.5f - place.centreX, centreY = y + 0.5f - place.centreY;
+            const float centre2 = centreX * centreX + centreY * centreY;
+            if (centre2 < nearest * nearest || centre2 > farthest * farthest) {
+                continue;
+            }
             std::array<float, kPointsPerPixel> dx, dy, radius, radial;
             std::array<int, kPointsPerPixel> row;
             bool nearRing = false;
@@ -369,7 +380,7 @@ QRgb LedColor(std::uint8_t ledColor) {
     return kLedColors[ledColor % kLedColors.size()];
 }
 
-// Makes canvas `size` RGB32 and draws the whole face into it.
+// Draws the whole face into canvas, which has the geometry's size.
 void DrawWhole(QImage& canvas, FaceGeometry& geometry, const LedFrame& frame, bool englishMode,
                int thirds) {
     auto* pixels = reinterpret_cast<QRgb*>(canvas.bits());
@@ -442,20 +453,21 @@ void LedFaceDrawer::Draw(QImage& canvas, QSize size, const DotRows& dotRows, boo
     std::shared_ptr<FaceGeometry> geometry = GeometryFor(size, style);
     FitCanvas(canvas, size);
     const int thirds = Thirds(englishMode, textAngle);
+    const bool sameColor = last_ && last_->ledColor == ledColor;
     // The canvas still shows the last frame, drawn the same way: only the LED columns whose
     // dots changed are drawn again.
-    const bool onLast = last_ && last_->geometry == geometry &&
+    const bool onLast = sameColor && last_->geometry == geometry &&
                         last_->canvasKey == canvas.cacheKey() &&
                         last_->englishMode == englishMode && last_->thirds == thirds;
     if (!last_) {
         last_ = std::make_unique<Drawn>();
     }
-    if (!onLast || last_->ledColor != ledColor) {
+    if (!sameColor) {
         last_->shades = Shades(LedColor(ledColor));
     }
     const LitLeds lit = Lit(dotRows, englishMode);
     const LedFrame frame(lit, last_->shades, englishMode, thirds);
-    if (onLast && last_->ledColor == ledColor) {
+    if (onLast) {
         DrawChanged(canvas, *geometry, frame, englishMode, thirds, last_->lit);
     } else {
         DrawWhole(canvas, *geometry, frame, englishMode, thirds);
