@@ -20,6 +20,7 @@ public:
 private:
     QLabel* label_;
     QElapsedTimer sinceRepaint_;
+    bool fitHeld_ = false;  // the label is fitted to a held-back text once the loop runs
 };
 
 }  // namespace lumera::app
