@@ -215,7 +215,7 @@ GifWriter::~GifWriter() {
 GifWriter::Area GifWriter::ChangedPixels(const QImage& frame) const {
     const int width = size_.width();
     const std::size_t lineBytes = static_cast<std::size_t>(width) * sizeof(QRgb);
-    Area changed{width, 0, -1, 0};
+    Area changed{width, size_.height(), -1, -1};
     for (int y = 0; y < size_.height(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(frame.constScanLine(y));
         const auto* before = reinterpret_cast<const QRgb*>(previousFrame_.constScanLine(y));
@@ -229,12 +229,8 @@ GifWriter::Area GifWriter::ChangedPixels(const QImage& frame) const {
         while (line[last] == before[last]) {
             --last;
         }
-        if (changed.right < 0) {
-            changed.top = y;
-        }
-        changed.bottom = y;
-        changed.left = std::min(changed.left, first);
-        changed.right = std::max(changed.right, last);
+        changed.Take(first, y);
+        changed.Take(last, y);
     }
     return changed;
 }
@@ -262,10 +258,7 @@ bool GifWriter::AddFrame(const QImage& frame, int centiseconds) {
             const std::uint8_t index = palette_.IndexOf(line[x]);
             if (first || index != indices[x]) {
                 indices[x] = index;
-                written.left = std::min(written.left, x),
-                written.right = std::max(written.right, x);
-                written.top = std::min(written.top, y),
-                written.bottom = std::max(written.bottom, y);
+                written.Take(x, y);
             }
         }
     }

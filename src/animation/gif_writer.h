@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QRgb>
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -59,6 +60,12 @@ private:
     // Pixels [left, right] x [top, bottom], inclusive; empty when right < left.
     struct Area {
         int left, top, right, bottom;
+
+        // Grows to hold pixel (x, y).
+        void Take(int x, int y) {
+            left = std::min(left, x), right = std::max(right, x);
+            top = std::min(top, y), bottom = std::max(bottom, y);
+        }
     };
 
     // Where frame's pixels differ from the previous frame's.
