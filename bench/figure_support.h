@@ -38,17 +38,33 @@ inline fs::path FloorProgram(const char* name) {
     return fs::read_symlink("/proc/self/exe").parent_path() / name;
 }
 
-// Inputs made once; a fresh folder per run when LUMERA_BENCH_FIXTURES is not set.
-inline const fs::path& FixtureDirectory() {
-    static const fs::path directory = [] {
+// Inputs made once, kept in LUMERA_BENCH_FIXTURES; without it, in a folder of this run's
+// own, removed at exit.
+class Fixtures {
+public:
+    Fixtures() {
         const char* chosen = std::getenv("LUMERA_BENCH_FIXTURES");
-        fs::path path = chosen && *chosen ? fs::path(chosen)
-                                          : fs::temp_directory_path() /
-                                                ("lumera-bench-" + std::to_string(getpid()));
-        fs::create_directories(path);
-        return path;
-    }();
-    return directory;
+        owned_ = !(chosen && *chosen);
+        path_ = owned_ ? fs::temp_directory_path() / ("lumera-bench-" + std::to_string(getpid()))
+                       : fs::path(chosen);
+        fs::create_directories(path_);
+    }
+    ~Fixtures() {
+        if (owned_) {
+            std::error_code ignored;
+            fs::remove_all(path_, ignored);
+        }
+    }
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+    bool owned_;
+};
+
+inline const fs::path& FixtureDirectory() {
+    static const Fixtures fixtures;
+    return fixtures.path();
 }
 
 struct ChildRun {
