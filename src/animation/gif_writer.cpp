@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <map>
 
@@ -132,9 +133,11 @@ GifPalette::GifPalette(const std::vector<QImage>& samples, const std::vector<QRg
     if (colors_.empty()) {
         colors_.push_back(qRgb(0, 0, 0));
     }
+    lastColor_ = colors_.front();
+    lastIndex_ = Look(lastColor_);
 }
 
-std::uint8_t GifPalette::IndexOf(QRgb color) {
+std::uint8_t GifPalette::Look(QRgb color) {
     for (std::size_t i = 0; i < exactCount_; ++i) {
         if ((colors_[i] | 0xFF000000u) == (color | 0xFF000000u)) {
             return static_cast<std::uint8_t>(i);
@@ -209,38 +212,65 @@ GifWriter::~GifWriter() {
     }
 }
 
+GifWriter::Area GifWriter::ChangedPixels(const QImage& frame) const {
+    const int width = size_.width();
+    const std::size_t lineBytes = static_cast<std::size_t>(width) * sizeof(QRgb);
+    Area changed{width, size_.height(), -1, -1};
+    for (int y = 0; y < size_.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(frame.constScanLine(y));
+        const auto* before = reinterpret_cast<const QRgb*>(previousFrame_.constScanLine(y));
+        if (std::memcmp(line, before, lineBytes) == 0) {
+            continue;
+        }
+        int first = 0, last = width - 1;
+        while (line[first] == before[first]) {
+            ++first;
+        }
+        while (line[last] == before[last]) {
+            --last;
+        }
+        changed.Take(first, y);
+        changed.Take(last, y);
+    }
+    return changed;
+}
+
 bool GifWriter::AddFrame(const QImage& frame, int centiseconds) {
     if (!encoder_->gif || failed_ || frame.size() != size_) {
         failed_ = true;
         return false;
     }
     const int width = size_.width(), height = size_.height();
-    std::vector<std::uint8_t> indexed(static_cast<std::size_t>(width) * height);
     const QImage rgb = frame.convertToFormat(QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
-        for (int x = 0; x < width; ++x) {
-            indexed[static_cast<std::size_t>(y) * width + x] = palette_.IndexOf(line[x]);
-        }
+    const bool first = previousFrame_.isNull();
+    if (first) {
+        previous_.assign(static_cast<std::size_t>(width) * height, 0);
     }
-    // Only the rectangle that changed; an unchanged frame still needs one pixel.
-    int left = width, top = height, right = -1, bottom = -1;
-    if (previous_.empty()) {
-        left = 0, top = 0, right = width - 1, bottom = height - 1;
-    } else {
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                const std::size_t at = static_cast<std::size_t>(y) * width + x;
-                if (indexed[at] != previous_[at]) {
-                    left = std::min(left, x), right = std::max(right, x);
-                    top = std::min(top, y), bottom = std::max(bottom, y);
-                }
+    // Only pixels whose colour changed can change their index: only they are mapped. The
+    // rectangle written is the one whose indices changed; an unchanged frame still needs
+    // one pixel.
+    const Area mapped = first ? Area{0, 0, width - 1, height - 1} : ChangedPixels(rgb);
+    Area written{width, height, -1, -1};
+    for (int y = mapped.top; y <= mapped.bottom && mapped.left <= mapped.right; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        std::uint8_t* indices = &previous_[static_cast<std::size_t>(y) * width];
+        for (int x = mapped.left; x <= mapped.right; ++x) {
+            const std::uint8_t index = palette_.IndexOf(line[x]);
+            if (first || index != indices[x]) {
+                indices[x] = index;
+                written.Take(x, y);
             }
         }
-        if (right < 0) {
-            left = right = top = bottom = 0;
-        }
     }
+    if (written.right < 0) {
+        written = {0, 0, 0, 0};
+    }
+    previousFrame_ = rgb;
+    failed_ = !PutFrame(written, centiseconds);
+    return !failed_;
+}
+
+bool GifWriter::PutFrame(const Area& area, int centiseconds) {
     GraphicsControlBlock control{};
     control.DisposalMode = DISPOSE_DO_NOT;
     control.UserInputFlag = false;
@@ -249,16 +279,15 @@ bool GifWriter::AddFrame(const QImage& frame, int centiseconds) {
     GifByteType extension[4];
     const std::size_t extensionLength = EGifGCBToExtension(&control, extension);
     GifFileType* gif = encoder_->gif;
+    const int width = size_.width(), areaWidth = area.right - area.left + 1;
     bool written = EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(extensionLength),
                                     extension) == GIF_OK &&
-                   EGifPutImageDesc(gif, left, top, right - left + 1, bottom - top + 1, false,
-                                    nullptr) == GIF_OK;
-    for (int y = top; written && y <= bottom; ++y) {
-        written = EGifPutLine(gif, &indexed[static_cast<std::size_t>(y) * width + left],
-                              right - left + 1) == GIF_OK;
+                   EGifPutImageDesc(gif, area.left, area.top, areaWidth, area.bottom - area.top + 1,
+                                    false, nullptr) == GIF_OK;
+    for (int y = area.top; written && y <= area.bottom; ++y) {
+        written = EGifPutLine(gif, &previous_[static_cast<std::size_t>(y) * width + area.left],
+                              areaWidth) == GIF_OK;
     }
-    previous_ = std::move(indexed);
-    failed_ = !written;
     return written;
 }
 

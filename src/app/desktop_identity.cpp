@@ -2,37 +2,22 @@
 
 #include <QGuiApplication>
 #include <QIcon>
-#include <QPainter>
-#include <QPalette>
-#include <QPixmap>
-
-#include "app/window_icons.h"
 
 namespace lumera::app {
 namespace {
 
-constexpr int kFallbackIconSizes[] = {32, 48, 64, 128};
-
-QPixmap ApplicationPicture(int size) {
-    QPixmap picture(size, size);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    DrawWindowPicture(painter, WindowPicture::Application, QRectF(0, 0, size, size),
-                      QGuiApplication::palette().window().color());
-    return picture;
-}
+// The sizes rendered from the installed icon's picture into the program's resources.
+constexpr int kIconSizes[] = {32, 48, 64, 128};
 
 }  // namespace
 
 void ClaimDesktopIdentity() {
-    const QString id = QStringLiteral(LUMERA_APP_ID);
-    QGuiApplication::setDesktopFileName(id);
-    QIcon icon = QIcon::fromTheme(id);
-    // Not installed, or installed where the icon theme does not look: the same sign drawn here.
-    if (icon.isNull()) {
-        for (const int size : kFallbackIconSizes) {
-            icon.addPixmap(ApplicationPicture(size));
-        }
+    QGuiApplication::setDesktopFileName(QStringLiteral(LUMERA_APP_ID));
+    // From the program itself: no icon-theme search and no drawing while the window starts;
+    // each size is read only when it is shown.
+    QIcon icon;
+    for (const int size : kIconSizes) {
+        icon.addFile(QStringLiteral(":/lumera/icon-%1.png").arg(size), QSize(size, size));
     }
     QGuiApplication::setWindowIcon(icon);
 }

@@ -41,6 +41,7 @@ LinkPanel::LinkPanel(QWidget* parent, QWidget* window) : QGroupBox(parent) {
     noLink_->setToolTip(QStringLiteral("The display cannot be reached"));
     noLink_->setAccessibleName(QStringLiteral("The display cannot be reached"));
     progress_ = PlaceLabel(this, QStringLiteral("USBLabel"), {10, 56});
+    progressShown_ = std::make_unique<ThrottledLabel>(progress_);
     KeepReadable(progress_, Qt::blue);
     progress_->setMinimumWidth(kStatusLabelWidth);
 
@@ -91,15 +92,8 @@ void LinkPanel::PollPresence(const DeviceBinding& device) {
 }
 
 void LinkPanel::ShowProgress(const std::string& progress) {
-    // Only a changed text is repainted: a repaint per block would cost more than the block's
-    // exchange.
-    const QString text = QString::fromStdString(progress);
-    if (text == progress_->text()) {
-        return;
-    }
-    progress_->setText(text);
-    progress_->adjustSize();
-    progress_->repaint();
+    // Repainted now and then: a repaint per percent would cost more than the exchanges.
+    progressShown_->Show(QString::fromStdString(progress));
 }
 
 }  // namespace lumera::app

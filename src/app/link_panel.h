@@ -3,8 +3,10 @@
 #include <QGroupBox>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
+#include "app/throttled_label.h"
 #include "editing/language_texts.h"
 #include "outside/device_binding.h"
 
@@ -29,7 +31,7 @@ public:
     // is there, and gives back what it opened.
     void PollPresence(const DeviceBinding& device);
     void Refresh(const DeviceBinding& device);
-    // The transfer's progress; repainted at once, since the transfer holds the window thread.
+    // The transfer's progress, repainted while the transfer holds the window thread.
     void ShowProgress(const std::string& progress);
 
     DisplayViews& displayViews() const { return *displayViews_; }
@@ -41,6 +43,7 @@ private:
     std::array<QLabel*, 5> notes_{};
     LinkStatusMark* mark_;
     DisplayViews* displayViews_;
+    std::unique_ptr<ThrottledLabel> progressShown_;
     std::uint8_t PollTicks = 0;
 };
 

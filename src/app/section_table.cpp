@@ -92,6 +92,11 @@ void SectionTable::BuildRows(QWidget* rows) {
     editFont.setFamilies(GlyphFontFamilies());
     editFont.setPixelSize(kEditGlyphPixelSize);
     auto* wheel = new TableWheel(box_);
+    // The edits stand in a column of their own that carries their font, so they all share
+    // it instead of each resolving and laying out a font of its own.
+    auto* editColumn = new QWidget(rows);
+    editColumn->setFont(editFont);
+    editColumn->setGeometry(24, kRowTop, 225, kRowPitch * (kSectionRows - 1) + kEditHeight);
     for (int index = 0; index < kSectionRows; ++index) {
         const int n = index + 1;
         const int top = kRowTop + kRowPitch * index;
@@ -101,9 +106,8 @@ void SectionTable::BuildRows(QWidget* rows) {
         numbers_[index]->setObjectName(QStringLiteral("L%1").arg(n));
         numbers_[index]->setGeometry(2, top, kRowNumberWidth, kEditHeight);
         numbers_[index]->setAlignment(Qt::AlignCenter);
-        edits_[index] = new SectionEdit(index, rows);
-        edits_[index]->setGeometry(24, top, wide ? 225 : 193, kEditHeight);
-        edits_[index]->setFont(editFont);
+        edits_[index] = new SectionEdit(index, editColumn);
+        edits_[index]->setGeometry(0, top - kRowTop, wide ? 225 : 193, kEditHeight);
         opens_[index] = new QComboBox(rows);
         opens_[index]->setObjectName(QStringLiteral("CBA%1").arg(n));
         opens_[index]->setGeometry(256, top, 129, 21);

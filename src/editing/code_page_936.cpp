@@ -1,69 +1,13 @@
 #include "code_page_936.h"
 
-#include <iconv.h>
-
-#include <array>
 #include <cstdint>
-#include <memory>
-#include <vector>
+
+#include "editing/code_page_936_tables.h"
 
 namespace lumera {
 namespace {
 
 constexpr char16_t kReplacementUnit = 0xFFFD;
-
-// Both directions are tabulated once from the C library's converter: a lookup per
-// character keeps rasterisation free of converter state and allocations.
-struct Tables {
-    std::array<char16_t, 65536> fromPair{};  // (lead << 8 | trail) -> unit, 0 = not a character
-    std::array<char16_t, 256> fromSingle{};  // byte -> unit, 0 = not a character (except byte 0)
-    std::array<std::uint16_t, 65536>
-        toBytes{};  // unit -> single byte or (lead << 8 | trail), 0 = none
-
-    Tables() {
-        iconv_t cd = iconv_open("UTF-16LE", "CP936");
-        if (cd == reinterpret_cast<iconv_t>(-1)) {
-            return;
-        }
-        auto convert = [&](const char* in, std::size_t length) -> char16_t {
-            char16_t out[2] = {0, 0};
-            char* inPtr = const_cast<char*>(in);
-            char* outPtr = reinterpret_cast<char*>(out);
-            std::size_t inLeft = length;
-            std::size_t outLeft = sizeof(out);
-            iconv(cd, nullptr, nullptr, nullptr, nullptr);
-            const std::size_t result = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-            if (result == static_cast<std::size_t>(-1) || inLeft != 0 ||
-                outLeft != sizeof(out) - 2) {
-                return 0;
-            }
-            return out[0];
-        };
-        for (int byte = 0; byte < 256; ++byte) {
-            const char in = static_cast<char>(byte);
-            fromSingle[byte] = byte == 0 ? 0 : convert(&in, 1);
-            if (fromSingle[byte] != 0 && toBytes[fromSingle[byte]] == 0) {
-                toBytes[fromSingle[byte]] = static_cast<std::uint16_t>(byte);
-            }
-        }
-        for (int lead = 0x81; lead <= 0xFE; ++lead) {
-            for (int trail = 0x40; trail <= 0xFE; ++trail) {
-                const char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-                const char16_t unit = convert(in, 2);
-                fromPair[lead << 8 | trail] = unit;
-                if (unit != 0 && toBytes[unit] == 0) {
-                    toBytes[unit] = static_cast<std::uint16_t>(lead << 8 | trail);
-                }
-            }
-        }
-        iconv_close(cd);
-    }
-};
-
-const Tables& tables() {
-    static const auto instance = std::make_unique<Tables>();
-    return *instance;
-}
 
 void appendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
@@ -120,7 +64,7 @@ std::optional<char32_t> nextCodePoint(std::string_view text, std::size_t& pos) {
 }  // namespace
 
 std::u16string CodePage936ToUtf16(std::string_view bytes) {
-    const Tables& t = tables();
+    using namespace code_page_936;
     std::u16string units;
     units.reserve(bytes.size());
     for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -131,14 +75,14 @@ std::u16string CodePage936ToUtf16(std::string_view bytes) {
         }
         if (i + 1 < bytes.size()) {
             const auto trail = static_cast<unsigned char>(bytes[i + 1]);
-            const char16_t pair = t.fromPair[byte << 8 | trail];
+            const char16_t pair = IsPair(byte, trail) ? kFromPair[PairIndex(byte, trail)] : 0;
             if (pair != 0) {
                 units += pair;
                 ++i;
                 continue;
             }
         }
-        const char16_t single = t.fromSingle[byte];
+        const char16_t single = kFromSingle[byte];
         units += single != 0 ? single : kReplacementUnit;
     }
     return units;
@@ -156,7 +100,7 @@ std::optional<std::string> CodePage936FromUnit(char16_t unit) {
     if (unit == 0) {
         return std::string(1, '\0');
     }
-    const std::uint16_t code = tables().toBytes[unit];
+    const std::uint16_t code = code_page_936::kToBytes[unit];
     if (code == 0) {
         return std::nullopt;
     }

@@ -63,8 +63,8 @@ constexpr std::array<std::array<float, 2>, kPointsPerPixel> kPointOffsets = {
     {{0.375f, 0.125f}, {0.875f, 0.375f}, {0.625f, 0.875f}, {0.125f, 0.625f}}};
 
 // Whole degrees move the text by thirds of an LED column (1.5 or 3 degrees a column), so
-// a point's place in its LED has three forms, all worked out once; a frame then only
-// shifts LED column numbers.
+// a point's place in its LED has three forms, each worked out once when first drawn; a
+// frame then only shifts LED column numbers.
 constexpr int kAlignments = 3;
 
 // Geometry is kept for this many picture sizes: the preview, a large view and a resize.
@@ -83,10 +83,6 @@ struct LedPixel {
     std::array<std::uint8_t, kPointsPerPixel> row;
     std::array<std::uint8_t, kPointsPerPixel> column;
     std::array<std::uint8_t, kPointsPerPixel> step;
-};
-
-struct ModeGeometry {
-    std::array<std::vector<LedPixel>, kAlignments> pixels;
 };
 
 // Where the face lies in a picture of a given size.
@@ -157,62 +153,94 @@ RingLayout Rings(const FacePlacement& place, bool englishMode, LedFaceStyle styl
     return {inner, pitch, 0.5f * kLedFill * std::min(pitch, inner * radiansPerColumn)};
 }
 
-ModeGeometry RingPixels(const FacePlacement& place, bool englishMode, LedFaceStyle style) {
+// The pixels near the rings for one alignment. A pixel's four radii come first: the
+// angles, the costly part, are worked out only for pixels near a ring.
+std::vector<LedPixel> RingPixels(const FacePlacement& place, bool englishMode, LedFaceStyle style,
+                                 int alignment) {
     const int rows = LedRows(englishMode);
     const int columns = LedColumns(englishMode);
     const auto [innerRingRadius, ringPitch, ledRadius] = Rings(place, englishMode, style);
     const float pitchDegrees = kFullTurn / columns;
     const float radiansPerColumn = 2.0f * std::numbers::pi_v<float> / columns;
     const float reach = std::sqrt(kShadeReach);
-    ModeGeometry geometry;
+    // Along the ring an LED spans kLedFill of its column.
+    const float alongPerColumn = 2.0f / kLedFill;
+    // No point of a pixel whose centre lies beyond the LEDs' reach of the innermost or the
+    // outermost ring, by more than the spread of its points, comes near a ring.
+    constexpr float kPointSpread = 1.0f;
+    const float ledReach = reach * ledRadius + kPointSpread;
+    const float nearest = std::max(innerRingRadius - ledReach, 0.0f);
+    const float farthest = innerRingRadius + (rows - 1) * ringPitch + ledReach;
+    std::vector<LedPixel> pixels;
     for (int y = 0; y < place.height; ++y) {
         for (int x = 0; x < place.width; ++x) {
-            std::array<LedPixel, kAlignments> aligned;
+            const float centreX = x + 0.5f - place.centreX, centreY = y + 0.5f - place.centreY;
+            const float centre2 = centreX * centreX + centreY * centreY;
+            if (centre2 < nearest * nearest || centre2 > farthest * farthest) {
+                continue;
+            }
+            std::array<float, kPointsPerPixel> dx, dy, radius, radial;
+            std::array<int, kPointsPerPixel> row;
             bool nearRing = false;
             for (int p = 0; p < kPointsPerPixel; ++p) {
-                const float dx = x + kPointOffsets[p][0] - place.centreX;
-                const float dy = y + kPointOffsets[p][1] - place.centreY;
-                const float radius = std::hypot(dx, dy);
-                const int row = std::clamp(
-                    static_cast<int>(std::lround((radius - innerRingRadius) / ringPitch)), 0,
+                dx[p] = x + kPointOffsets[p][0] - place.centreX;
+                dy[p] = y + kPointOffsets[p][1] - place.centreY;
+                radius[p] = std::hypot(dx[p], dy[p]);
+                row[p] = std::clamp(
+                    static_cast<int>(std::lround((radius[p] - innerRingRadius) / ringPitch)), 0,
                     rows - 1);
-                const float radial = (radius - (innerRingRadius + row * ringPitch)) / ledRadius;
-                nearRing = nearRing || std::abs(radial) < reach;
-                float angle = std::atan2(dy, dx) * 180.0f / std::numbers::pi_v<float>;
+                radial[p] = (radius[p] - (innerRingRadius + row[p] * ringPitch)) / ledRadius;
+                nearRing = nearRing || std::abs(radial[p]) < reach;
+            }
+            if (!nearRing) {
+                continue;
+            }
+            LedPixel pixel;
+            pixel.index = y * place.width + x;
+            for (int p = 0; p < kPointsPerPixel; ++p) {
+                float angle = std::atan2(dy[p], dx[p]) * 180.0f / std::numbers::pi_v<float>;
                 if (angle < 0) {
                     angle += kFullTurn;
                 }
-                // Along the ring an LED spans kLedFill of its column.
-                const float alongPerColumn = 2.0f / kLedFill;
-                for (int a = 0; a < kAlignments; ++a) {
-                    float position = angle / pitchDegrees - static_cast<float>(a) / kAlignments;
-                    if (position < 0) {
-                        position += columns;
-                    }
-                    const int column = static_cast<int>(position) % columns;
-                    const float offset = position - std::floor(position) - 0.5f;
-                    const float along = style == LedFaceStyle::Preview
-                                            ? offset * alongPerColumn
-                                            : offset * radius * radiansPerColumn / ledRadius;
-                    const float distance2 = radial * radial + along * along;
-                    aligned[a].index = y * place.width + x;
-                    aligned[a].row[p] = static_cast<std::uint8_t>(row);
-                    aligned[a].column[p] = static_cast<std::uint8_t>(column);
-                    aligned[a].step[p] = static_cast<std::uint8_t>(
-                        std::min(static_cast<int>(distance2 * kShadeScale), kShadeSteps));
+                float position = angle / pitchDegrees - static_cast<float>(alignment) / kAlignments;
+                if (position < 0) {
+                    position += columns;
                 }
+                const int column = static_cast<int>(position) % columns;
+                const float offset = position - std::floor(position) - 0.5f;
+                const float along = style == LedFaceStyle::Preview
+                                        ? offset * alongPerColumn
+                                        : offset * radius[p] * radiansPerColumn / ledRadius;
+                const float distance2 = radial[p] * radial[p] + along * along;
+                pixel.row[p] = static_cast<std::uint8_t>(row[p]);
+                pixel.column[p] = static_cast<std::uint8_t>(column);
+                pixel.step[p] = static_cast<std::uint8_t>(
+                    std::min(static_cast<int>(distance2 * kShadeScale), kShadeSteps));
             }
-            if (nearRing) {
-                for (int a = 0; a < kAlignments; ++a) {
-                    geometry.pixels[a].push_back(aligned[a]);
-                }
+            pixels.push_back(pixel);
+        }
+    }
+    return pixels;
+}
+
+// For each LED column (with the text at angle 0), the pixels that show part of it, as
+// positions in `pixels`: what to draw again when that column changes.
+std::vector<std::vector<std::uint32_t>> PixelsByColumn(const std::vector<LedPixel>& pixels,
+                                                       int columns) {
+    std::vector<std::vector<std::uint32_t>> byColumn(columns);
+    for (std::uint32_t at = 0; at < pixels.size(); ++at) {
+        const auto& column = pixels[at].column;
+        for (int p = 0; p < kPointsPerPixel; ++p) {
+            if (std::find(column.begin(), column.begin() + p, column[p]) == column.begin() + p) {
+                byColumn[column[p]].push_back(at);
             }
         }
     }
-    return geometry;
+    return byColumn;
 }
 
-// The face and, built when first drawn, the LEDs of each mode, for one picture size.
+// The face and, built when first drawn, the LEDs of each mode and alignment, for one
+// picture size.
 class FaceGeometry {
 public:
     FaceGeometry(QSize size, LedFaceStyle style)
@@ -228,22 +256,38 @@ public:
 
     const QImage& Face() const { return face_; }
 
-    const ModeGeometry& Mode(bool englishMode) {
-        std::unique_ptr<ModeGeometry>& mode = englishMode ? english_ : chinese_;
-        std::call_once(englishMode ? englishBuilt_ : chineseBuilt_, [&] {
-            mode = std::make_unique<ModeGeometry>(RingPixels(place_, englishMode, style_));
+    const std::vector<LedPixel>& Pixels(bool englishMode, int alignment) {
+        Aligned& aligned = Of(englishMode, alignment);
+        std::call_once(aligned.pixelsBuilt, [&] {
+            aligned.pixels = RingPixels(place_, englishMode, style_, alignment);
         });
-        return *mode;
+        return aligned.pixels;
+    }
+
+    const std::vector<std::vector<std::uint32_t>>& ByColumn(bool englishMode, int alignment) {
+        const std::vector<LedPixel>& pixels = Pixels(englishMode, alignment);
+        Aligned& aligned = Of(englishMode, alignment);
+        std::call_once(aligned.byColumnBuilt,
+                       [&] { aligned.byColumn = PixelsByColumn(pixels, LedColumns(englishMode)); });
+        return aligned.byColumn;
     }
 
 private:
+    struct Aligned {
+        std::once_flag pixelsBuilt;
+        std::vector<LedPixel> pixels;
+        std::once_flag byColumnBuilt;
+        std::vector<std::vector<std::uint32_t>> byColumn;
+    };
+
+    Aligned& Of(bool englishMode, int alignment) {
+        return aligned_[(englishMode ? kAlignments : 0) + alignment];
+    }
+
     FacePlacement place_;
     LedFaceStyle style_;
     QImage face_;
-    std::once_flag englishBuilt_;
-    std::once_flag chineseBuilt_;
-    std::unique_ptr<ModeGeometry> english_;
-    std::unique_ptr<ModeGeometry> chinese_;
+    std::array<Aligned, 2 * kAlignments> aligned_;
 };
 
 // The geometry of a picture size and style, from the few last drawn.
@@ -286,25 +330,40 @@ LedShades Shades(QRgb color) {
     return shades;
 }
 
-void DrawLeds(QRgb* pixels, const ModeGeometry& geometry, const DotRows& dotRows, bool englishMode,
-              QRgb color, std::int32_t textAngle) {
+// Which LEDs are lit, with the text at angle 0; written twice over so that shifted column
+// numbers need no wrap.
+using LitLeds = std::array<std::array<std::uint8_t, 2 * kChineseLedColumns>, kChineseRows>;
+
+LitLeds Lit(const DotRows& dotRows, bool englishMode) {
     const int columns = LedColumns(englishMode);
-    // Which LEDs are lit, with the text at angle 0; written twice over so that shifted
-    // column numbers need no wrap.
-    std::array<std::array<std::uint8_t, 2 * kChineseLedColumns>, kChineseRows> lit{};
+    LitLeds lit{};
     for (int row = 0; row < LedRows(englishMode); ++row) {
         for (int k = 0; k < columns; ++k) {
             lit[row][k] = lit[row][k + columns] =
                 dotRows[row][LedSampleColumn(englishMode, k)] != 0;
         }
     }
-    const int thirds = ((textAngle % 360 + 360) % 360) * ThirdsPerDegree(englishMode);
-    const int offset = columns - thirds / kAlignments;
-    const LedShades shades = Shades(color);
-    // Red and blue add up in one word, green in another: four 8-bit values cannot overflow.
-    constexpr std::uint32_t kRedBlue = 0x00FF00FF;
-    constexpr std::uint32_t kGreen = 0x0000FF00;
-    for (const LedPixel& pixel : geometry.pixels[thirds % kAlignments]) {
+    return lit;
+}
+
+int Thirds(bool englishMode, std::int32_t textAngle) {
+    return ((textAngle % 360 + 360) % 360) * ThirdsPerDegree(englishMode);
+}
+
+// What one frame draws with: the lit LEDs shifted to the text's angle, in their colour.
+struct LedFrame {
+    const LitLeds& lit;
+    const LedShades& shades;
+    int offset;  // added to a pixel's LED column to find its column of `lit`
+
+    LedFrame(const LitLeds& lit, const LedShades& shades, bool englishMode, int thirds)
+        : lit(lit), shades(shades), offset(LedColumns(englishMode) - thirds / kAlignments) {}
+
+    void Draw(QRgb* pixels, const LedPixel& pixel) const {
+        // Red and blue add up in one word, green in another: four 8-bit values cannot
+        // overflow.
+        constexpr std::uint32_t kRedBlue = 0x00FF00FF;
+        constexpr std::uint32_t kGreen = 0x0000FF00;
         std::uint32_t redBlue = 0;
         std::uint32_t green = 0;
         for (int p = 0; p < kPointsPerPixel; ++p) {
@@ -315,6 +374,51 @@ void DrawLeds(QRgb* pixels, const ModeGeometry& geometry, const DotRows& dotRows
         static_assert(kPointsPerPixel == 4, "the mean below divides by four");
         pixels[pixel.index] = 0xFF000000u | ((redBlue >> 2) & kRedBlue) | ((green >> 2) & kGreen);
     }
+};
+
+QRgb LedColor(std::uint8_t ledColor) {
+    return kLedColors[ledColor % kLedColors.size()];
+}
+
+// Draws the whole face into canvas, which has the geometry's size.
+void DrawWhole(QImage& canvas, FaceGeometry& geometry, const LedFrame& frame, bool englishMode,
+               int thirds) {
+    auto* pixels = reinterpret_cast<QRgb*>(canvas.bits());
+    std::memcpy(pixels, geometry.Face().constBits(), geometry.Face().sizeInBytes());
+    for (const LedPixel& pixel : geometry.Pixels(englishMode, thirds % kAlignments)) {
+        frame.Draw(pixels, pixel);
+    }
+}
+
+// Draws again the pixels of the LED columns whose lit LEDs differ from `before`.
+void DrawChanged(QImage& canvas, FaceGeometry& geometry, const LedFrame& frame, bool englishMode,
+                 int thirds, const LitLeds& before) {
+    const int columns = LedColumns(englishMode);
+    const std::vector<LedPixel>& all = geometry.Pixels(englishMode, thirds % kAlignments);
+    const auto& byColumn = geometry.ByColumn(englishMode, thirds % kAlignments);
+    QRgb* pixels = nullptr;  // taken only when something changed: bits() may copy the canvas
+    for (int k = 0; k < columns; ++k) {
+        bool changed = false;
+        for (int row = 0; row < LedRows(englishMode) && !changed; ++row) {
+            changed = frame.lit[row][k] != before[row][k];
+        }
+        if (!changed) {
+            continue;
+        }
+        if (!pixels) {
+            pixels = reinterpret_cast<QRgb*>(canvas.bits());
+        }
+        for (const std::uint32_t at :
+             byColumn[((k - frame.offset) % columns + columns) % columns]) {
+            frame.Draw(pixels, all[at]);
+        }
+    }
+}
+
+void FitCanvas(QImage& canvas, QSize size) {
+    if (canvas.size() != size || canvas.format() != QImage::Format_RGB32) {
+        canvas = QImage(size, QImage::Format_RGB32);
+    }
 }
 
 }  // namespace
@@ -323,13 +427,57 @@ void DrawLedFace(QImage& canvas, QSize size, const DotRows& dotRows, bool englis
                  std::uint8_t ledColor, std::int32_t textAngle, LedFaceStyle style) {
     size = size.expandedTo(QSize(1, 1));
     const std::shared_ptr<FaceGeometry> geometry = GeometryFor(size, style);
-    if (canvas.size() != size || canvas.format() != QImage::Format_RGB32) {
-        canvas = QImage(size, QImage::Format_RGB32);
+    FitCanvas(canvas, size);
+    const LitLeds lit = Lit(dotRows, englishMode);
+    const LedShades shades = Shades(LedColor(ledColor));
+    const int thirds = Thirds(englishMode, textAngle);
+    DrawWhole(canvas, *geometry, LedFrame(lit, shades, englishMode, thirds), englishMode, thirds);
+}
+
+struct LedFaceDrawer::Drawn {
+    std::shared_ptr<FaceGeometry> geometry;
+    qint64 canvasKey;
+    bool englishMode;
+    std::uint8_t ledColor;
+    int thirds;
+    LitLeds lit;
+    LedShades shades;
+};
+
+LedFaceDrawer::LedFaceDrawer() = default;
+LedFaceDrawer::~LedFaceDrawer() = default;
+
+void LedFaceDrawer::Draw(QImage& canvas, QSize size, const DotRows& dotRows, bool englishMode,
+                         std::uint8_t ledColor, std::int32_t textAngle, LedFaceStyle style) {
+    size = size.expandedTo(QSize(1, 1));
+    std::shared_ptr<FaceGeometry> geometry = GeometryFor(size, style);
+    FitCanvas(canvas, size);
+    const int thirds = Thirds(englishMode, textAngle);
+    const bool sameColor = last_ && last_->ledColor == ledColor;
+    // The canvas still shows the last frame, drawn the same way: only the LED columns whose
+    // dots changed are drawn again.
+    const bool onLast = sameColor && last_->geometry == geometry &&
+                        last_->canvasKey == canvas.cacheKey() &&
+                        last_->englishMode == englishMode && last_->thirds == thirds;
+    if (!last_) {
+        last_ = std::make_unique<Drawn>();
     }
-    auto* pixels = reinterpret_cast<QRgb*>(canvas.bits());
-    std::memcpy(pixels, geometry->Face().constBits(), geometry->Face().sizeInBytes());
-    DrawLeds(pixels, geometry->Mode(englishMode), dotRows, englishMode,
-             kLedColors[ledColor % kLedColors.size()], textAngle);
+    if (!sameColor) {
+        last_->shades = Shades(LedColor(ledColor));
+    }
+    const LitLeds lit = Lit(dotRows, englishMode);
+    const LedFrame frame(lit, last_->shades, englishMode, thirds);
+    if (onLast) {
+        DrawChanged(canvas, *geometry, frame, englishMode, thirds, last_->lit);
+    } else {
+        DrawWhole(canvas, *geometry, frame, englishMode, thirds);
+    }
+    last_->geometry = std::move(geometry);
+    last_->canvasKey = canvas.cacheKey();
+    last_->englishMode = englishMode;
+    last_->ledColor = ledColor;
+    last_->thirds = thirds;
+    last_->lit = lit;
 }
 
 void _Display(QImage& canvas, const DotRows& dotRows, bool englishMode, std::uint8_t ledColor,

@@ -2,6 +2,7 @@
 
 #include <QSize>
 #include <cstdint>
+#include <memory>
 
 #include "outside/glyph_cell.h"
 
@@ -20,5 +21,25 @@ enum class LedFaceStyle {
 void DrawLedFace(QImage& canvas, QSize size, const DotRows& dotRows, bool englishMode,
                  std::uint8_t ledColor, std::int32_t textAngle,
                  LedFaceStyle style = LedFaceStyle::Preview);
+
+// DrawLedFace for frame after frame into one canvas: while the canvas keeps the last frame
+// drawn into it (nobody else changed it) at the same size, style, mode, colour and angle,
+// only the LED columns whose dots changed are drawn again. The picture is always exactly
+// DrawLedFace's.
+class LedFaceDrawer {
+public:
+    LedFaceDrawer();
+    LedFaceDrawer(const LedFaceDrawer&) = delete;
+    LedFaceDrawer& operator=(const LedFaceDrawer&) = delete;
+    ~LedFaceDrawer();
+
+    void Draw(QImage& canvas, QSize size, const DotRows& dotRows, bool englishMode,
+              std::uint8_t ledColor, std::int32_t textAngle,
+              LedFaceStyle style = LedFaceStyle::Preview);
+
+private:
+    struct Drawn;
+    std::unique_ptr<Drawn> last_;
+};
 
 }  // namespace lumera

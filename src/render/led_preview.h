@@ -112,8 +112,8 @@ private:
             case PreviewShow::Frame:
                 shown_ = {false, engine_.Dots(), engine_.EnglishMode(),
                           static_cast<std::uint8_t>(engine_.LedColor()), engine_.TextAngle()};
-                DrawLedFace(image_, image_.size(), shown_.dots, shown_.englishMode, shown_.ledColor,
-                            shown_.textAngle);
+                drawer_.Draw(image_, image_.size(), shown_.dots, shown_.englishMode,
+                             shown_.ledColor, shown_.textAngle);
                 return {true, outcome.holdMilliseconds};
             case PreviewShow::Grey:
                 Grey();
@@ -131,6 +131,7 @@ private:
 
     PreviewEngine engine_;
     QImage image_;
+    LedFaceDrawer drawer_;
     ShownFrame shown_;
 };
 

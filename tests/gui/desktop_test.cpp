@@ -6,6 +6,7 @@
 #include <QTest>
 #include <memory>
 
+#include "app/desktop_identity.h"
 #include "app/window_contrast.h"
 #include "app/window_fit.h"
 #include "app/window_icons.h"
@@ -263,6 +264,20 @@ private slots:
                 QCOMPARE(drawn.convertToFormat(QImage::Format_ARGB32),
                          icon.pixmap(pixels).toImage().convertToFormat(QImage::Format_ARGB32));
             }
+        }
+    }
+
+    // The window icon comes with the program, at each size it is drawn in, whether or not
+    // an icon theme knows it.
+    void theWindowIconComesWithTheProgram() {
+        lumera::app::ClaimDesktopIdentity();
+        const QIcon icon = QGuiApplication::windowIcon();
+        for (const int size : {32, 48, 64, 128}) {
+            const QImage picture = icon.pixmap(QSize(size, size)).toImage();
+            QCOMPARE(picture.size(), QSize(size, size));
+            // The sign stands on a see-through ground: the corner is clear, the middle is not.
+            QCOMPARE(qAlpha(picture.pixel(0, 0)), 0);
+            QVERIFY(qAlpha(picture.pixel(size / 2, size / 2)) > 0);
         }
     }
 

@@ -2,6 +2,7 @@
 
 #include <QTest>
 
+#include "app/throttled_label.h"
 #include "window_fixture.h"
 
 using lumera::app::testing::WindowUnderTest;
@@ -91,13 +92,41 @@ private slots:
         auto* label = ui.find<QLabel>("USBLabel");
         PaintLog paints;
         label->installEventFilter(&paints);
+        // As the box that ends the send would, run the event loop: the final figure shows.
+        ui.prompter.whileMessageShown = [](const std::string&) {
+            QCoreApplication::processEvents();
+        };
         ui.click("BtnSend");
         label->removeEventFilter(&paints);
         QCOMPARE(ui.prompter.messages().size(), std::size_t{1});
-        QVERIFY(paints.texts.contains("0%") && paints.texts.contains("99%"));
+        QVERIFY(paints.texts.contains("0%") && paints.texts.contains("100%"));
         for (qsizetype i = 1; i < paints.texts.size(); ++i) {
             QVERIFY2(paints.texts[i] != paints.texts[i - 1], qPrintable(paints.texts[i]));
         }
+    }
+
+    // A figure shows at once when nothing was painted lately; the label's text is always the
+    // latest; the same text is not painted twice; what was held back shows once the event
+    // loop runs.
+    void aThrottledLabelAlwaysEndsOnTheLatestText() {
+        QLabel label;
+        label.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&label));
+        PaintLog paints;
+        label.installEventFilter(&paints);
+        lumera::app::ThrottledLabel throttled(&label);
+        throttled.Show(QStringLiteral("0%"));
+        QCOMPARE(paints.texts, QStringList{"0%"});
+        for (int percent = 1; percent <= 100; ++percent) {
+            throttled.Show(QStringLiteral("%1%").arg(percent));
+            QCOMPARE(label.text(), QStringLiteral("%1%").arg(percent));
+        }
+        QCoreApplication::processEvents();
+        QCOMPARE(paints.texts.last(), QStringLiteral("100%"));
+        const qsizetype painted = paints.texts.size();
+        throttled.Show(QStringLiteral("100%"));
+        QCoreApplication::processEvents();
+        QCOMPARE(paints.texts.size(), painted);
     }
 };
 

@@ -3,6 +3,8 @@
 
 #include <QImage>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -261,6 +263,46 @@ TEST_F(FrameCommandTest, AnimateWritesOneCycleFrameByFrameWithTheRealTiming) {
     EXPECT_EQ(Run({"animate", Path("hello.led"), "--size", "8", "-o", Path("x.gif")}), 2);
     EXPECT_EQ(Run({"animate", Path("hello.led"), "-o", Path("no-such-folder/x.gif")}), 1);
     EXPECT_NE(err_.find("cannot write"), std::string::npos) << err_;
+}
+
+// FNV-1a over a file's bytes.
+std::uint64_t FileHash(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::uint64_t hash = 1469598103934665603ull;
+    for (std::istreambuf_iterator<char> byte(in), end; byte != end; ++byte) {
+        hash = (hash ^ static_cast<unsigned char>(*byte)) * 1099511628211ull;
+    }
+    return hash;
+}
+
+TEST_F(FrameCommandTest, AnimationsKeepEveryByte) {
+    struct Case {
+        std::vector<std::string> table;  // lumera-cli new's mode and sections
+        std::vector<std::string> options;
+        std::uint64_t hash;
+    };
+    const Case cases[] = {
+        // Every opening and closing effect.
+        {{"--english", "0:0:HELLO", "1:1:LUMERA LED", "2:2:OPEN 9AM", "3:3:AB", "4:4:WELCOME HOME",
+          "5:5:X", "6:6:THANK YOU!", "7:0:ROUND", "8:1:AND ROUND"},
+         {"--color", "2"},
+         0x65e5070bb95c67f5ull},
+        // Characters and glyphs (\\xHH for lumera-cli), turning, at another size.
+        {{"--chinese", "7:5:\xE4\xB8\xAD\xE6\x96\x87\\x01\xE6\x98\xBE\xE7\xA4\xBA",
+          "2:3:\\x0BA\xE4\xBD\xA0\xE5\xA5\xBD"},
+         {"--color", "3", "--size", "374"},
+         0xf904339a03b020d5ull},
+        {{"--english", "8:2:HELLO"}, {"--color", "1", "--size", "100"}, 0xc7eb1c2fd3a26190ull},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> make{"new", "--force", Path("table.led")};
+        make.insert(make.end(), c.table.begin(), c.table.end());
+        ASSERT_EQ(Run(make), 0) << err_;
+        std::vector<std::string> animate{"animate", Path("table.led"), "-o", Path("table.gif")};
+        animate.insert(animate.end(), c.options.begin(), c.options.end());
+        ASSERT_EQ(Run(animate), 0) << err_;
+        EXPECT_EQ(FileHash(Path("table.gif")), c.hash) << c.table[1];
+    }
 }
 
 }  // namespace

@@ -87,17 +87,29 @@ std::uint64_t PictureHash(const QImage& image) {
 }
 
 TEST(LedDisplayTest, ThePreviewPictureKeepsEveryPixel) {
+    constexpr QSize kPreview(160, 187);
+    constexpr auto kTrue = LedFaceStyle::TrueToScale;
     struct Case {
         bool english;
         std::uint8_t color;
         int angle;
         int pattern;
         std::uint64_t hash;
+        QSize size = kPreview;
+        LedFaceStyle style = LedFaceStyle::Preview;
     };
     const Case cases[] = {
-        {true, 0, 270, 0, 0x56520e0540db0afbull},  {true, 1, 261, 1, 0x9207dd71b0e986d5ull},
-        {false, 2, 246, 0, 0x513048079bb28a22ull}, {false, 3, -160, 1, 0x9d90ee82fb331348ull},
-        {false, 0, 359, 2, 0x8c76a991fe4fa9ccull}, {true, 2, 0, 2, 0x1ff9bff1b5b03d52ull},
+        {true, 0, 270, 0, 0x56520e0540db0afbull},
+        {true, 1, 261, 1, 0x9207dd71b0e986d5ull},
+        {false, 2, 246, 0, 0x513048079bb28a22ull},
+        {false, 3, -160, 1, 0x9d90ee82fb331348ull},
+        {false, 0, 359, 2, 0x8c76a991fe4fa9ccull},
+        {true, 2, 0, 2, 0x1ff9bff1b5b03d52ull},
+        // Other sizes and the true-to-scale face keep theirs too.
+        {false, 1, 100, 2, 0xbf2ff595ab27469eull, QSize(320, 374)},
+        {true, 3, 33, 0, 0xd3b1a629be4991d8ull, QSize(100, 90)},
+        {false, 2, 246, 1, 0x7835d00012783317ull, QSize(374, 374), kTrue},
+        {true, 0, 7, 2, 0x3dfd14e3eac396dfull, kPreview, kTrue},
     };
     for (const Case& c : cases) {
         DotRows dots{};
@@ -107,10 +119,60 @@ TEST(LedDisplayTest, ThePreviewPictureKeepsEveryPixel) {
                 dots[row][k] = lit[c.pattern];
             }
         }
-        EXPECT_EQ(PictureHash(Drawn(dots, c.english, c.color, c.angle)), c.hash) << c.angle;
+        if (c.size == kPreview && c.style == LedFaceStyle::Preview) {
+            EXPECT_EQ(PictureHash(Drawn(dots, c.english, c.color, c.angle)), c.hash) << c.angle;
+        }
         QImage sized;
-        DrawLedFace(sized, QSize(160, 187), dots, c.english, c.color, c.angle);
+        DrawLedFace(sized, c.size, dots, c.english, c.color, c.angle, c.style);
         EXPECT_EQ(PictureHash(sized), c.hash) << c.angle;
+    }
+}
+
+TEST(LedDisplayTest, DrawingOverTheLastFrameGivesTheFreshPicture) {
+    struct Step {
+        DotRows dots;
+        bool english;
+        std::uint8_t color;
+        int angle;
+        QSize size = QSize(160, 187);
+        bool greyedBetween = false;  // the canvas is changed by someone else first
+    };
+    const DotRows none{};
+    const DotRows word = Lit(3, 100, 400);
+    DotRows wordAndWrap = word;  // LEDs either side of the turn's seam change too
+    std::fill(&wordAndWrap[5][0], &wordAndWrap[5][30] + 1, 1);
+    std::fill(&wordAndWrap[5][1780], &wordAndWrap[5][1799] + 1, 1);
+    const Step steps[] = {
+        {word, true, 0, 270},
+        {wordAndWrap, true, 0, 270},  // a few columns more
+        {wordAndWrap, true, 0, 270},
+        {none, true, 0, 270},  // none, then all, go
+        {wordAndWrap, true, 1, 270},
+        {word, true, 1, 271},  // colour, then angle
+        {word, true, 1, 274},
+        {word, false, 1, 274},  // the same third; mode
+        {wordAndWrap, false, 1, 274},
+        {word, false, 1, 274, {320, 374}},
+        {wordAndWrap, false, 1, 274, {320, 374}, true},
+    };
+    LedFaceDrawer drawer;
+    QImage canvas;
+    for (std::size_t k = 0; k < std::size(steps); ++k) {
+        const Step& s = steps[k];
+        if (s.greyedBetween) {
+            canvas.fill(Qt::gray);
+        }
+        const QImage held = canvas;  // a copy taken before must keep the last frame
+        drawer.Draw(canvas, s.size, s.dots, s.english, s.color, s.angle);
+        QImage fresh;
+        DrawLedFace(fresh, s.size, s.dots, s.english, s.color, s.angle);
+        EXPECT_EQ(canvas, fresh) << "step " << k;
+        if (k > 0 && !s.greyedBetween && held.size() == s.size) {
+            const Step& last = steps[k - 1];
+            QImage before;
+            DrawLedFace(before, last.size, last.dots, last.english, last.color, last.angle);
+            EXPECT_EQ(held, before) << "step " << k;
+        }
     }
 }
 
