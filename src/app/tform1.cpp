@@ -123,12 +123,12 @@ void TForm1::ConnectHandlers() {
         // Rows 2..32 mark the table changed too, so their choices are offered for saving.
         connect(CBA[index], &QComboBox::currentIndexChanged, this, [this, index](int option) {
             if (option >= 0) {
-                table_.SelectOpenOption(index, option);
+                table_.SelectOpenOption(index, static_cast<OpenEffect>(option));
             }
         });
         connect(CBB[index], &QComboBox::currentIndexChanged, this, [this, index](int option) {
             if (option >= 0) {
-                table_.SelectCloseOption(index, option);
+                table_.SelectCloseOption(index, static_cast<CloseEffect>(option));
             }
         });
     }

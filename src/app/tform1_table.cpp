@@ -18,8 +18,8 @@ void TForm1::ShowTable() {
         const QSignalBlocker closeBlocker(CBB[index]);
         ME[index]->showBytes(section.text);
         ME[index]->setByteLimit(section.maxLength);
-        CBA[index]->setCurrentIndex(section.openOption);
-        CBB[index]->setCurrentIndex(section.closeOption);
+        CBA[index]->setCurrentIndex(EffectNumber(section.openOption));
+        CBB[index]->setCurrentIndex(EffectNumber(section.closeOption));
         for (QWidget* control :
              {static_cast<QWidget*>(L[index]), static_cast<QWidget*>(ME[index]),
               static_cast<QWidget*>(CBA[index]), static_cast<QWidget*>(CBB[index])}) {
@@ -54,13 +54,13 @@ void TForm1::maskeditOnChange(int tag, const std::string& bytes, std::size_t car
 
 void TForm1::CBA1Change(int option) {
     if (option >= 0) {
-        table_.SelectOpenOption(0, option);
+        table_.SelectOpenOption(0, static_cast<OpenEffect>(option));
     }
 }
 
 void TForm1::CBB1Change(int option) {
     if (option >= 0) {
-        table_.SelectCloseOption(0, option);
+        table_.SelectCloseOption(0, static_cast<CloseEffect>(option));
     }
 }
 

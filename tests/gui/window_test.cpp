@@ -246,7 +246,7 @@ private slots:
         // row the file left disabled.
         const auto writeTable = [&ui](const char* name, int sections) {
             const lumera::LedFileContent content{
-                true, std::vector<lumera::LedSection>(sections, lumera::LedSection{"X", 0, 0})};
+                true, std::vector<lumera::LedSection>(sections, lumera::LedSection{"X"})};
             QVERIFY(!lumera::WriteLedFile(ui.programPath(name), content));
         };
         writeTable("full.led", 32);
@@ -283,7 +283,7 @@ private slots:
         list->setFocus();
         wheelDown();
         QCOMPARE(list->currentIndex(), 1);
-        QCOMPARE(ui.window->table().section(0).openOption, 1);
+        QCOMPARE(ui.window->table().section(0).openOption, lumera::OpenEffect::RightToLeft);
     }
 
     void clearEmptiesTheTable() {

@@ -77,8 +77,8 @@ protected:
 MessageTable EnglishAB() {
     MessageTable table;
     table.SetText(2, "AB");  // rows 1 and 2 stay empty
-    table.SetOpenOption(0, 5);
-    table.SetCloseOption(2, 2);
+    table.SetOpenOption(0, OpenEffect::TwoNearbyToMiddle);
+    table.SetCloseOption(2, CloseEffect::FromDownToUp);
     return table;
 }
 
@@ -98,7 +98,7 @@ TEST_F(SendCommand, ImagesArriveExactlyAsBuilt) {
     chinese.SetText(0,
                     "\xB0\xA1"
                     "A");
-    chinese.SetOpenOption(0, 1);
+    chinese.SetOpenOption(0, OpenEffect::RightToLeft);
     EXPECT_EQ(send(chinese), SendOutcome::Delivered);
     Bytes image{0x00, 0x81, 23, 0x21};
     for (int k = 0; k < 16; ++k) {

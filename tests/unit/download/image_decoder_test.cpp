@@ -28,8 +28,8 @@ MessageTable TableOf(bool englishMode, const std::vector<Row>& rows) {
     table.Reset(englishMode);
     for (std::size_t i = 0; i < rows.size(); ++i) {
         table.SetText(static_cast<int>(i), rows[i].text);
-        table.SetOpenOption(static_cast<int>(i), rows[i].open);
-        table.SetCloseOption(static_cast<int>(i), rows[i].close);
+        table.SetOpenOption(static_cast<int>(i), OpenEffectFromNumber(rows[i].open).value());
+        table.SetCloseOption(static_cast<int>(i), CloseEffectFromNumber(rows[i].close).value());
     }
     table.SetSectionCount(static_cast<int>(rows.size()));
     return table;
@@ -87,8 +87,8 @@ TEST_F(ImageDecoderTest, DecodesWhatTheBuilderMakesInBothModes) {
         for (std::size_t k = 0; k < c.sent.size(); ++k) {
             const ImageRecord& record = image.records[k];
             const Row& row = c.rows[static_cast<std::size_t>(c.sent[k])];
-            EXPECT_EQ(record.openOption, row.open);
-            EXPECT_EQ(record.closeOption, row.close);
+            EXPECT_EQ(record.openEffect, OpenEffectFromNumber(row.open));
+            EXPECT_EQ(record.closeEffect, CloseEffectFromNumber(row.close));
             EXPECT_EQ(record.columns, c.columns[k]);
             EXPECT_EQ(record.data.size(), c.columns[k] * (c.englishMode ? 1u : 2u));
             EXPECT_EQ(
@@ -169,7 +169,8 @@ TEST_F(ImageDecoderTest, MeasuresTheImageAgainstTheDisplaysMemory) {
 
 TEST_F(ImageDecoderTest, TheDisplayPlaysTheRecordsOwnColumnsWithTheirEffects) {
     // Left to right over 3 English columns (45 buffer columns), then a Chinese record.
-    DecodedImage english{true, 0, {{0, 6, 3, {0x01, 0x80, 0xFF}}}};
+    DecodedImage english{
+        true, 0, {{OpenEffect::LeftToRight, CloseEffect::AllExtinguishes, 3, {0x01, 0x80, 0xFF}}}};
     PreviewEngine engine(std::make_unique<ImageFeed>(english));
     ASSERT_TRUE(engine.BtnStartClick());
     EXPECT_EQ(engine.TextColumns(), 45);
@@ -192,14 +193,17 @@ TEST_F(ImageDecoderTest, TheDisplayPlaysTheRecordsOwnColumnsWithTheirEffects) {
         EXPECT_EQ(dots[row][40], 1) << "0xFF lights all";
     }
 
-    DecodedImage chinese{false, 0, {{2, 1, 2, {0x01, 0x00, 0x00, 0x80}}}};
+    DecodedImage chinese{
+        false,
+        0,
+        {{OpenEffect::UpToDown, CloseEffect::FromLeftToRight, 2, {0x01, 0x00, 0x00, 0x80}}}};
     PreviewEngine played(std::make_unique<ImageFeed>(chinese));
     ASSERT_TRUE(played.BtnStartClick());
     EXPECT_EQ(played.TextRows(), 16);
     EXPECT_EQ(played.TextColumns(), 15);
     played.Timer1Timer();
-    EXPECT_EQ(played.PreviewOpen(), 2);
-    EXPECT_EQ(played.PreviewClose(), 1);
+    EXPECT_EQ(played.PreviewOpen(), OpenEffect::UpToDown);
+    EXPECT_EQ(played.PreviewClose(), CloseEffect::FromLeftToRight);
 }
 
 TEST_F(ImageDecoderTest, TheFaceLaysASectionsCharactersInReadingOrder) {
