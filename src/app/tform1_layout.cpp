@@ -185,8 +185,7 @@ void TForm1::BuildCommands() {
     BtnSave = CommandButton(GroupBox4, "BtnSave", QRect(112, 72, 99, 25), CommandPicture::Save);
     BtnClear = CommandButton(GroupBox4, "BtnClear", QRect(112, 104, 99, 25), CommandPicture::Clear);
     BtnExit = CommandButton(GroupBox4, "BtnExit", QRect(112, 136, 99, 25), CommandPicture::Exit);
-    capacityGauge_ = Place(new CapacityGauge(files_.dataDirectory, GroupBox4), "CapacityGauge", 110,
-                           167, 103, 30);
+    capacityGauge_ = Place(new CapacityGauge(GroupBox4), "CapacityGauge", 110, 167, 103, 30);
 
     BuildKeyboards(GroupBox2);
 }

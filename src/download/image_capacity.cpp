@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "render/rasterise.h"
+
 namespace lumera::download {
 
 ImageMeasure MeasureDownloadImage(const MessageTable& table, const SectionRasteriser& rasterise) {
@@ -14,6 +16,13 @@ ImageMeasure MeasureDownloadImage(const MessageTable& table, const SectionRaster
         return {ImageFit::SectionTooWide, 0};
     }
     return {image.size() > kDisplayCapacity ? ImageFit::TooLarge : ImageFit::Fits, image.size()};
+}
+
+ImageMeasure MeasureDownloadImage(const MessageTable& table) {
+    const bool englishMode = table.EnglishMode();
+    return MeasureDownloadImage(table, [englishMode](std::string_view text, Glyphs& glyphs) {
+        BlankCells(text, englishMode, glyphs);
+    });
 }
 
 std::string CapacityLine(const ImageMeasure& measure) {

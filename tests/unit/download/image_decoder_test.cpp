@@ -167,6 +167,47 @@ TEST_F(ImageDecoderTest, MeasuresTheImageAgainstTheDisplaysMemory) {
     }
 }
 
+TEST_F(ImageDecoderTest, SizingFromTheTableAloneGivesTheSizeOfTheBuiltImage) {
+    std::string twelveWide;
+    for (int k = 0; k < 12; ++k) {
+        twelveWide += "\xB0\xA1";
+    }
+    const struct {
+        bool englishMode;
+        std::vector<std::string> texts;
+    } cases[] = {
+        {true, {"HELLO", "", "GO 2"}},
+        {true, {"\x12\x1B AZ", "   ", "a~"}},
+        {true, {"\x01\x7F", "B"}},  // characters that give empty cells
+        {true, std::vector<std::string>(32, std::string(18, 'W'))},
+        {false,
+         {"\xB0\xA1"
+          "A",
+          "", "\x01\x0B\x11"}},
+        {false, {"x\xD6\xD0y\x0E", "  ", "\xD2\xBB"}},
+        {false, {"\x12\x1B", "abc"}},  // English symbols are no glyphs in Chinese
+        {false, std::vector<std::string>(32, twelveWide)},
+        {false, std::vector<std::string>(32, std::string(18, 'n'))},
+        {true, {" ", ""}},
+    };
+    for (const auto& c : cases) {
+        std::vector<Row> rows;
+        for (const std::string& text : c.texts) {
+            rows.push_back({text, 0, 0});
+        }
+        const MessageTable table = TableOf(c.englishMode, rows);
+        const ImageMeasure sized = MeasureDownloadImage(table);
+        const ImageMeasure built = MeasureDownloadImage(table, Rasteriser(table));
+        EXPECT_EQ(sized.fit, built.fit) << c.texts.front();
+        EXPECT_EQ(sized.size, built.size) << c.texts.front();
+        Bytes sections;
+        if (CollectSendSections(table, sections) > 0) {
+            EXPECT_EQ(sized.size, Build(table).size()) << c.texts.front();
+        }
+    }
+    EXPECT_EQ(messages_.str(), "") << "the tables were all there";
+}
+
 TEST_F(ImageDecoderTest, TheDisplayPlaysTheRecordsOwnColumnsWithTheirEffects) {
     // Left to right over 3 English columns (45 buffer columns), then a Chinese record.
     DecodedImage english{
