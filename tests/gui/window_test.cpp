@@ -5,24 +5,20 @@
 #include <QTest>
 #include <QWheelEvent>
 #include <fstream>
-#include <iterator>
 
+#include "file_contents.h"
 #include "files/led_saver.h"
 #include "window_fixture.h"
 
 using lumera::Language;
 using lumera::app::testing::ShownText;
 using lumera::app::testing::WindowUnderTest;
+using lumera::testing::ReadBytes;
 
 namespace {
 
 const std::string kBadCharacter = "message: The character input does not meet the requirement!";
 const std::string kSaveOffer = "ask: You want to save the data?";
-
-std::string FileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 bool IsGrey(const QLabel* image) {
     const QImage frame = image->pixmap().toImage();
@@ -428,8 +424,8 @@ private slots:
         QVERIFY(messages[0].ends_with("ms\r\nUSB Write Data Successed!"));
         const std::string image(ui.window->sendData().begin(), ui.window->sendData().end());
         QCOMPARE(image.size(), std::size_t{13});
-        QCOMPARE(FileBytes(ui.programPath("USBSendData.bin")), image);
-        QCOMPARE(FileBytes(ui.emulatorPath("eeprom.bin")), image);
+        QCOMPARE(ReadBytes(ui.programPath("USBSendData.bin")), image);
+        QCOMPARE(ReadBytes(ui.emulatorPath("eeprom.bin")), image);
         QCOMPARE(ui.find<QLabel>("USBLabel")->text(), QString());
     }
 
@@ -586,7 +582,7 @@ private slots:
                      "ask: " + file + " Has existed!You want replace it?");
         }
         QCOMPARE(ui.window->table().Modified(), !written);
-        QCOMPARE(std::filesystem::exists(file) && FileBytes(file) != "old", written);
+        QCOMPARE(std::filesystem::exists(file) && ReadBytes(file) != "old", written);
         if (!written) {
             ui.prompter.answers.push_back(false);
         }

@@ -37,7 +37,7 @@ MessageTable TableOf(bool englishMode, const std::vector<Row>& rows) {
 
 class ImageDecoderTest : public ::testing::Test {
 protected:
-    ImageDecoderTest() { testing::WriteGlyphTables(dir_.path); }
+    ImageDecoderTest() { testing::WriteGlyphTables(dir_.path()); }
 
     Bytes Build(const MessageTable& table) {
         Bytes sections, image;
@@ -46,10 +46,10 @@ protected:
         return image;
     }
     SectionRasteriser Rasteriser(const MessageTable& table) {
-        return DeviceFormRasteriser(table.EnglishMode(), dir_.path, prompter_);
+        return DeviceFormRasteriser(table.EnglishMode(), dir_.path(), prompter_);
     }
 
-    testing::ScratchDirectory dir_;
+    testing::TempDirectory dir_{"lumera-dl"};
     std::ostringstream messages_;
     StreamPrompter prompter_{messages_};
 };

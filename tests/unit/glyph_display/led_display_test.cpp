@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "../render/render_test_support.h"
+#include "glyph_table_dir.h"
 #include "editing/message_table.h"
 #include "outside/glyph_support.h"
 #include "outside/led_face.h"

@@ -4,7 +4,7 @@
 #include <map>
 
 #include "render/preview_effects.h"
-#include "render_test_support.h"
+#include "glyph_table_dir.h"
 
 namespace lumera {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "outside/glyph_support.h"
 #include "render/preview_engine.h"
-#include "render_test_support.h"
+#include "glyph_table_dir.h"
 #include "scripted_prompter.h"
 
 namespace lumera {
