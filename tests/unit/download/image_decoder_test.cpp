@@ -133,6 +133,27 @@ TEST_F(ImageDecoderTest, RefusesMalformedImagesSayingWhereAndWhy) {
     }
 }
 
+TEST_F(ImageDecoderTest, EffectNibblesOutsideTheListsNameNoEffect) {
+    const struct {
+        char effect;
+        std::optional<OpenEffect> open;
+        std::optional<CloseEffect> close;
+    } cases[] = {
+        {'\x11', OpenEffect::LeftToRight, CloseEffect::FromRightToLeft},
+        {'\x97', OpenEffect::ClockwiseRotation, CloseEffect::AllExtinguishes},
+        {'\x00', std::nullopt, std::nullopt},  // no selection
+        {'\xA8', std::nullopt, std::nullopt},  // one past each list
+        {'\xF1', std::nullopt, CloseEffect::FromRightToLeft},
+    };
+    for (const auto& c : cases) {
+        const auto decoded = DecodeDownloadImage(std::string{'\x01', '\x00', c.effect});
+        ASSERT_TRUE(std::holds_alternative<DecodedImage>(decoded)) << int(c.effect);
+        const ImageRecord& record = std::get<DecodedImage>(decoded).records.at(0);
+        EXPECT_EQ(record.openEffect, c.open) << int(c.effect);
+        EXPECT_EQ(record.closeEffect, c.close) << int(c.effect);
+    }
+}
+
 TEST_F(ImageDecoderTest, MeasuresTheImageAgainstTheDisplaysMemory) {
     const std::string english(18, 'W');
     std::string chinese;
