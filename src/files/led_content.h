@@ -12,7 +12,8 @@ constexpr char kLedLineEnd[] = "\r\n";
 // One section as a message file holds it.
 struct LedSection {
     std::string text;  // code page 936 bytes, exactly as the section's edit holds them
-    OpenEffect openOption = OpenEffect::LeftToRight;  // stored as its number
+    // Each stored as its number in its list, one digit.
+    OpenEffect openOption = OpenEffect::LeftToRight;
     CloseEffect closeOption = CloseEffect::FromRightToLeft;
 
     bool operator==(const LedSection&) const = default;

@@ -42,8 +42,7 @@ void StartRasterising(Glyphs& glyphs, DotRows& dotRows) {
     }
 }
 
-}  // namespace
-
+// The cell of the character that starts with `byte`, before its dots are read.
 GlyphCell BlankCell(unsigned char byte, bool englishMode) {
     GlyphCell cell;
     if (englishMode) {
@@ -67,6 +66,8 @@ GlyphCell BlankCell(unsigned char byte, bool englishMode) {
     }
     return cell;
 }
+
+}  // namespace
 
 void BlankCells(std::string_view text, bool englishMode, Glyphs& glyphs) {
     glyphs.clear();
