@@ -24,8 +24,8 @@ MessageTable ExampleTable() {
         {"WELCOME", 0, 0}, {"LUMERA LED", 4, 5}, {"OPEN 9AM-6PM", 8, 3}, {"THANK YOU!", 6, 6}};
     for (int i = 0; i < 4; ++i) {
         table.SetText(i, rows[i].text);
-        table.SetOpenOption(i, rows[i].open);
-        table.SetCloseOption(i, rows[i].close);
+        table.SetOpenOption(i, OpenEffectFromNumber(rows[i].open).value());
+        table.SetCloseOption(i, CloseEffectFromNumber(rows[i].close).value());
     }
     table.SetSectionCount(4);
     return table;

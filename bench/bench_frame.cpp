@@ -25,8 +25,8 @@ GlyphCell PatternCell(std::uint8_t kind, std::uint8_t count, int seed) {
 void RunFrames(benchmark::State& state, const Glyphs& glyphs, bool english, int rows, int columns) {
     DotRows dots{};
     QImage image(160, 187, QImage::Format_RGB32);
-    // Opening 5 half way: the step blanks the middle of the text.
-    constexpr int kOpening = 5;
+    // Half way in from both ends: the step blanks the middle of the text.
+    constexpr OpenEffect kOpening = OpenEffect::TwoNearbyToMiddle;
     for (auto _ : state) {
         if (english) {
             _EngDataConvert(glyphs, dots);

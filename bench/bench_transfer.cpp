@@ -8,6 +8,7 @@
 #include "download/command_packets.h"
 #include "download/usb_transfer.h"
 #include "outside/device_binding.h"
+#include "zrusb/emulated_display_files.h"
 
 namespace {
 
@@ -72,8 +73,8 @@ BENCHMARK(BM_TransferLargestImageInstantDisplay)->Unit(benchmark::kMicrosecond);
 void BM_TransferLargestImageEmulatedDisplay(benchmark::State& state) {
     const auto directory = std::filesystem::temp_directory_path() / "lumera-bench-transfer";
     std::filesystem::remove_all(directory);
-    setenv("ZRUSB_EMULATOR", directory.c_str(), 1);
-    unsetenv("ZRUSB_EMULATOR_FAULT");
+    setenv(zrusb::kEmulatorVariable, directory.c_str(), 1);
+    unsetenv(zrusb::kEmulatorFaultVariable);
     CountingPrompter prompter;
     const DeviceBinding binding =
         DeviceBinding::Bind(prompter, std::filesystem::path(LUMERA_BIN_DIR) / "libZRUSB.so");

@@ -8,6 +8,7 @@
 #include <mutex>
 #include <string>
 
+#include "zrusb/emulated_display_files.h"
 #include "zrusb/emulated_transport.h"
 #include "zrusb/handle_registry.h"
 #include "zrusb/hid_backend.h"
@@ -17,8 +18,6 @@
 namespace lumera::zrusb {
 namespace {
 
-constexpr const char* kEmulatorVariable = "ZRUSB_EMULATOR";
-constexpr const char* kFaultVariable = "ZRUSB_EMULATOR_FAULT";
 constexpr int kFailure = 0;
 constexpr int kSuccess = 1;
 
@@ -37,19 +36,14 @@ Library& TheLibrary() {
     return library;
 }
 
-const char* Variable(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr && *value != '\0' ? value : nullptr;
-}
-
 // Read at every open, so a process can switch between the display and the emulator. A new
 // directory is a new emulated display, with its sequence and exchange count restarted.
 std::shared_ptr<HidTransport> CurrentTransport(Library& library) {
-    if (const char* directory = Variable(kEmulatorVariable)) {
+    if (const char* directory = EmulatedDisplayFolder()) {
         if (!library.emulator || library.emulator->Directory() != directory) {
             library.emulator = std::make_shared<EmulatedTransport>(directory);
         }
-        const char* faults = Variable(kFaultVariable);
+        const char* faults = NonEmptyVariable(kEmulatorFaultVariable);
         library.emulator->UseFaults(faults != nullptr ? faults : "");
         return library.emulator;
     }

@@ -14,6 +14,7 @@
 #include <thread>
 #include <utility>
 
+#include "zrusb/emulated_display_files.h"
 #include "zrusb/protocol.h"
 #include "zrusb/warning.h"
 
@@ -23,8 +24,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr const char* kPacketLogName = "packets.log";
-constexpr const char* kMemoryFileName = "eeprom.bin";
 constexpr const char* kPathPrefix = "emulated:";
 constexpr const char* kManufacturer = "Lumera";
 constexpr const char* kProduct = "Emulated LED display";

@@ -4,7 +4,6 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 
-#include "download/device_form_rasteriser.h"
 #include "download/image_decoder.h"
 
 namespace lumera::app {
@@ -13,26 +12,14 @@ namespace {
 constexpr int kBarHeight = 6;
 constexpr int kTextPixelSize = 10;
 
-// The image's size depends on the mode and the texts of the sections in use only.
-std::string SizingKey(const MessageTable& table) {
-    std::string key(1, table.EnglishMode() ? 'E' : 'C');
-    for (int index = 0; index < std::min(table.SectionCount(), kSectionRows); ++index) {
-        key += std::to_string(table.section(index).text.size()) + ':' + table.section(index).text;
-    }
-    return key;
-}
-
 QString Grouped(std::size_t count) {
     return QString::fromStdString(download::GroupedCount(count));
 }
 
 }  // namespace
 
-CapacityGauge::CapacityGauge(std::filesystem::path programDirectory, QWidget* parent)
-    : QWidget(parent),
-      programDirectory_(std::move(programDirectory)),
-      bar_(new QProgressBar(this)),
-      label_(new QLabel(this)) {
+CapacityGauge::CapacityGauge(QWidget* parent)
+    : QWidget(parent), bar_(new QProgressBar(this)), label_(new QLabel(this)) {
     setObjectName(QStringLiteral("CapacityGauge"));
     bar_->setRange(0, static_cast<int>(download::kDisplayCapacity));
     bar_->setTextVisible(false);
@@ -53,17 +40,7 @@ QString CapacityGauge::text() const {
 }
 
 void CapacityGauge::Show(const MessageTable& table) {
-    std::string key = SizingKey(table);
-    if (everMeasured_ && key == measured_) {
-        return;
-    }
-    measured_ = std::move(key);
-    everMeasured_ = true;
-    // A glyph table that cannot be read leaves its cells blank, which sizes the image alike;
-    // the gauge has nothing to say about it.
-    SilentPrompter silent;
-    measure_ = download::MeasureDownloadImage(
-        table, download::DeviceFormRasteriser(table.EnglishMode(), programDirectory_, silent));
+    measure_ = download::MeasureDownloadImage(table);
 
     const bool fits = measure_.fit == download::ImageFit::Fits ||
                       measure_.fit == download::ImageFit::NothingToSend;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QWidget>
-#include <filesystem>
 
 #include "download/image_capacity.h"
 #include "editing/message_table.h"
@@ -17,23 +16,18 @@ class CapacityGauge : public QWidget {
     Q_OBJECT
 
 public:
-    // Glyph tables are read from programDirectory, silently: Send reports missing ones.
-    CapacityGauge(std::filesystem::path programDirectory, QWidget* parent);
+    explicit CapacityGauge(QWidget* parent);
 
-    // Measures the table again; cheap when nothing that sizes the image has changed.
+    // Measures the table again, from its texts alone: no glyph table is read.
     void Show(const MessageTable& table);
 
     const download::ImageMeasure& measure() const { return measure_; }
     QString text() const;
 
 private:
-    std::filesystem::path programDirectory_;
     QProgressBar* bar_;
     QLabel* label_;
     download::ImageMeasure measure_;
-    // What the last measure was taken of: the mode, then the texts of the sections in use.
-    std::string measured_;
-    bool everMeasured_ = false;
 };
 
 }  // namespace lumera::app

@@ -3,22 +3,22 @@
 #include <QPushButton>
 
 #include "app/display_window.h"
+#include "download/display_connection.h"
 
 namespace lumera::app {
 namespace {
 
-constexpr char kEmulatorVariable[] = "ZRUSB_EMULATOR";
 // Above "Link Status:", left of the link picture.
 constexpr QRect kButtonPlace(8, 14, 84, 22);
 
 }  // namespace
 
 DisplayViews::DisplayViews(QWidget* linkArea, QWidget* window) : QObject(window), window_(window) {
-    const QString folder = qEnvironmentVariable(kEmulatorVariable);
-    if (folder.isEmpty()) {
+    const std::optional<std::string> folder = download::EmulatedDisplayFolder();
+    if (!folder) {
         return;
     }
-    emulatorDirectory_ = std::filesystem::path(folder.toStdString());
+    emulatorDirectory_ = std::filesystem::path(*folder);
     button_ = new QPushButton(QStringLiteral("Display"), linkArea);
     button_->setObjectName(QStringLiteral("BtnDisplay"));
     button_->setGeometry(kButtonPlace);

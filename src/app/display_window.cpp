@@ -6,6 +6,7 @@
 
 #include "app/led_canvas.h"
 #include "app/preview_player.h"
+#include "download/display_connection.h"
 #include "download/image_capacity.h"
 #include "download/image_decoder.h"
 #include "download/image_feed.h"
@@ -15,13 +16,12 @@ namespace lumera::app {
 namespace {
 
 constexpr int kTickMilliseconds = 50;
-constexpr char kMemoryFileName[] = "eeprom.bin";
 
 }  // namespace
 
-DisplayWindow::DisplayWindow(std::filesystem::path emulatorDirectory, QWidget* parent)
+DisplayWindow::DisplayWindow(const std::filesystem::path& emulatorDirectory, QWidget* parent)
     : QWidget(parent, Qt::Window),
-      memoryFile_(std::move(emulatorDirectory) / kMemoryFileName),
+      memoryFile_(download::EmulatedDisplayMemory(emulatorDirectory)),
       canvas_(new LedCanvas(this)),
       status_(new QLabel(this)),
       timer_(new QTimer(this)),

@@ -20,7 +20,7 @@ class DisplayWindow : public QWidget {
     Q_OBJECT
 
 public:
-    DisplayWindow(std::filesystem::path emulatorDirectory, QWidget* parent);
+    DisplayWindow(const std::filesystem::path& emulatorDirectory, QWidget* parent);
     ~DisplayWindow() override;
 
     // Reads eeprom.bin again and plays it from its first record.

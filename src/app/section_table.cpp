@@ -203,8 +203,8 @@ void SectionTable::Show(const MessageTable& table) {
         const QSignalBlocker closeBlocker(closes_[index]);
         edits_[index]->showBytes(section.text);
         edits_[index]->setByteLimit(section.maxLength);
-        opens_[index]->setCurrentIndex(section.openOption);
-        closes_[index]->setCurrentIndex(section.closeOption);
+        opens_[index]->setCurrentIndex(EffectNumber(section.openOption));
+        closes_[index]->setCurrentIndex(EffectNumber(section.closeOption));
         for (QWidget* control :
              {static_cast<QWidget*>(numbers_[index]), static_cast<QWidget*>(edits_[index]),
               static_cast<QWidget*>(opens_[index]), static_cast<QWidget*>(closes_[index])}) {

@@ -109,7 +109,7 @@ void TForm1::BuildParts() {
     auto* commandsArea = new QGroupBox(content_);
     commandsArea->setObjectName(QStringLiteral("GroupBox2"));
     commandsArea->setGeometry(168, 312, 577, 201);
-    capacityGauge_ = new CapacityGauge(files_.dataDirectory, this);
+    capacityGauge_ = new CapacityGauge(this);
     commands_ = new CommandPanel(capacityGauge_, commandsArea);
     commands_->setGeometry(8, 0, 217, 201);
     keys_ = new KeyPanels(commandsArea);

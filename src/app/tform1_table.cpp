@@ -120,14 +120,14 @@ void TForm1::TellSectionFull(int index) {
 
 void TForm1::CBAChange(int index, int option) {
     Change(QStringLiteral("Opening effect of section %1").arg(index + 1), [&](MessageTable& table) {
-        table.SelectOpenOption(index, option);
+        table.SelectOpenOption(index, static_cast<OpenEffect>(option));
         return Messages{};
     });
 }
 
 void TForm1::CBBChange(int index, int option) {
     Change(QStringLiteral("Closing effect of section %1").arg(index + 1), [&](MessageTable& table) {
-        table.SelectCloseOption(index, option);
+        table.SelectCloseOption(index, static_cast<CloseEffect>(option));
         return Messages{};
     });
 }

@@ -18,6 +18,12 @@ constexpr char kHelp[] =
     "Exit 1, naming the offset and the fault, when the image is malformed, or saying so\n"
     "when IMAGE is a message file (run 'image' on it first).\n";
 
+// An effect's number, or -1 for a nibble that names none.
+template <typename Effect>
+int Printed(const std::optional<Effect>& effect) {
+    return effect ? EffectNumber(*effect) : -1;
+}
+
 int RunDecode(const std::vector<std::string>& args) {
     CommandLine line(kCommand, kHelp);
     if (const auto exitCode = line.Parse(args)) {
@@ -36,7 +42,8 @@ int RunDecode(const std::vector<std::string>& args) {
               << "bytes: " << image->size << " of " << download::kDisplayCapacity << '\n';
     int n = 0;
     for (const download::ImageRecord& record : image->records) {
-        std::cout << ++n << ": open=" << record.openOption << " close=" << record.closeOption
+        std::cout << ++n << ": open=" << Printed(record.openEffect)
+                  << " close=" << Printed(record.closeEffect)
                   << " columns=" << static_cast<int>(record.columns) << '\n';
     }
     return 0;

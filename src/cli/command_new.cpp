@@ -96,11 +96,14 @@ std::optional<std::string> DecodeText(std::string_view text, std::string& error)
     return bytes;
 }
 
-std::optional<int> OptionDigit(std::string_view field, int last) {
-    if (field.size() != 1 || field[0] < '0' || field[0] - '0' > last) {
+// One digit, the effect's number in its list.
+template <typename Effect>
+std::optional<Effect> OptionDigit(std::string_view field,
+                                  std::optional<Effect> (*fromNumber)(int)) {
+    if (field.size() != 1 || field[0] < '0' || field[0] > '9') {
         return std::nullopt;
     }
-    return field[0] - '0';
+    return fromNumber(field[0] - '0');
 }
 
 std::optional<LedSection> ParseSectionArgument(const std::string& argument, std::string& error) {
@@ -111,11 +114,11 @@ std::optional<LedSection> ParseSectionArgument(const std::string& argument, std:
         error = "expected OPEN:CLOSE:TEXT";
         return std::nullopt;
     }
-    const std::optional<int> open =
-        OptionDigit(std::string_view(argument).substr(0, firstColon), kOpenOptionCount - 1);
-    const std::optional<int> close =
+    const std::optional<OpenEffect> open =
+        OptionDigit(std::string_view(argument).substr(0, firstColon), OpenEffectFromNumber);
+    const std::optional<CloseEffect> close =
         OptionDigit(std::string_view(argument).substr(firstColon + 1, secondColon - firstColon - 1),
-                    kCloseOptionCount - 1);
+                    CloseEffectFromNumber);
     if (!open || !close) {
         error = "OPEN must be 0..8 and CLOSE 0..6";
         return std::nullopt;

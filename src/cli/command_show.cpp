@@ -94,8 +94,9 @@ void PrintRaw(const MessageTable& table) {
     std::cout << "sections: " << table.SectionCount() << '\n';
     for (int index = 0; index < table.SectionCount(); ++index) {
         const Section& section = table.section(index);
-        std::cout << index + 1 << ": open=" << section.openOption
-                  << " close=" << section.closeOption << " text=" << RawText(section.text) << '\n';
+        std::cout << index + 1 << ": open=" << EffectNumber(section.openOption)
+                  << " close=" << EffectNumber(section.closeOption)
+                  << " text=" << RawText(section.text) << '\n';
     }
 }
 
@@ -108,8 +109,10 @@ void PrintReadable(const MessageTable& table) {
         const Section& section = table.section(index);
         std::cout << (index < 9 ? " " : "") << index + 1 << "  \"" << ReadableText(section.text)
                   << "\"\n    open: "
-                  << WithoutTrailingBlanks(names.openOptions.at(section.openOption)) << ", close: "
-                  << WithoutTrailingBlanks(names.closeOptions.at(section.closeOption)) << '\n';
+                  << WithoutTrailingBlanks(names.openOptions.at(EffectNumber(section.openOption)))
+                  << ", close: "
+                  << WithoutTrailingBlanks(names.closeOptions.at(EffectNumber(section.closeOption)))
+                  << '\n';
     }
 }
 

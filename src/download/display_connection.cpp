@@ -1,15 +1,19 @@
 #include "download/display_connection.h"
 
-#include <cstdlib>
+#include "zrusb/emulated_display_files.h"
 
 namespace lumera::download {
 
 std::optional<std::string> EmulatedDisplayFolder() {
-    const char* folder = std::getenv("ZRUSB_EMULATOR");
-    if (folder == nullptr || *folder == '\0') {
+    const char* folder = zrusb::EmulatedDisplayFolder();
+    if (folder == nullptr) {
         return std::nullopt;
     }
     return std::string(folder);
+}
+
+std::filesystem::path EmulatedDisplayMemory(const std::filesystem::path& folder) {
+    return folder / zrusb::kMemoryFileName;
 }
 
 std::string EmulatedDisplayNote(const std::string& folder) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -8,6 +9,9 @@ namespace lumera::download {
 // The folder of the emulated display the device library uses instead of a real one
 // (ZRUSB_EMULATOR, which the library reads at every open), or nullopt for the USB display.
 std::optional<std::string> EmulatedDisplayFolder();
+
+// The file in which the emulated display in `folder` keeps the image it stored.
+std::filesystem::path EmulatedDisplayMemory(const std::filesystem::path& folder);
 
 // "Emulated display: <folder>", for wherever the operator looks.
 std::string EmulatedDisplayNote(const std::string& folder);

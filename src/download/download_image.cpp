@@ -14,6 +14,8 @@ constexpr int kChineseNarrowColumns = 9;  // 8 dot columns and one blank
 constexpr std::size_t kLargestSmallCell = 24;
 constexpr std::size_t kUnsentCellBytes = 4;
 constexpr std::uint8_t kChineseHeaderMarker = 0x80;
+constexpr int kOpenNibbleShift = 4;
+constexpr std::uint8_t kCloseNibbleMask = 0x0F;
 
 std::string tooWideText(int sectionNumber, int columns) {
     return "Section " + std::to_string(sectionNumber) +
@@ -56,8 +58,17 @@ std::uint8_t SectionColumnCount(const Glyphs& glyphs, bool englishMode) {
     return static_cast<std::uint8_t>(SectionColumnTotal(glyphs, englishMode));
 }
 
-std::uint8_t EffectByte(int openOption, int closeOption) {
-    return static_cast<std::uint8_t>(((openOption + 1) << 4) + (closeOption + 1));
+std::uint8_t EffectByte(OpenEffect open, CloseEffect close) {
+    return static_cast<std::uint8_t>(((EffectNumber(open) + 1) << kOpenNibbleShift) +
+                                     (EffectNumber(close) + 1));
+}
+
+std::optional<OpenEffect> OpeningOf(std::uint8_t effectByte) {
+    return OpenEffectFromNumber((effectByte >> kOpenNibbleShift) - 1);
+}
+
+std::optional<CloseEffect> ClosingOf(std::uint8_t effectByte) {
+    return CloseEffectFromNumber((effectByte & kCloseNibbleMask) - 1);
 }
 
 void AppendCellColumns(const GlyphCell& cell, bool englishMode, std::vector<std::uint8_t>& image) {

@@ -29,9 +29,11 @@ int SectionColumnTotal(const Glyphs& glyphs, bool englishMode);
 // The same as the length byte carries it (modulo 256).
 std::uint8_t SectionColumnCount(const Glyphs& glyphs, bool englishMode);
 
-// High nibble: 1-based opening effect; low nibble: 1-based closing effect (-1, no selection,
-// gives 0).
-std::uint8_t EffectByte(int openOption, int closeOption);
+// High nibble: the opening effect's number + 1; low nibble: the closing effect's number + 1.
+std::uint8_t EffectByte(OpenEffect open, CloseEffect close);
+// The effects an effect byte names; none for a nibble of 0 (no selection) or past the list.
+std::optional<OpenEffect> OpeningOf(std::uint8_t effectByte);
+std::optional<CloseEffect> ClosingOf(std::uint8_t effectByte);
 
 // The bytes a cell adds to its section's column data: data[4..count-1] of a 32-byte cell;
 // otherwise data[0..count-1], followed in Chinese mode by two blank bytes.

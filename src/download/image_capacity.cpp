@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "render/rasterise.h"
+
 namespace lumera::download {
 
 ImageMeasure MeasureDownloadImage(const MessageTable& table, const SectionRasteriser& rasterise) {
@@ -23,6 +25,13 @@ ImageFit FitOfSize(std::size_t size) {
 std::string TooLargeLine(std::size_t size) {
     return "the table does not fit: its image is " + std::to_string(size) +
            " bytes, the display stores at most " + std::to_string(kDisplayCapacity);
+}
+
+ImageMeasure MeasureDownloadImage(const MessageTable& table) {
+    const bool englishMode = table.EnglishMode();
+    return MeasureDownloadImage(table, [englishMode](std::string_view text, Glyphs& glyphs) {
+        BlankCells(text, englishMode, glyphs);
+    });
 }
 
 std::string CapacityLine(const ImageMeasure& measure) {

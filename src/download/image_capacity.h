@@ -24,6 +24,10 @@ struct ImageMeasure {
 // The image Send would build of the table, measured against the display's memory. Builds
 // it with `rasterise`, so it can never disagree with Send.
 ImageMeasure MeasureDownloadImage(const MessageTable& table, const SectionRasteriser& rasterise);
+// The same measure from the table alone, cheap enough for every keystroke: a cell's size
+// follows from its character's kind, so blank cells stand in for the rasterised ones and no
+// glyph table is opened.
+ImageMeasure MeasureDownloadImage(const MessageTable& table);
 
 // Whether the display can store an image of `size` bytes: Fits or TooLarge.
 ImageFit FitOfSize(std::size_t size);

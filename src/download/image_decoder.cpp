@@ -1,5 +1,6 @@
 #include "download/image_decoder.h"
 
+#include "download/download_image.h"
 #include "editing/table_limits.h"
 
 namespace lumera::download {
@@ -56,8 +57,8 @@ std::variant<DecodedImage, ImageFault> DecodeDownloadImage(std::string_view byte
         ImageRecord record;
         record.columns = At(bytes, offset);
         const std::uint8_t effect = At(bytes, offset + 1);
-        record.openOption = (effect >> 4) - 1;
-        record.closeOption = (effect & 0x0F) - 1;
+        record.openEffect = OpeningOf(effect);
+        record.closeEffect = ClosingOf(effect);
         const std::size_t dataBytes = record.columns * bytesPerColumn;
         if (bytes.size() - offset - kRecordHeadBytes < dataBytes) {
             return ImageFault{offset, "record " + std::to_string(n) + " runs past the end: " +

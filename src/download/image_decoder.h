@@ -2,10 +2,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
+
+#include "editing/effects.h"
 
 namespace lumera::download {
 
@@ -14,8 +17,9 @@ constexpr std::size_t kDisplayCapacity = 2047;
 
 // One section record of a download image.
 struct ImageRecord {
-    int openOption = -1;       // 0-based; -1 when the nibble is 0 (no selection)
-    int closeOption = -1;      // 0-based; -1 when the nibble is 0
+    // None when the effect byte's nibble is 0 (no selection) or past the list.
+    std::optional<OpenEffect> openEffect;
+    std::optional<CloseEffect> closeEffect;
     std::uint8_t columns = 0;  // the length byte: display columns
     // The column data as the record carries it: one byte a column (English), two bytes a
     // 16-dot column (Chinese), the last character first.

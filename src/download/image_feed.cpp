@@ -15,9 +15,8 @@ FeedSection ImageFeed::Load(int row, DotRows& dotRows) {
     loaded_ = row;
     const ImageRecord& record = image_.records[static_cast<std::size_t>(row)];
     FeedSection section;
-    // An effect nibble of 0 (no selection) becomes an index no effect has, as in the table.
-    section.openOption = static_cast<std::uint8_t>(record.openOption);
-    section.closeOption = static_cast<std::uint8_t>(record.closeOption);
+    section.openEffect = record.openEffect;
+    section.closeEffect = record.closeEffect;
     section.rows = led_layout::LedRows(image_.englishMode);
     section.columns =
         DeviceColumnsConvert(record.data.data(), record.data.size(), image_.englishMode, dotRows);

@@ -38,8 +38,8 @@ Messages MessageTable::Reset(bool englishMode) {
         append(messages, SetText(index, std::string()));
         Section& section = sections_[index];
         section.maxLength = maxLength;
-        section.openOption = 0;
-        section.closeOption = 0;
+        section.openOption = OpenEffect::LeftToRight;
+        section.closeOption = CloseEffect::FromRightToLeft;
         section.enabled = index == 0;
     }
     return messages;
@@ -130,26 +130,27 @@ KeyInsertion MessageTable::insertKey(unsigned char code, std::size_t caret, bool
 
 // Every row's choice marks the table changed: an effect chosen for a later row alone must
 // still bring the offer to save on leaving.
-void MessageTable::SelectOpenOption(int index, int option) {
-    SetOpenOption(index, option);
+void MessageTable::SelectOpenOption(int index, OpenEffect effect) {
+    SetOpenOption(index, effect);
     modified_ = true;
 }
 
-void MessageTable::SelectCloseOption(int index, int option) {
-    SetCloseOption(index, option);
+void MessageTable::SelectCloseOption(int index, CloseEffect effect) {
+    SetCloseOption(index, effect);
     modified_ = true;
 }
 
-void MessageTable::SetOpenOption(int index, int option) {
+// A value cast from a number outside the list is refused like any other bad index.
+void MessageTable::SetOpenOption(int index, OpenEffect effect) {
     requireInRange(index, kSectionRows, "section");
-    requireInRange(option, kOpenOptionCount, "open option");
-    sections_[index].openOption = option;
+    requireInRange(EffectNumber(effect), kOpenOptionCount, "open option");
+    sections_[index].openOption = effect;
 }
 
-void MessageTable::SetCloseOption(int index, int option) {
+void MessageTable::SetCloseOption(int index, CloseEffect effect) {
     requireInRange(index, kSectionRows, "section");
-    requireInRange(option, kCloseOptionCount, "close option");
-    sections_[index].closeOption = option;
+    requireInRange(EffectNumber(effect), kCloseOptionCount, "close option");
+    sections_[index].closeOption = effect;
 }
 
 void MessageTable::SetRowEnabled(int index, bool enabled) {

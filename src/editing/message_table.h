@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "editing/effects.h"
 #include "editing/table_limits.h"
 
 namespace lumera {
@@ -15,9 +16,9 @@ using Messages = std::vector<std::string>;
 
 // One row of the table: what the edit ME n and the lists CBA n / CBB n hold.
 struct Section {
-    std::string text;                   // code page 936 bytes; 0x01..0x1B are glyph codes
-    int openOption = 0;                 // index into the 9 opening effects
-    int closeOption = 0;                // index into the 7 closing effects
+    std::string text;  // code page 936 bytes; 0x01..0x1B are glyph codes
+    OpenEffect openOption = OpenEffect::LeftToRight;
+    CloseEffect closeOption = CloseEffect::FromRightToLeft;
     bool enabled = false;               // the row's label, edit and both lists together
     int maxLength = kEnglishMaxLength;  // the edit's MaxLength
 
@@ -50,7 +51,7 @@ struct KeyInsertion {
 // The message table: 32 sections and the window state that belongs to them.
 // Every view (window, preview, download, files, terminal) reads and changes the
 // table only through this class, so they can never disagree.
-// A section index outside 0..31, an option outside its list, a key the keyboard does not
+// A section index outside 0..31, an effect outside its list, a key the keyboard does not
 // have or a count outside 0..32 throws std::out_of_range and changes nothing.
 class MessageTable {
 public:
@@ -88,11 +89,11 @@ public:
 
     // The operator picked an option (CBA1Change / CBB1Change, and the same for every other
     // row): the table is marked modified.
-    void SelectOpenOption(int index, int option);
-    void SelectCloseOption(int index, int option);
+    void SelectOpenOption(int index, OpenEffect effect);
+    void SelectCloseOption(int index, CloseEffect effect);
     // The program sets an option (a file load): no change handler runs.
-    void SetOpenOption(int index, int option);
-    void SetCloseOption(int index, int option);
+    void SetOpenOption(int index, OpenEffect effect);
+    void SetCloseOption(int index, CloseEffect effect);
 
     void SetRowEnabled(int index, bool enabled);
     void SetSectionCount(int count);

@@ -28,7 +28,7 @@ public:
 };
 
 // Shows nothing, declines every question and cancels every dialog: for work whose reports
-// nobody is there to read (sizing an image while typing, benchmarks).
+// nobody is there to read (benchmarks).
 class SilentPrompter : public Prompter {
 public:
     void Message(const std::string&) override {}

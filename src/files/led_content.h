@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "editing/effects.h"
+
 namespace lumera {
 
 constexpr char kLedLineEnd[] = "\r\n";
@@ -10,8 +12,9 @@ constexpr char kLedLineEnd[] = "\r\n";
 // One section as a message file holds it.
 struct LedSection {
     std::string text;  // code page 936 bytes, exactly as the section's edit holds them
-    int openOption = 0;
-    int closeOption = 0;
+    // Each stored as its number in its list, one digit.
+    OpenEffect openOption = OpenEffect::LeftToRight;
+    CloseEffect closeOption = CloseEffect::FromRightToLeft;
 
     bool operator==(const LedSection&) const = default;
 };

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "editing/effects.h"
 #include "editing/table_limits.h"
 
 namespace lumera {
@@ -92,17 +93,21 @@ std::optional<std::string> ParseHeader(std::string_view line, Header& header) {
     return std::nullopt;
 }
 
-std::optional<std::string> ParseOption(std::string_view field, std::string_view name, int last,
-                                       const std::string& label, int& option) {
+// One option digit of a section line; a digit past the effect list is refused.
+template <typename Effect>
+std::optional<std::string> ParseOption(std::string_view field, std::string_view name,
+                                       std::optional<Effect> (*fromNumber)(int), int last,
+                                       const std::string& label, Effect& effect) {
     const std::optional<int> value = DecimalValue(field);
     if (!value) {
         return label + std::string(name) + " option " + Quoted(field) + " is not a decimal digit";
     }
-    if (*value > last) {
+    const std::optional<Effect> known = fromNumber(*value);
+    if (!known) {
         return label + std::string(name) + " option " + std::to_string(*value) + " is above " +
                std::to_string(last);
     }
-    option = *value;
+    effect = *known;
     return std::nullopt;
 }
 
@@ -125,12 +130,12 @@ std::optional<std::string> ParseSection(std::string_view line, std::size_t lineI
     }
     section.text = std::string(line.substr(kLengthWidth, textLength));
     const std::size_t openAt = kLengthWidth + textLength;
-    if (auto failure = ParseOption(line.substr(openAt, 1), "open", kOpenOptionCount - 1, label,
-                                   section.openOption)) {
+    if (auto failure = ParseOption(line.substr(openAt, 1), "open", OpenEffectFromNumber,
+                                   kOpenOptionCount - 1, label, section.openOption)) {
         return failure;
     }
-    return ParseOption(line.substr(openAt + 1, 1), "close", kCloseOptionCount - 1, label,
-                       section.closeOption);
+    return ParseOption(line.substr(openAt + 1, 1), "close", CloseEffectFromNumber,
+                       kCloseOptionCount - 1, label, section.closeOption);
 }
 
 }  // namespace

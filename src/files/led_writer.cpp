@@ -34,8 +34,8 @@ std::string FormatLedText(const LedFileContent& content) {
     for (const LedSection& section : content.sections) {
         plain += TwoDigits(section.text.size());
         plain += section.text;
-        plain += std::to_string(section.openOption);
-        plain += std::to_string(section.closeOption);
+        plain += std::to_string(EffectNumber(section.openOption));
+        plain += std::to_string(EffectNumber(section.closeOption));
         plain += kLedLineEnd;
     }
     return plain;

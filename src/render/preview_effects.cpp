@@ -50,40 +50,44 @@ void BlankDots(DotRows& dotRows, int rowFrom, int rowTo, int columnFrom, int col
     }
 }
 
-EffectProgress StepOpening(int option, int rows, int width, EffectState& state, DotRows& dotRows) {
+EffectProgress StepOpening(std::optional<OpenEffect> effect, int rows, int width,
+                           EffectState& state, DotRows& dotRows) {
+    if (!effect) {
+        return EffectProgress::Running;
+    }
     const int half = width / 2;
     const int lastRow = rows - 1;
     const auto done = [&] { return Finish(state, EffectProgress::DoneWithHold); };
-    switch (option) {
-        case 0:  // left to right
+    switch (*effect) {
+        case OpenEffect::LeftToRight:
             state.step += kColumnStep;
             if (state.step > width) {
                 return done();
             }
             BlankDots(dotRows, 0, lastRow, state.step, width - 1);
             break;
-        case 1:  // right to left
+        case OpenEffect::RightToLeft:
             state.step += kColumnStep;
             if (state.step > width) {
                 return done();
             }
             BlankDots(dotRows, 0, lastRow, 0, width - state.step - 1);
             break;
-        case 2:  // top row first
+        case OpenEffect::UpToDown:  // top row first
             if (RowTimerStep(
                     state, [&](int oldStep) { return oldStep > lastRow; },
                     [&](int step) { BlankDots(dotRows, 0, lastRow - step, 0, width - 1); })) {
                 return done();
             }
             break;
-        case 3:  // bottom row first
+        case OpenEffect::DownToUp:  // bottom row first
             if (RowTimerStep(
                     state, [&](int oldStep) { return oldStep > lastRow; },
                     [&](int step) { BlankDots(dotRows, step, lastRow, 0, kDotColumnCount - 1); })) {
                 return done();
             }
             break;
-        case 4:  // from the middle out
+        case OpenEffect::MiddleToTwoNearby:
             state.step += kColumnStep;
             if (state.step > half) {
                 return done();
@@ -91,19 +95,19 @@ EffectProgress StepOpening(int option, int rows, int width, EffectState& state, 
             BlankDots(dotRows, 0, lastRow, 0, half - state.step);
             BlankDots(dotRows, 0, lastRow, half + state.step, width - 1);
             break;
-        case 5:  // from both ends in
+        case OpenEffect::TwoNearbyToMiddle:
             state.step += kColumnStep;
             if (state.step > half) {
                 return done();
             }
             BlankDots(dotRows, 0, lastRow, state.step, width - state.step);
             break;
-        case 6:  // the whole text for 101 ticks
+        case OpenEffect::AllDisplay:  // the whole text for 101 ticks
             if (state.step++ == kShowAllTicks) {
                 return Finish(state, EffectProgress::Done);
             }
             break;
-        case 7:  // one turn anticlockwise
+        case OpenEffect::ContraRotation:  // one turn
             // Wrapping by a whole turn keeps an odd angle odd, so the turn ends where it began.
             state.textAngle -= kDegreesPerTurnStep;
             if (state.textAngle <= 0) {
@@ -114,7 +118,7 @@ EffectProgress StepOpening(int option, int rows, int width, EffectState& state, 
                 return Finish(state, EffectProgress::Done);
             }
             break;
-        case 8:  // one turn clockwise
+        case OpenEffect::ClockwiseRotation:  // one turn
             state.textAngle += kDegreesPerTurnStep;
             if (state.textAngle >= kFullTurn) {
                 state.textAngle -= kFullTurn;
@@ -124,17 +128,19 @@ EffectProgress StepOpening(int option, int rows, int width, EffectState& state, 
                 return Finish(state, EffectProgress::Done);
             }
             break;
-        default:
-            break;
     }
     return EffectProgress::Running;
 }
 
-EffectProgress StepClosing(int option, int rows, int width, EffectState& state, DotRows& dotRows) {
+EffectProgress StepClosing(std::optional<CloseEffect> effect, int rows, int width,
+                           EffectState& state, DotRows& dotRows) {
+    if (!effect) {
+        return EffectProgress::Running;
+    }
     const int half = width / 2;
     const int lastRow = rows - 1;
     const auto done = [&] { return Finish(state, EffectProgress::Done); };
-    // Closings 4 and 5 compare after 10 columns and blank after 11.
+    // The two middle closings compare after 10 columns and blank after 11.
     const auto elevenColumnStep = [&] {
         state.step += kColumnStep;
         if (state.step >= half) {
@@ -143,52 +149,50 @@ EffectProgress StepClosing(int option, int rows, int width, EffectState& state, 
         ++state.step;
         return false;
     };
-    switch (option) {
-        case 0:  // hides from the right end
+    switch (*effect) {
+        case CloseEffect::FromRightToLeft:  // hides from the right end
             state.step += kColumnStep;
             if (state.step > width) {
                 return done();
             }
             BlankDots(dotRows, 0, lastRow, width - state.step + 1, width - 1);
             break;
-        case 1:  // hides from the left end
+        case CloseEffect::FromLeftToRight:  // hides from the left end
             state.step += kColumnStep;
             if (state.step > width) {
                 return done();
             }
             BlankDots(dotRows, 0, lastRow, 0, state.step - 1);
             break;
-        case 2:  // bottom row first
+        case CloseEffect::FromDownToUp:  // bottom row first
             if (RowTimerStep(
                     state, [&](int oldStep) { return oldStep >= lastRow; },
                     [&](int step) { BlankDots(dotRows, 0, step - 1, 0, width - 1); })) {
                 return done();
             }
             break;
-        case 3:  // top row first
+        case CloseEffect::FromUpToDown:  // top row first
             if (RowTimerStep(
                     state, [&](int oldStep) { return oldStep >= lastRow; },
                     [&](int step) { BlankDots(dotRows, rows - step, lastRow, 0, width - 1); })) {
                 return done();
             }
             break;
-        case 4:  // from both ends to the middle
+        case CloseEffect::FromMiddleToTwoNearby:  // from both ends to the middle
             if (elevenColumnStep()) {
                 return done();
             }
             BlankDots(dotRows, 0, lastRow, 0, state.step);
             BlankDots(dotRows, 0, lastRow, width - state.step, width - 1);
             break;
-        case 5:  // from the middle to both ends
+        case CloseEffect::FromTwoNearbyToMiddle:  // from the middle to both ends
             if (elevenColumnStep()) {
                 return done();
             }
             BlankDots(dotRows, 0, lastRow, half - state.step, half + state.step);
             break;
-        case 6:  // all off at once
+        case CloseEffect::AllExtinguishes:
             return done();
-        default:
-            break;
     }
     return EffectProgress::Running;
 }

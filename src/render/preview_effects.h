@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
+#include "editing/effects.h"
 #include "outside/glyph_cell.h"
 
 namespace lumera {
@@ -18,12 +20,14 @@ constexpr std::uint16_t kSectionStartTick = 5;
 
 enum class EffectProgress { Running, Done, DoneWithHold };
 
-// One tick of opening effect `option` on a text of `rows` rows and `width` columns: advances
-// the state and blanks what stays hidden. On completion the step is back at 0. An option
-// outside the effects does nothing and never completes.
-EffectProgress StepOpening(int option, int rows, int width, EffectState& state, DotRows& dotRows);
-// The same for closing effect `option`; closings never hold.
-EffectProgress StepClosing(int option, int rows, int width, EffectState& state, DotRows& dotRows);
+// One tick of the opening `effect` on a text of `rows` rows and `width` columns: advances
+// the state and blanks what stays hidden. On completion the step is back at 0. No effect
+// (an image's record may name none the display knows) does nothing and never completes.
+EffectProgress StepOpening(std::optional<OpenEffect> effect, int rows, int width,
+                           EffectState& state, DotRows& dotRows);
+// The same for the closing `effect`; closings never hold.
+EffectProgress StepClosing(std::optional<CloseEffect> effect, int rows, int width,
+                           EffectState& state, DotRows& dotRows);
 
 // Zeroes rows rowFrom..rowTo of columns columnFrom..columnTo, clipped to the buffer.
 void BlankDots(DotRows& dotRows, int rowFrom, int rowTo, int columnFrom, int columnTo);

@@ -89,14 +89,14 @@ PreviewOutcome PreviewEngine::StepEffect() {
     const int columns = TextColumns();
     if (!openPhaseDone_) {
         const EffectProgress progress =
-            StepOpening(section_.openOption, rows, columns, effect_, dotRows_);
+            StepOpening(section_.openEffect, rows, columns, effect_, dotRows_);
         openPhaseDone_ = progress != EffectProgress::Running;
         if (progress == EffectProgress::DoneWithHold) {
             pending_ = PendingHold::AfterOpening;
             return {PreviewShow::Unchanged, kPreviewHoldMilliseconds};
         }
     } else if (!closePhaseDone_) {
-        closePhaseDone_ = StepClosing(section_.closeOption, rows, columns, effect_, dotRows_) !=
+        closePhaseDone_ = StepClosing(section_.closeEffect, rows, columns, effect_, dotRows_) !=
                           EffectProgress::Running;
     }
     return BetweenSections();

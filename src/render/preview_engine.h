@@ -68,8 +68,8 @@ public:
     // The table's text and cells on show; empty when the engine plays another feed.
     const std::string& PreviewText() const;
     const Glyphs& GlyphCells() const;
-    std::uint8_t PreviewOpen() const { return section_.openOption; }
-    std::uint8_t PreviewClose() const { return section_.closeOption; }
+    std::optional<OpenEffect> PreviewOpen() const { return section_.openEffect; }
+    std::optional<CloseEffect> PreviewClose() const { return section_.closeEffect; }
     bool OpenPhaseDone() const { return openPhaseDone_; }
     bool ClosePhaseDone() const { return closePhaseDone_; }
     std::uint16_t EffectStep() const { return effect_.step; }

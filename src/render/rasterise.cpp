@@ -42,21 +42,52 @@ void StartRasterising(Glyphs& glyphs, DotRows& dotRows) {
     }
 }
 
+// The cell of the character that starts with `byte`, before its dots are read.
+GlyphCell BlankCell(unsigned char byte, bool englishMode) {
+    GlyphCell cell;
+    if (englishMode) {
+        if (IsPrintable(byte)) {
+            cell.kind = kSingleByteGlyph;
+        } else if (IsEnglishSymbol(byte)) {
+            cell.kind = kSymbolGlyph;
+        }
+        cell.count = cell.kind == kNoGlyph ? 0 : kEnglishCount;
+        return cell;
+    }
+    if (IsDoubleByteLead(byte)) {
+        cell.kind = kDoubleByteGlyph;
+        cell.count = kFullCellCount;
+    } else if (IsWideGlyph(byte)) {
+        cell.kind = kSymbolGlyph;
+        cell.count = kFullCellCount;
+    } else if (IsPrintable(byte)) {
+        cell.kind = kSingleByteGlyph;
+        cell.count = kHalfWidthCount;
+    }
+    return cell;
+}
+
 }  // namespace
+
+void BlankCells(std::string_view text, bool englishMode, Glyphs& glyphs) {
+    glyphs.clear();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        glyphs.push_back(BlankCell(static_cast<unsigned char>(text[i]), englishMode));
+        if (glyphs.back().kind == kDoubleByteGlyph) {
+            ++i;  // the trail byte belongs to the same character
+        }
+    }
+}
 
 void RasteriseEnglish(std::string_view text, bool deviceForm, const GlyphTableFiles& tables,
                       Glyphs& glyphs, DotRows& dotRows) {
     StartRasterising(glyphs, dotRows);
     for (const char character : text) {
         const auto byte = static_cast<unsigned char>(character);
-        GlyphCell cell;
-        if (IsPrintable(byte)) {
-            cell.kind = kSingleByteGlyph;
-            cell.count = kEnglishCount;
+        GlyphCell cell = BlankCell(byte, true);
+        if (cell.kind == kSingleByteGlyph) {
             ReadEnglishGlyph(byte, cell, deviceForm, tables);
-        } else if (IsEnglishSymbol(byte)) {
-            cell.kind = kSymbolGlyph;
-            cell.count = kEnglishCount;
+        } else if (cell.kind == kSymbolGlyph) {
             ReadEnglishGlyph(byte + kEnglishSymbolRecordOffset, cell, deviceForm, tables);
         }
         glyphs.push_back(cell);
@@ -72,22 +103,16 @@ void RasteriseChinese(std::string_view text, bool deviceForm, const GlyphTableFi
     std::size_t character = 0;
     for (std::size_t i = 0; i < text.size(); ++i, ++character) {
         const auto byte = static_cast<unsigned char>(text[i]);
-        GlyphCell cell;
-        if (IsDoubleByteLead(byte)) {
-            cell.kind = kDoubleByteGlyph;
-            cell.count = kFullCellCount;
+        GlyphCell cell = BlankCell(byte, false);
+        if (cell.kind == kDoubleByteGlyph) {
             ReadWideGlyph(character < units.size() ? units[character] : u'\0', cell, tables);
             if (deviceForm) {
                 _CNFontConvert(cell, kDeviceConversionMode);
             }
             ++i;
-        } else if (IsWideGlyph(byte)) {
-            cell.kind = kSymbolGlyph;
-            cell.count = kFullCellCount;
+        } else if (cell.kind == kSymbolGlyph) {
             ReadSymbolGlyph(SymbolIndex(byte), cell, tables);
-        } else if (IsPrintable(byte)) {
-            cell.kind = kSingleByteGlyph;
-            cell.count = kHalfWidthCount;
+        } else if (cell.kind == kSingleByteGlyph) {
             ReadHalfWidthGlyph(byte, cell, tables);
         }
         glyphs.push_back(cell);

@@ -21,4 +21,9 @@ void RasteriseEnglish(std::string_view text, bool deviceForm, const GlyphTableFi
 void RasteriseChinese(std::string_view text, bool deviceForm, const GlyphTableFiles& tables,
                       Glyphs& glyphs, DotRows& dotRows);
 
+// The cells of a text with their kind and count and no dots, one per character in text order,
+// cut as the rasterisers cut it. A cell's kind follows from its character's bytes alone,
+// which is what lets an image be sized without reading a table.
+void BlankCells(std::string_view text, bool englishMode, Glyphs& glyphs);
+
 }  // namespace lumera

@@ -1,15 +1,17 @@
 #pragma once
 
-#include <cstdint>
+#include <optional>
 
+#include "editing/effects.h"
 #include "outside/glyph_cell.h"
 
 namespace lumera {
 
 // What the preview engine needs of one section it plays.
 struct FeedSection {
-    std::uint8_t openOption = 0;
-    std::uint8_t closeOption = 0;
+    // None when an image's effect byte names no effect the display knows.
+    std::optional<OpenEffect> openEffect;
+    std::optional<CloseEffect> closeEffect;
     int rows = 0;     // rows of the text
     int columns = 0;  // dot buffer columns of the text, from column 0
 };

@@ -29,8 +29,8 @@ FeedSection TableFeed::Load(int row, DotRows& dotRows) {
     const Section& section = table_.section(row);
     previewText_ = section.text;
     FeedSection loaded;
-    loaded.openOption = static_cast<std::uint8_t>(section.openOption);
-    loaded.closeOption = static_cast<std::uint8_t>(section.closeOption);
+    loaded.openEffect = section.openOption;
+    loaded.closeEffect = section.closeOption;
     loaded.rows = led_layout::LedRows(EnglishMode());
     if (EnglishMode()) {
         RasteriseEnglish(previewText_, false, tables_, glyphs_, dotRows);

@@ -25,7 +25,10 @@ const std::string kSaveDialog = "save: *.led(LED Files)|*.led";
 // A two-section Chinese file, so a load is seen in the mode, the texts and the count.
 std::string WriteTwoSections(const WindowUnderTest& ui, const char* name) {
     const std::filesystem::path path = ui.programPath(name);
-    const LedFileContent content{false, {{"ONE", 1, 2}, {"TWO", 3, 4}}};
+    const LedFileContent content{
+        false,
+        {{"ONE", lumera::OpenEffect::RightToLeft, lumera::CloseEffect::FromDownToUp},
+         {"TWO", lumera::OpenEffect::DownToUp, lumera::CloseEffect::FromMiddleToTwoNearby}}};
     if (lumera::WriteLedFile(path, content)) {
         qFatal("cannot write %s", path.c_str());
     }

@@ -25,7 +25,7 @@ QString GaugeText(const WindowUnderTest& ui) {
 void WriteLedFile(const std::filesystem::path& path, bool englishMode, int sections,
                   const std::string& text) {
     lumera::LedFileContent content{englishMode, {}};
-    content.sections.assign(sections, {text, 0, 0});
+    content.sections.assign(sections, lumera::LedSection{text});
     std::string bytes = lumera::FormatLedText(content);
     lumera::ScrambleLedBytes(bytes);
     std::ofstream(path, std::ios::binary) << bytes;

@@ -6,24 +6,20 @@
 #include <QWheelEvent>
 #include <QWindow>
 #include <fstream>
-#include <iterator>
 
+#include "file_contents.h"
 #include "files/led_saver.h"
 #include "window_fixture.h"
 
 using lumera::Language;
 using lumera::app::testing::ShownText;
 using lumera::app::testing::WindowUnderTest;
+using lumera::testing::ReadBytes;
 
 namespace {
 
 const std::string kBadCharacter = "message: The character input does not meet the requirement!";
 const std::string kSaveOffer = "ask: You want to save the data?";
-
-std::string FileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 bool IsGrey(const QLabel* image) {
     const QImage frame = image->pixmap().toImage();
@@ -250,7 +246,7 @@ private slots:
         // row the file left disabled.
         const auto writeTable = [&ui](const char* name, int sections) {
             const lumera::LedFileContent content{
-                true, std::vector<lumera::LedSection>(sections, lumera::LedSection{"X", 0, 0})};
+                true, std::vector<lumera::LedSection>(sections, lumera::LedSection{"X"})};
             QVERIFY(!lumera::WriteLedFile(ui.programPath(name), content));
         };
         writeTable("full.led", 32);
@@ -287,7 +283,7 @@ private slots:
         list->setFocus();
         wheelDown();
         QCOMPARE(list->currentIndex(), 1);
-        QCOMPARE(ui.window->table().section(0).openOption, 1);
+        QCOMPARE(ui.window->table().section(0).openOption, lumera::OpenEffect::RightToLeft);
     }
 
     void clearEmptiesTheTable() {
@@ -432,8 +428,8 @@ private slots:
         QVERIFY(messages[0].ends_with("ms\r\nUSB Write Data Successed!"));
         const std::string image(ui.window->sendData().begin(), ui.window->sendData().end());
         QCOMPARE(image.size(), std::size_t{13});
-        QCOMPARE(FileBytes(ui.programPath("USBSendData.bin")), image);
-        QCOMPARE(FileBytes(ui.emulatorPath("eeprom.bin")), image);
+        QCOMPARE(ReadBytes(ui.programPath("USBSendData.bin")), image);
+        QCOMPARE(ReadBytes(ui.emulatorPath("eeprom.bin")), image);
         QCOMPARE(ui.find<QLabel>("USBLabel")->text(), QString());
     }
 
@@ -592,7 +588,7 @@ private slots:
                      "ask: " + file + " Has existed!You want replace it?");
         }
         QCOMPARE(ui.window->table().Modified(), !written);
-        QCOMPARE(std::filesystem::exists(file) && FileBytes(file) != "old", written);
+        QCOMPARE(std::filesystem::exists(file) && ReadBytes(file) != "old", written);
         if (!written) {
             ui.prompter.answers.push_back(false);
         }

@@ -5,10 +5,10 @@
 #include <sys/wait.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
+
+#include "file_contents.h"
 
 extern char** environ;
 
@@ -46,12 +46,8 @@ inline ProgramRun RunProgram(const std::filesystem::path& program, std::vector<s
         run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
     posix_spawn_file_actions_destroy(&actions);
-    auto slurp = [](const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    };
-    run.out = slurp(outPath);
-    run.err = slurp(errPath);
+    run.out = ReadBytes(outPath);
+    run.err = ReadBytes(errPath);
     std::filesystem::remove(outPath);
     std::filesystem::remove(errPath);
     return run;

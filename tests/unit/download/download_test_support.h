@@ -8,29 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "file_contents.h"
 #include "temp_directory.h"
 
 namespace lumera::testing {
-
-// A fresh folder under the system's temporary folder, removed with the object.
-struct ScratchDirectory {
-    TempDirectory folder{"lumera-dl"};
-    const std::filesystem::path path = folder.path();
-};
-
-inline std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline std::vector<std::string> ReadLines(const std::filesystem::path& file) {
-    std::ifstream in(file);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
 
 // Glyph tables whose dots tell where they came from: English record r, column k: r + 16k;
 // single-byte character c, byte k: c + k; symbol i, byte k: 16i + k; wide unit U, byte k:

@@ -30,8 +30,8 @@ TEST(DumpLocation, BesideABuiltProgramInTheUserFolderForAnInstalledOne) {
     const std::vector<std::uint8_t> image = {0x01, 0x0A, 0x13, 0x7F};
     for (const DumpCase& test : cases) {
         SCOPED_TRACE(test.what);
-        lumera::testing::ScratchDirectory scratch;
-        const fs::path root = scratch.path;
+        const lumera::testing::TempDirectory scratch("lumera-dl");
+        const fs::path root = scratch.path();
         fs::create_directories((root / test.dataFile).parent_path());
         std::ofstream(root / test.dataFile) << "x";
         fs::create_directories(root / "prefix" / "bin");
@@ -44,7 +44,8 @@ TEST(DumpLocation, BesideABuiltProgramInTheUserFolderForAnInstalledOne) {
         EXPECT_THAT(prompter.shown, IsEmpty());
         ASSERT_TRUE(written);
         EXPECT_EQ(*written, root / test.expected);
-        EXPECT_EQ(lumera::testing::ReadBytes(root / test.expected), image);
+        EXPECT_EQ(lumera::testing::ReadBytes<std::vector<std::uint8_t>>(root / test.expected),
+                  image);
         int dumps = 0;
         for (const auto& entry : fs::recursive_directory_iterator(root)) {
             dumps += entry.path().filename() == kDumpFileName;

@@ -6,6 +6,7 @@
 
 #include "download/send_download.h"
 #include "download_test_support.h"
+#include "emulated_display.h"
 #include "outside/device_binding.h"
 #include "scripted_prompter.h"
 
@@ -13,8 +14,6 @@
 namespace lumera::download {
 namespace {
 
-using lumera::testing::ReadBytes;
-using lumera::testing::ReadLines;
 using ::testing::ElementsAre;
 using Bytes = std::vector<std::uint8_t>;
 
@@ -31,25 +30,20 @@ constexpr char kSystemError[] =
 class SendCommand : public ::testing::Test {
 protected:
     void SetUp() override {
-        lumera::testing::WriteGlyphTables(program.path);
+        lumera::testing::WriteGlyphTables(program.path());
         binding =
             DeviceBinding::Bind(prompter, std::filesystem::path(LUMERA_BIN_DIR) / "libZRUSB.so");
         ASSERT_TRUE(binding.IsBound());
-        request.tableDirectory = program.path;
-        request.dumpDirectory = program.path;
-        request.fallbackDumpDirectory = program.path / "per-user";
+        request.tableDirectory = program.path();
+        request.dumpDirectory = program.path();
+        request.fallbackDumpDirectory = program.path() / "per-user";
         request.device = binding.entryPoints();
     }
-    void TearDown() override {
-        unsetenv("ZRUSB_EMULATOR");
-        unsetenv("ZRUSB_EMULATOR_FAULT");
-    }
-
     // One send to a fresh emulated display (exchanges counted from 1 again).
     SendOutcome send(const MessageTable& table, const std::string& faults = "") {
-        display = std::make_unique<lumera::testing::ScratchDirectory>();
-        setenv("ZRUSB_EMULATOR", display->path.c_str(), 1);
-        setenv("ZRUSB_EMULATOR_FAULT", faults.c_str(), 1);
+        display.reset();  // its end clears the variables the new one sets
+        display = std::make_unique<lumera::testing::EmulatorDirectory>();
+        lumera::testing::SetFaults(faults);
         prompter.shown.clear();
         return BtnSendClick(table, request, prompter, sendData);
     }
@@ -61,13 +55,14 @@ protected:
         }
         return texts;
     }
-    std::vector<std::string> packetsLogged() const {
-        return ReadLines(display->path / "packets.log");
+    std::vector<std::string> packetsLogged() const { return display->LoggedPackets(); }
+    Bytes stored() const { return display->Memory(); }
+    Bytes dumped(const std::filesystem::path& folder) const {
+        return lumera::testing::ReadBytes<Bytes>(folder / "USBSendData.bin");
     }
-    Bytes stored() const { return ReadBytes(display->path / "eeprom.bin"); }
 
-    lumera::testing::ScratchDirectory program;
-    std::unique_ptr<lumera::testing::ScratchDirectory> display;
+    lumera::testing::TempDirectory program{"lumera-dl"};
+    std::unique_ptr<lumera::testing::EmulatorDirectory> display;
     lumera::testing::ScriptedPrompter prompter;
     DeviceBinding binding;
     SendRequest request;
@@ -77,8 +72,8 @@ protected:
 MessageTable EnglishAB() {
     MessageTable table;
     table.SetText(2, "AB");  // rows 1 and 2 stay empty
-    table.SetOpenOption(0, 5);
-    table.SetCloseOption(2, 2);
+    table.SetOpenOption(0, OpenEffect::TwoNearbyToMiddle);
+    table.SetCloseOption(2, CloseEffect::FromDownToUp);
     return table;
 }
 
@@ -91,14 +86,14 @@ TEST_F(SendCommand, ImagesArriveExactlyAsBuilt) {
                                                          "004023010A13425215", "00402362728241514B",
                                                          "00232303617181009C"}));
     EXPECT_EQ(stored(), sendData);
-    EXPECT_EQ(ReadBytes(program.path / "USBSendData.bin"), sendData);
+    EXPECT_EQ(dumped(program.path()), sendData);
 
     MessageTable chinese;
     chinese.Reset(false);
     chinese.SetText(0,
                     "\xB0\xA1"
                     "A");
-    chinese.SetOpenOption(0, 1);
+    chinese.SetOpenOption(0, OpenEffect::RightToLeft);
     EXPECT_EQ(send(chinese), SendOutcome::Delivered);
     Bytes image{0x00, 0x81, 23, 0x21};
     for (int k = 0; k < 16; ++k) {
@@ -140,12 +135,12 @@ TEST_F(SendCommand, EveryFailureShowsItsMessagesInOrder) {
         EXPECT_EQ(shown(), c.shown) << c.faults;
         EXPECT_EQ(packetsLogged().size(), c.packets) << c.faults;
         EXPECT_TRUE(stored().empty()) << c.faults;
-        EXPECT_EQ(ReadBytes(program.path / "USBSendData.bin"), sendData) << c.faults;
+        EXPECT_EQ(dumped(program.path()), sendData) << c.faults;
     }
 
     // Pressing Send again after a refused size command reaches the same display whole.
     EXPECT_EQ(send(EnglishAB(), "status@2=85"), SendOutcome::TransferFailed);
-    setenv("ZRUSB_EMULATOR_FAULT", "", 1);
+    lumera::testing::SetFaults("");
     prompter.shown.clear();
     EXPECT_EQ(BtnSendClick(EnglishAB(), request, prompter, sendData), SendOutcome::Delivered);
     EXPECT_THAT(shown(), ElementsAre(kSuccess));
@@ -202,28 +197,28 @@ TEST_F(SendCommand, StopsBeforeTheDisplayWhenItMust) {
     blank.SetText(0, "   ");
     EXPECT_EQ(send(blank), SendOutcome::NoData);
     EXPECT_THAT(shown(), ElementsAre("stop preview", "message: No Data Send!"));
-    EXPECT_FALSE(std::filesystem::exists(program.path / "USBSendData.bin"));
+    EXPECT_FALSE(std::filesystem::exists(program.path() / "USBSendData.bin"));
     request.previewRunning = false;
 
     // A folder in the dump's place cannot be written, not even by root.
-    std::filesystem::create_directory(program.path / "USBSendData.bin");
+    std::filesystem::create_directory(program.path() / "USBSendData.bin");
     EXPECT_EQ(send(EnglishAB()), SendOutcome::Delivered);
-    EXPECT_EQ(ReadBytes(request.fallbackDumpDirectory / "USBSendData.bin"), sendData);
+    EXPECT_EQ(dumped(request.fallbackDumpDirectory), sendData);
 
-    std::ofstream(program.path / "file") << "not a folder";
-    request.fallbackDumpDirectory = program.path / "file" / "lumera";
+    std::ofstream(program.path() / "file") << "not a folder";
+    request.fallbackDumpDirectory = program.path() / "file" / "lumera";
     EXPECT_EQ(send(EnglishAB()), SendOutcome::DumpFailed);
     EXPECT_THAT(shown(), ElementsAre("message: Create File " +
                                      (request.fallbackDumpDirectory / "USBSendData.bin").string() +
                                      "Error!"));
-    EXPECT_FALSE(std::filesystem::exists(display->path / "packets.log"));
+    EXPECT_FALSE(std::filesystem::exists(display->Path() / zrusb::kPacketLogName));
     EXPECT_EQ(sendData.size(), 13u) << "the image stays after a failed dump";
 
-    request.fallbackDumpDirectory = program.path / "per-user";
+    request.fallbackDumpDirectory = program.path() / "per-user";
     request.device = {};
     EXPECT_EQ(send(EnglishAB()), SendOutcome::NotBound);
     EXPECT_THAT(shown(), ElementsAre(kConnectFailure));
-    EXPECT_EQ(ReadBytes(request.fallbackDumpDirectory / "USBSendData.bin"), sendData);
+    EXPECT_EQ(dumped(request.fallbackDumpDirectory), sendData);
 }
 
 }  // namespace

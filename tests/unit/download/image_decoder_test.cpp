@@ -28,8 +28,8 @@ MessageTable TableOf(bool englishMode, const std::vector<Row>& rows) {
     table.Reset(englishMode);
     for (std::size_t i = 0; i < rows.size(); ++i) {
         table.SetText(static_cast<int>(i), rows[i].text);
-        table.SetOpenOption(static_cast<int>(i), rows[i].open);
-        table.SetCloseOption(static_cast<int>(i), rows[i].close);
+        table.SetOpenOption(static_cast<int>(i), OpenEffectFromNumber(rows[i].open).value());
+        table.SetCloseOption(static_cast<int>(i), CloseEffectFromNumber(rows[i].close).value());
     }
     table.SetSectionCount(static_cast<int>(rows.size()));
     return table;
@@ -37,7 +37,7 @@ MessageTable TableOf(bool englishMode, const std::vector<Row>& rows) {
 
 class ImageDecoderTest : public ::testing::Test {
 protected:
-    ImageDecoderTest() { testing::WriteGlyphTables(dir_.path); }
+    ImageDecoderTest() { testing::WriteGlyphTables(dir_.path()); }
 
     Bytes Build(const MessageTable& table) {
         Bytes sections, image;
@@ -46,10 +46,10 @@ protected:
         return image;
     }
     SectionRasteriser Rasteriser(const MessageTable& table) {
-        return DeviceFormRasteriser(table.EnglishMode(), dir_.path, prompter_);
+        return DeviceFormRasteriser(table.EnglishMode(), dir_.path(), prompter_);
     }
 
-    testing::ScratchDirectory dir_;
+    testing::TempDirectory dir_{"lumera-dl"};
     std::ostringstream messages_;
     StreamPrompter prompter_{messages_};
 };
@@ -87,8 +87,8 @@ TEST_F(ImageDecoderTest, DecodesWhatTheBuilderMakesInBothModes) {
         for (std::size_t k = 0; k < c.sent.size(); ++k) {
             const ImageRecord& record = image.records[k];
             const Row& row = c.rows[static_cast<std::size_t>(c.sent[k])];
-            EXPECT_EQ(record.openOption, row.open);
-            EXPECT_EQ(record.closeOption, row.close);
+            EXPECT_EQ(record.openEffect, OpenEffectFromNumber(row.open));
+            EXPECT_EQ(record.closeEffect, CloseEffectFromNumber(row.close));
             EXPECT_EQ(record.columns, c.columns[k]);
             EXPECT_EQ(record.data.size(), c.columns[k] * (c.englishMode ? 1u : 2u));
             EXPECT_EQ(
@@ -133,6 +133,27 @@ TEST_F(ImageDecoderTest, RefusesMalformedImagesSayingWhereAndWhy) {
     }
 }
 
+TEST_F(ImageDecoderTest, EffectNibblesOutsideTheListsNameNoEffect) {
+    const struct {
+        char effect;
+        std::optional<OpenEffect> open;
+        std::optional<CloseEffect> close;
+    } cases[] = {
+        {'\x11', OpenEffect::LeftToRight, CloseEffect::FromRightToLeft},
+        {'\x97', OpenEffect::ClockwiseRotation, CloseEffect::AllExtinguishes},
+        {'\x00', std::nullopt, std::nullopt},  // no selection
+        {'\xA8', std::nullopt, std::nullopt},  // one past each list
+        {'\xF1', std::nullopt, CloseEffect::FromRightToLeft},
+    };
+    for (const auto& c : cases) {
+        const auto decoded = DecodeDownloadImage(std::string{'\x01', '\x00', c.effect});
+        ASSERT_TRUE(std::holds_alternative<DecodedImage>(decoded)) << int(c.effect);
+        const ImageRecord& record = std::get<DecodedImage>(decoded).records.at(0);
+        EXPECT_EQ(record.openEffect, c.open) << int(c.effect);
+        EXPECT_EQ(record.closeEffect, c.close) << int(c.effect);
+    }
+}
+
 TEST_F(ImageDecoderTest, MeasuresTheImageAgainstTheDisplaysMemory) {
     const std::string english(18, 'W');
     std::string chinese;
@@ -167,9 +188,51 @@ TEST_F(ImageDecoderTest, MeasuresTheImageAgainstTheDisplaysMemory) {
     }
 }
 
+TEST_F(ImageDecoderTest, SizingFromTheTableAloneGivesTheSizeOfTheBuiltImage) {
+    std::string twelveWide;
+    for (int k = 0; k < 12; ++k) {
+        twelveWide += "\xB0\xA1";
+    }
+    const struct {
+        bool englishMode;
+        std::vector<std::string> texts;
+    } cases[] = {
+        {true, {"HELLO", "", "GO 2"}},
+        {true, {"\x12\x1B AZ", "   ", "a~"}},
+        {true, {"\x01\x7F", "B"}},  // characters that give empty cells
+        {true, std::vector<std::string>(32, std::string(18, 'W'))},
+        {false,
+         {"\xB0\xA1"
+          "A",
+          "", "\x01\x0B\x11"}},
+        {false, {"x\xD6\xD0y\x0E", "  ", "\xD2\xBB"}},
+        {false, {"\x12\x1B", "abc"}},  // English symbols are no glyphs in Chinese
+        {false, std::vector<std::string>(32, twelveWide)},
+        {false, std::vector<std::string>(32, std::string(18, 'n'))},
+        {true, {" ", ""}},
+    };
+    for (const auto& c : cases) {
+        std::vector<Row> rows;
+        for (const std::string& text : c.texts) {
+            rows.push_back({text, 0, 0});
+        }
+        const MessageTable table = TableOf(c.englishMode, rows);
+        const ImageMeasure sized = MeasureDownloadImage(table);
+        const ImageMeasure built = MeasureDownloadImage(table, Rasteriser(table));
+        EXPECT_EQ(sized.fit, built.fit) << c.texts.front();
+        EXPECT_EQ(sized.size, built.size) << c.texts.front();
+        Bytes sections;
+        if (CollectSendSections(table, sections) > 0) {
+            EXPECT_EQ(sized.size, Build(table).size()) << c.texts.front();
+        }
+    }
+    EXPECT_EQ(messages_.str(), "") << "the tables were all there";
+}
+
 TEST_F(ImageDecoderTest, TheDisplayPlaysTheRecordsOwnColumnsWithTheirEffects) {
     // Left to right over 3 English columns (45 buffer columns), then a Chinese record.
-    DecodedImage english{true, 0, {{0, 6, 3, {0x01, 0x80, 0xFF}}}};
+    DecodedImage english{
+        true, 0, {{OpenEffect::LeftToRight, CloseEffect::AllExtinguishes, 3, {0x01, 0x80, 0xFF}}}};
     PreviewEngine engine(std::make_unique<ImageFeed>(english));
     ASSERT_TRUE(engine.BtnStartClick());
     EXPECT_EQ(engine.TextColumns(), 45);
@@ -192,14 +255,17 @@ TEST_F(ImageDecoderTest, TheDisplayPlaysTheRecordsOwnColumnsWithTheirEffects) {
         EXPECT_EQ(dots[row][40], 1) << "0xFF lights all";
     }
 
-    DecodedImage chinese{false, 0, {{2, 1, 2, {0x01, 0x00, 0x00, 0x80}}}};
+    DecodedImage chinese{
+        false,
+        0,
+        {{OpenEffect::UpToDown, CloseEffect::FromLeftToRight, 2, {0x01, 0x00, 0x00, 0x80}}}};
     PreviewEngine played(std::make_unique<ImageFeed>(chinese));
     ASSERT_TRUE(played.BtnStartClick());
     EXPECT_EQ(played.TextRows(), 16);
     EXPECT_EQ(played.TextColumns(), 15);
     played.Timer1Timer();
-    EXPECT_EQ(played.PreviewOpen(), 2);
-    EXPECT_EQ(played.PreviewClose(), 1);
+    EXPECT_EQ(played.PreviewOpen(), OpenEffect::UpToDown);
+    EXPECT_EQ(played.PreviewClose(), CloseEffect::FromLeftToRight);
 }
 
 TEST_F(ImageDecoderTest, TheFaceLaysASectionsCharactersInReadingOrder) {

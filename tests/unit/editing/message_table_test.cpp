@@ -23,8 +23,8 @@ TEST(MessageTable, ResetAndClearEmptyTheTableThroughTheChangeHandling) {
     EXPECT_FALSE(table.Modified());
     table.SetText(0, "HI");
     table.SetText(4, "THERE");
-    table.SetOpenOption(4, 8);
-    table.SetCloseOption(4, 6);
+    table.SetOpenOption(4, OpenEffect::ClockwiseRotation);
+    table.SetCloseOption(4, CloseEffect::AllExtinguishes);
     table.SetModified(false);
     table.ClickSection(4);
     EXPECT_TRUE(table.Reset(false).empty());
@@ -36,7 +36,8 @@ TEST(MessageTable, ResetAndClearEmptyTheTableThroughTheChangeHandling) {
         const Section& section = table.section(index);
         EXPECT_EQ(section.text, "");
         EXPECT_EQ(section.maxLength, kChineseMaxLength);
-        EXPECT_EQ(section.openOption + section.closeOption, 0);
+        EXPECT_EQ(section.openOption, OpenEffect::LeftToRight);
+        EXPECT_EQ(section.closeOption, CloseEffect::FromRightToLeft);
         EXPECT_EQ(section.enabled, index == 0);
     }
     table.SetModified(false);
@@ -173,15 +174,15 @@ TEST(MessageTable, RowsOpenAndSectionCountOnlyGrows) {
 
 TEST(MessageTable, OperatorChoicesMarkTheTableModifiedProgramSetOnesDoNot) {
     MessageTable table;
-    table.SetOpenOption(0, 8);
-    table.SetCloseOption(31, 2);
+    table.SetOpenOption(0, OpenEffect::ClockwiseRotation);
+    table.SetCloseOption(31, CloseEffect::FromDownToUp);
     EXPECT_FALSE(table.Modified());
     for (int index : {0, 1, 31}) {
         table.SetModified(false);
-        table.SelectOpenOption(index, 3);
+        table.SelectOpenOption(index, OpenEffect::DownToUp);
         EXPECT_TRUE(table.Modified()) << index;
         table.SetModified(false);
-        table.SelectCloseOption(index, 1);
+        table.SelectCloseOption(index, CloseEffect::FromLeftToRight);
         EXPECT_TRUE(table.Modified()) << index;
     }
 
@@ -189,7 +190,8 @@ TEST(MessageTable, OperatorChoicesMarkTheTableModifiedProgramSetOnesDoNot) {
     table.ClickSection(32);
     table.ClickSection(-1);
     EXPECT_EQ(table.CurrentSection(), 4);
-    EXPECT_THROW(table.SetOpenOption(0, kOpenOptionCount), std::out_of_range);
+    EXPECT_THROW(table.SetOpenOption(0, static_cast<OpenEffect>(kOpenOptionCount)),
+                 std::out_of_range);
     EXPECT_THROW(table.SetSectionCount(kSectionRows + 1), std::out_of_range);
 }
 
@@ -224,7 +226,7 @@ TEST(MessageTable, SectionCommandsMoveWholeSectionsAndKeepTheRowsInUseEnabled) {
             // Narrow characters lower the Chinese limit of the section that holds them.
             table.SetText(index, std::string(1, static_cast<char>('0' + index % 10)) +
                                      std::string(index % 4 * 3, 'n'));
-            table.SetOpenOption(index, index % kOpenOptionCount);
+            table.SetOpenOption(index, static_cast<OpenEffect>(index % kOpenOptionCount));
         }
         const MessageTable before = table;
         table.SetModified(false);

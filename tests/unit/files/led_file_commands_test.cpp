@@ -20,6 +20,9 @@
 namespace lumera {
 namespace {
 
+using enum OpenEffect;
+using enum CloseEffect;
+
 using testing::ReadBytes;
 using testing::Scrambled;
 using testing::ScriptedPrompter;
@@ -31,8 +34,9 @@ std::string Snapshot(const MessageTable& table) {
                         std::to_string(table.Modified()) + std::to_string(table.CurrentSection());
     for (int index = 0; index < kSectionRows; ++index) {
         const Section& s = table.section(index);
-        state += "|" + s.text + std::to_string(s.openOption) + std::to_string(s.closeOption) +
-                 std::to_string(s.enabled) + std::to_string(s.maxLength);
+        state += "|" + s.text + std::to_string(EffectNumber(s.openOption)) +
+                 std::to_string(EffectNumber(s.closeOption)) + std::to_string(s.enabled) +
+                 std::to_string(s.maxLength);
     }
     return state;
 }
@@ -50,7 +54,10 @@ protected:
 };
 
 TEST_F(LedFileCommands, SaveThenOpenRestoresTheTableByteForByte) {
-    const LedFileContent content{false, {{"\x01\x02 ab", 8, 6}, {"", 2, 3}, {"\xD6\xD0", 5, 0}}};
+    const LedFileContent content{false,
+                                 {{"\x01\x02 ab", ClockwiseRotation, AllExtinguishes},
+                                  {"", UpToDown, FromUpToDown},
+                                  {"\xD6\xD0", TwoNearbyToMiddle, FromRightToLeft}}};
     MessageTable saved = TableOf(content);
     prompter_.saveNames = {PathOf("table"), PathOf("again.led")};
     ASSERT_EQ(BtnSaveClick(saved, prompter_), SaveOutcome::Saved);
@@ -82,9 +89,9 @@ TEST_F(LedFileCommands, SaveThenOpenRestoresTheTableByteForByte) {
 }
 
 TEST_F(LedFileCommands, LoadRunsTheChangeHandlingAndOpensEveryLoadedRow) {
-    std::vector<LedSection> full(32, LedSection{"X", 1, 1});
-    full[0] = {"ABCDEFGHIJKLMNOPQRST", 0, 0};  // 20 bytes: cut to 18
-    full[1] = {"a\xB0\xA1", 0, 0};             // a double-byte character in English
+    std::vector<LedSection> full(32, LedSection{"X", RightToLeft, FromLeftToRight});
+    full[0] = {"ABCDEFGHIJKLMNOPQRST"};  // 20 bytes: cut to 18
+    full[1] = {"a\xB0\xA1"};             // a double-byte character in English
     WriteBytes(PathOf("full.led"), Scrambled(FormatLedText({true, full})));
     MessageTable table;
     EXPECT_TRUE(OpenLedFile(PathOf("full.led"), table, prompter_, nullptr).tableReplaced);
@@ -119,7 +126,7 @@ TEST_F(LedFileCommands, ChineseLoadSharesOneLimitAcrossSectionsInTheirOrder) {
     for (const auto& c : cases) {
         LedFileContent content{false, {}};
         for (const std::string& text : c.texts) {
-            content.sections.push_back({text, 0, 0});
+            content.sections.push_back({text});
         }
         MessageTable table;
         const Messages messages = ApplyLedContent(content, table);
@@ -146,7 +153,9 @@ TEST_F(LedFileCommands, RejectedFileLeavesTheTableAndModifiedAsTheyWere) {
     };
     for (bool modified : {true, false}) {
         for (const auto& c : cases) {
-            MessageTable table = TableOf({true, {{"KEEP", 3, 4}, {"ME", 0, 6}}});
+            MessageTable table = TableOf({true,
+                                          {{"KEEP", DownToUp, FromMiddleToTwoNearby},
+                                           {"ME", LeftToRight, AllExtinguishes}}});
             table.SetModified(modified);
             table.SetCurrentSection(1);
             const std::string before = Snapshot(table);
@@ -182,7 +191,7 @@ TEST_F(LedFileCommands, FilesThatAreNotSmallRegularFilesAreRefusedUnread) {
         {PathOf("huge.led"), "larger than 1 MiB"},
     };
     for (const auto& c : cases) {
-        MessageTable table = TableOf({true, {{"KEEP", 3, 4}}});
+        MessageTable table = TableOf({true, {{"KEEP", DownToUp, FromMiddleToTwoNearby}}});
         table.SetModified(true);
         table.SetCurrentSection(1);
         const std::string before = Snapshot(table);
@@ -200,7 +209,7 @@ TEST_F(LedFileCommands, FilesThatAreNotSmallRegularFilesAreRefusedUnread) {
 
 TEST_F(LedFileCommands, OpenStopsSilentlyWithoutAFile) {
     for (const std::string& choice : {std::string(), PathOf("no.led")}) {
-        MessageTable table = TableOf({true, {{"KEEP", 0, 0}}});
+        MessageTable table = TableOf({true, {{"KEEP"}}});
         const std::string before = Snapshot(table);
         bool previewStopped = false;
         const OpenOutcome outcome =
@@ -230,7 +239,7 @@ TEST_F(LedFileCommands, SaveAsksAboutTheFileItWritesAndClearsModifiedOnlyWhenWri
     }
     ::chmod(PathOf("old.led").c_str(), 0640);
     for (const auto& step : steps) {
-        MessageTable table = TableOf({true, {{"NEW", 0, 0}}});
+        MessageTable table = TableOf({true, {{"NEW"}}});
         ScriptedPrompter prompter;
         prompter.saveNames = {step.chosen ? std::optional(PathOf(*step.chosen)) : std::nullopt};
         if (step.answer) {
@@ -279,7 +288,7 @@ TEST_F(LedFileCommands, SaveThroughALinkWritesTheFileBehindIt) {
             WriteBytes(PathOf(c.file), "old");
         }
         std::filesystem::create_symlink(c.pointsTo, dir_ / c.link);
-        MessageTable table = TableOf({true, {{"NEW", 0, 0}}});
+        MessageTable table = TableOf({true, {{"NEW"}}});
         ScriptedPrompter prompter;
         prompter.saveNames = {PathOf(c.link)};
         if (c.exists) {
@@ -292,7 +301,7 @@ TEST_F(LedFileCommands, SaveThroughALinkWritesTheFileBehindIt) {
 }
 
 TEST_F(LedFileCommands, FailedSaveReportsOnceAndKeepsTheOldFile) {
-    MessageTable table = TableOf({true, {{"NEW", 0, 0}, {"A\nB", 0, 0}}});
+    MessageTable table = TableOf({true, {{"NEW"}, {"A\nB"}}});
     // A text the file cannot carry is refused before a name is asked for.
     EXPECT_EQ(BtnSaveClick(table, prompter_), SaveOutcome::Failed);
     ASSERT_EQ(prompter_.shown.size(), 1u);

@@ -10,8 +10,11 @@
 namespace lumera {
 namespace {
 
+using enum OpenEffect;
+using enum CloseEffect;
+
 LedFileContent HelloGo() {
-    return {true, {{"HELLO", 0, 1}, {"GO 2", 3, 6}}};
+    return {true, {{"HELLO", LeftToRight, FromLeftToRight}, {"GO 2", DownToUp, AllExtinguishes}}};
 }
 
 TEST(LedFormat, WorkedExampleIsThirtyFourBytesAndReadsBack) {
@@ -40,7 +43,8 @@ TEST(LedFormat, ScramblingCombinesEachOffsetWithItsPositionModulo256) {
 TEST(LedFormat, ContentRoundTripsWithItsFieldsAsWritten) {
     std::vector<LedSection> thirtyTwo;
     for (int n = 0; n < 32; ++n) {
-        thirtyTwo.push_back({"S" + std::to_string(n), n % 9, n % 7});
+        thirtyTwo.push_back(
+            {"S" + std::to_string(n), *OpenEffectFromNumber(n % 9), *CloseEffectFromNumber(n % 7)});
     }
     const struct {
         const char* name;
@@ -50,13 +54,16 @@ TEST(LedFormat, ContentRoundTripsWithItsFieldsAsWritten) {
         {"empty english", {true, {}}, "Row:00Eng:1\r\n"},
         {"empty chinese", {false, {}}, "Row:00Eng:0\r\n"},
         {"length fields 09 and 10",
-         {true, {{"123456789", 8, 6}, {"1234567890", 0, 0}}},
+         {true, {{"123456789", ClockwiseRotation, AllExtinguishes}, {"1234567890"}}},
          "Row:02Eng:1\r\n0912345678986\r\n10123456789000\r\n"},
         {"empty section inside the count",
-         {true, {{"A", 1, 2}, {"", 4, 5}, {"B", 0, 0}}},
+         {true,
+          {{"A", RightToLeft, FromDownToUp},
+           {"", MiddleToTwoNearby, FromTwoNearbyToMiddle},
+           {"B"}}},
          "Row:03Eng:1\r\n01A12\r\n0045\r\n01B00\r\n"},
         {"glyph codes and double-byte text",
-         {false, {{"\x01\x0B\x11 \xD6\xD0", 7, 3}}},
+         {false, {{"\x01\x0B\x11 \xD6\xD0", ContraRotation, FromUpToDown}}},
          "Row:01Eng:0\r\n06\x01\x0B\x11 \xD6\xD0"
          "73\r\n"},
         {"thirty-two sections", {true, thirtyTwo}, ""},
@@ -145,7 +152,7 @@ TEST(LedFormat, ContentThatWouldNotReadBackIsRefused) {
         {std::string("A\0B", 3), false},
     };
     for (const auto& c : cases) {
-        const LedFileContent content{true, {{"OK", 0, 0}, {c.text, 0, 0}}};
+        const LedFileContent content{true, {{"OK"}, {c.text}}};
         const auto reason = UnstorableReason(content);
         EXPECT_EQ(!reason.has_value(), c.storable) << c.text.size();
         if (reason) {

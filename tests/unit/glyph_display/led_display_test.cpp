@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "../render/render_test_support.h"
+#include "glyph_table_dir.h"
 #include "editing/message_table.h"
 #include "outside/glyph_support.h"
 #include "outside/led_face.h"
@@ -307,8 +307,8 @@ TEST_F(LedPreviewTest, FramesAreDrawnWhileRunningAndStopGreysAtOnce) {
 
 TEST_F(LedPreviewTest, AdvanceDrawsWhatTickByTickDraws) {
     table_.SetText(1, "AB");
-    table_.SetOpenOption(1, 2);
-    table_.SetCloseOption(1, 6);
+    table_.SetOpenOption(1, OpenEffect::UpToDown);
+    table_.SetCloseOption(1, CloseEffect::AllExtinguishes);
     table_.SetSectionCount(2);
     for (const int ticks : {1, 2, 46, 47, 92, 93, 150, 400}) {
         SCOPED_TRACE(ticks);

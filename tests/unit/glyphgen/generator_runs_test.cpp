@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
+#include "program_run.h"
 #include "table_pictures.h"
 #include "temp_directory.h"
 
@@ -22,17 +21,21 @@ protected:
     // generator's exit status.
     int Generate(const std::string& name, const fs::path& art = LUMERA_GLYPH_ART_DIR) {
         const fs::path out = root_ / name;
-        const std::string command =
-            std::string("'") + LUMERA_GLYPHGEN + "' --out-dir '" + out.string() + "' --font-xml '" +
-            (out / "qfn.ttx").string() + "' --assets '" + art.string() +
-            "' --font-5x7 '" LUMERA_FONT_5X7 "' --font-8x16 '" LUMERA_FONT_8X16
-            "' --font-cjk12 '" LUMERA_FONT_CJK12 "' 2>/dev/null";
-        const int status = std::system(command.c_str());
+        const int status = lumera::testing::RunProgram(
+                               LUMERA_GLYPHGEN,
+                               {"--out-dir", out.string(), "--font-xml", (out / "qfn.ttx").string(),
+                                "--assets", art.string(), "--font-5x7", LUMERA_FONT_5X7,
+                                "--font-8x16", LUMERA_FONT_8X16, "--font-cjk12", LUMERA_FONT_CJK12},
+                               root_)
+                               .exitCode;
         if (status == 0) {
-            const std::string compile = "'" LUMERA_TTX "' -q --no-recalc-timestamp -o '" +
-                                        (out / "qfn.ttf").string() + "' '" +
-                                        (out / "qfn.ttx").string() + "'";
-            EXPECT_EQ(std::system(compile.c_str()), 0);
+            EXPECT_EQ(lumera::testing::RunProgram(
+                          LUMERA_TTX,
+                          {"-q", "--no-recalc-timestamp", "-o", (out / "qfn.ttf").string(),
+                           (out / "qfn.ttx").string()},
+                          root_)
+                          .exitCode,
+                      0);
         }
         return status;
     }
@@ -45,9 +48,9 @@ TEST_F(GeneratorRun, SameInputsGiveTheSameBytes) {
     ASSERT_EQ(Generate("first"), 0);
     ASSERT_EQ(Generate("second"), 0);
     for (const char* name : kOutputs) {
-        const Bytes first = ReadBytes((root_ / "first" / name).string());
+        const Bytes first = lumera::testing::ReadBytes<Bytes>(root_ / "first" / name);
         EXPECT_FALSE(first.empty()) << name;
-        EXPECT_EQ(first, ReadBytes((root_ / "second" / name).string())) << name;
+        EXPECT_EQ(first, lumera::testing::ReadBytes<Bytes>(root_ / "second" / name)) << name;
     }
 }
 
@@ -74,12 +77,11 @@ TEST_F(GeneratorRun, RefusesFaultyArt) {
         fs::remove_all(art);
         fs::copy(LUMERA_GLYPH_ART_DIR, art);
         const fs::path file = art / test.file;
-        const Bytes original = ReadBytes(file.string());
-        std::string text(original.begin(), original.end());
+        std::string text = lumera::testing::ReadBytes(file);
         const std::size_t at = text.find(test.from);
         ASSERT_NE(at, std::string::npos) << test.what;
         text.replace(at, test.from.size(), test.to);
-        std::ofstream(file, std::ios::trunc) << text;
+        lumera::testing::WriteBytes(file, text);
 
         EXPECT_NE(Generate(test.what, art), 0) << test.what;
         EXPECT_FALSE(fs::exists(root_ / test.what / "window_zr1.bin")) << test.what;

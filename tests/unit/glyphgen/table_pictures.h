@@ -1,10 +1,10 @@
 #pragma once
 
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
+
+#include "file_contents.h"
 
 // Reads the generated tables back into pictures ('#' lit, '.' dark, one string per
 // row from the top), so that failures print the glyph.
@@ -13,13 +13,8 @@ namespace lumera::glyphgen::test {
 using Bytes = std::vector<std::uint8_t>;
 using Picture = std::vector<std::string>;
 
-inline Bytes ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 inline Bytes ReadTable(const std::string& name) {
-    return ReadBytes(LUMERA_BIN_DIR "/" + name);
+    return lumera::testing::ReadBytes<Bytes>(LUMERA_BIN_DIR "/" + name);
 }
 
 inline Picture Blank(int width, int height) {

@@ -4,7 +4,7 @@
 #include <map>
 
 #include "render/preview_effects.h"
-#include "render_test_support.h"
+#include "glyph_table_dir.h"
 
 namespace lumera {
 namespace {
@@ -21,8 +21,9 @@ int RunEffect(bool opening, int option, int rows, int width, EffectState& state,
         for (int row = 0; row < kDotRowCount; ++row) {
             dots[row].fill(row < rows ? 1 : 0);
         }
-        const EffectProgress progress = opening ? StepOpening(option, rows, width, state, dots)
-                                                : StepClosing(option, rows, width, state, dots);
+        const EffectProgress progress =
+            opening ? StepOpening(OpenEffectFromNumber(option), rows, width, state, dots)
+                    : StepClosing(CloseEffectFromNumber(option), rows, width, state, dots);
         if (progress != EffectProgress::Running) {
             EXPECT_EQ(progress, expected);
             EXPECT_EQ(state.step, 0);

@@ -2,7 +2,7 @@
 
 #include "outside/glyph_support.h"
 #include "render/preview_engine.h"
-#include "render_test_support.h"
+#include "glyph_table_dir.h"
 #include "scripted_prompter.h"
 
 namespace lumera {
@@ -18,8 +18,8 @@ protected:
 
     void Put(int index, const std::string& text, int open, int close) {
         table_.SetText(index, text);
-        table_.SetOpenOption(index, open);
-        table_.SetCloseOption(index, close);
+        table_.SetOpenOption(index, OpenEffectFromNumber(open).value());
+        table_.SetCloseOption(index, CloseEffectFromNumber(close).value());
     }
     // Ticks until one asks for a hold of 1000 ms: how many it took (0: none in 1000).
     int TicksUntilHold() {

@@ -3,7 +3,7 @@
 #include "idle_fifo.h"
 #include "outside/glyph_support.h"
 #include "render/rasterise.h"
-#include "render_test_support.h"
+#include "glyph_table_dir.h"
 #include "scripted_prompter.h"
 
 namespace lumera {

@@ -51,11 +51,7 @@ TEST(ZrusbCable, TraceRecordsEveryWriteAndRead) {
     unsetenv("ZRUSB_TRACE");
     EXPECT_EQ(Exchange(Probe(13)), "80");
 
-    std::ifstream file(trace);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(file, line);) {
-        lines.push_back(line);
-    }
+    const std::vector<std::string> lines = ReadLines(trace);
     const std::string stamp = R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}Z )";
     const std::string path = "emulated:" + directory.Path().string() + "#1";
     const std::string probe = " 00 40 40 01 0A 00 00 00 8B";

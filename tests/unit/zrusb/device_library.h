@@ -6,20 +6,18 @@
 #include <array>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "temp_directory.h"
+#include "emulated_display.h"
 
 namespace lumera::testing {
 
 constexpr int kVendor = 0x0C45;
 constexpr int kProduct = 0x7160;
-using Bytes = std::vector<unsigned char>;
+using Bytes = std::vector<std::uint8_t>;
 using Packet = std::array<unsigned char, 9>;
 
 inline std::string LibraryPath() {
@@ -155,43 +153,5 @@ inline std::vector<std::string> ListedDevices() {
     }
     return lines;
 }
-
-inline void SetFaults(const std::string& list) {
-    setenv("ZRUSB_EMULATOR_FAULT", list.c_str(), 1);
-}
-
-// A fresh emulator directory named by ZRUSB_EMULATOR, with no faults; removed at the end.
-class EmulatorDirectory {
-public:
-    EmulatorDirectory() {
-        setenv("ZRUSB_EMULATOR", path_.c_str(), 1);
-        SetFaults("");
-    }
-    ~EmulatorDirectory() {
-        unsetenv("ZRUSB_EMULATOR");
-        unsetenv("ZRUSB_EMULATOR_FAULT");
-    }
-    EmulatorDirectory(const EmulatorDirectory&) = delete;
-    EmulatorDirectory& operator=(const EmulatorDirectory&) = delete;
-
-    const std::filesystem::path& Path() const { return path_; }
-    std::vector<std::string> LoggedPackets() const {
-        std::ifstream log(path_ / "packets.log");
-        std::vector<std::string> lines;
-        for (std::string line; std::getline(log, line);) {
-            lines.push_back(line);
-        }
-        return lines;
-    }
-    bool HasMemory() const { return std::filesystem::exists(path_ / "eeprom.bin"); }
-    Bytes Memory() const {
-        std::ifstream file(path_ / "eeprom.bin", std::ios::binary);
-        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    }
-
-private:
-    TempDirectory folder_{"zrusb-test"};
-    std::filesystem::path path_ = folder_.path();
-};
 
 }  // namespace lumera::testing

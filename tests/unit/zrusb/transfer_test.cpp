@@ -21,7 +21,9 @@ struct TransferCase {
     const char* name;
     Bytes image;
     bool chinese;
-    // Lines of packets.log checked literally, by index, which also pins the packets built here.
+    std::size_t packets;  // lines packets.log must hold
+    // Lines of packets.log by index, literally: all of them for the short images, so that
+    // neither the display nor the packets built here can drift from the protocol unseen.
     std::vector<std::pair<std::size_t, const char*>> literalLines;
 };
 
@@ -30,33 +32,79 @@ TEST(ZrusbEmulator, CompleteTransferStoresTheImageAsBuilt) {
         {"english, tail of three",
          {0x01, 0x0A, 0x13, 0x7F, 0x08, 0x08, 0x08, 0x7F, 0x7E, 0x09, 0x09, 0x09, 0x7E},
          false,
-         {{2, "004023010A137F0808"}, {4, "0023230309097E00D9"}}},
-        {"english, multiple of five", Counting(10, 1), false, {{4, "002323000000000046"}}},
-        {"english, shorter than a data command", {0x01, 0x00, 0x11}, false, {}},
-        {"english, smallest probe value", Counting(30, 1), false, {{0, "004040010A0000008B"}}},
-        {"english, class 2", Counting(300, 1), false, {{1, "004040022C010000AF"}}},
-        {"english, full capacity", Counting(2047, 1), false, {{0, "004040013F000000C0"}}},
+         5,
+         {{0, "004040010A0000008B"},
+          {1, "004040010D0000008E"},
+          {2, "004023010A137F0808"},
+          {3, "00402308087F7E0979"},
+          {4, "0023230309097E00D9"}}},
+        {"english, multiple of five",
+         Counting(10, 1),
+         false,
+         5,
+         {{0, "004040010A0000008B"},
+          {1, "004040010A0000008B"},
+          {2, "004023010203040572"},
+          {3, "004023060708090A8B"},
+          {4, "002323000000000046"}}},
+        {"english, shorter than a data command",
+         {0x01, 0x00, 0x11},
+         false,
+         3,
+         {{0, "004040010A0000008B"}, {1, "004040010300000084"}, {2, "00232303010011005B"}}},
+        {"english, smallest probe value",
+         Counting(30, 1),
+         false,
+         9,
+         {{0, "004040010A0000008B"}, {1, "004040011E0000009F"}, {7, "0040231A1B1C1D1EEF"}}},
+        {"english, class 2",
+         Counting(300, 1),
+         false,
+         63,
+         {{0, "004040011200000093"}, {1, "004040022C010000AF"}, {62, "002323000000000046"}}},
+        {"english, full capacity",
+         Counting(2047, 1),
+         false,
+         412,
+         {{0, "004040013F000000C0"},
+          {1, "00404004FF0700008A"},
+          {2, "004023010203040572"},
+          {411, "00232302FEFF000045"}}},
         {"chinese",
          {0x00, 0x81, 0xA4, 0xFF, 0x17, 0x12, 0x34, 0x00},
          true,
-         {{2, "004023A42300A58D5C"}}},
-        {"chinese, shorter than a data command", {0x00, 0x81, 0x00, 0xA4}, true, {}},
-        {"chinese, full capacity", Counting(2047, 7, 0x00), true, {}},
+         4,
+         {{0, "004040010A0000008B"},
+          {1, "004040010800000089"},
+          {2, "004023A42300A58D5C"},
+          {3, "002323039270A400EF"}}},
+        {"chinese, shorter than a data command",
+         {0x00, 0x81, 0x00, 0xA4},
+         true,
+         3,
+         {{0, "004040010A0000008B"}, {1, "004040010400000085"}, {2, "00232304A423A400B5"}}},
+        {"chinese, full capacity",
+         Counting(2047, 7, 0x00),
+         true,
+         412,
+         {{2, "004023A49C9B9A9971"}, {410, "004023A5A4A3A2A192"}, {411, "00232302A09F000087"}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EmulatorDirectory directory;
         const auto packets = TransferPackets(c.image, c.chinese);
-        std::vector<std::string> expectedLog;
+        std::vector<std::string> sent;
         std::string accepted;
         for (const auto& packet : packets) {
-            expectedLog.push_back(Hex(packet));
+            sent.push_back(Hex(packet));
             accepted += accepted.empty() ? "80" : " 80";
         }
         EXPECT_EQ(Transfer(packets), accepted);
-        EXPECT_EQ(directory.LoggedPackets(), expectedLog);
+        const std::vector<std::string> logged = directory.LoggedPackets();
+        EXPECT_EQ(logged, sent) << "the log holds every packet as it arrived";
+        ASSERT_EQ(logged.size(), c.packets);
         for (const auto& [index, line] : c.literalLines) {
-            EXPECT_EQ(expectedLog.at(index), line);
+            EXPECT_EQ(logged.at(index), line) << index;
         }
         ASSERT_TRUE(directory.HasMemory());
         EXPECT_EQ(directory.Memory(), c.image);

@@ -13,6 +13,9 @@
 namespace lumera {
 namespace {
 
+using enum OpenEffect;
+using enum CloseEffect;
+
 using testing::ReadBytes;
 using testing::Scrambled;
 using testing::WriteBytes;
@@ -35,7 +38,9 @@ TEST_F(CliCommands, NewWritesWhatSaveWritesAndShowRawPrintsItExactly) {
     ASSERT_EQ(made.exitCode, 0) << made.err;
     EXPECT_EQ(made.err, "");
     const LedFileContent expected{false,
-                                  {{"\x01\x11 A\\b\xD6\xD0", 0, 1}, {"", 8, 6}, {"x:y", 3, 2}}};
+                                  {{"\x01\x11 A\\b\xD6\xD0", LeftToRight, FromLeftToRight},
+                                   {"", ClockwiseRotation, AllExtinguishes},
+                                   {"x:y", DownToUp, FromDownToUp}}};
     EXPECT_EQ(ReadBytes(out), Scrambled(FormatLedText(expected)));
 
     const CliRun shown = Run({"show", "--raw", out});

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "../render/render_test_support.h"
 #include "download/image_decoder.h"
 #include "download/image_feed.h"
 #include "editing/file_bytes.h"
 #include "editing/message_table.h"
+#include "glyph_table_dir.h"
 #include "program_run.h"
 #include "render/led_preview.h"
 #include "scripted_prompter.h"

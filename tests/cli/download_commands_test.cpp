@@ -1,56 +1,65 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
+#include <filesystem>
+#include <string>
+#include <vector>
 
-#include "download_test_support.h"
+#include "emulated_display.h"
+#include "file_contents.h"
+#include "program_run.h"
+#include "temp_directory.h"
 
 // lumera-cli image and send as the operator runs them, beside the built tables and library.
 namespace lumera::download {
 namespace {
 
+using lumera::testing::EmulatorDirectory;
 using lumera::testing::ReadBytes;
+using lumera::testing::SetFaults;
+using lumera::testing::SplitLines;
 using ::testing::ElementsAre;
 using ::testing::MatchesRegex;
+using Bytes = std::vector<std::uint8_t>;
 
 const std::filesystem::path kBin = LUMERA_BIN_DIR;
 
 class CliCommands : public ::testing::Test {
 protected:
-    void TearDown() override {
-        unsetenv("ZRUSB_EMULATOR");
-        unsetenv("ZRUSB_EMULATOR_FAULT");
+    // Runs lumera-cli (or the program given) and keeps what it wrote.
+    int run(std::vector<std::string> args,
+            const std::filesystem::path& program = kBin / "lumera-cli") {
+        const lumera::testing::ProgramRun ran =
+            lumera::testing::RunProgram(program, std::move(args), scratch.path());
+        out_ = ran.out;
+        err_ = ran.err;
+        return ran.exitCode;
     }
-    int run(const std::string& arguments) {
-        const std::string command = (kBin / "lumera-cli").string() + " " + arguments + " >" +
-                                    file("stdout") + " 2>" + file("stderr");
-        const int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    std::vector<std::string> errors() const { return lumera::testing::ReadLines(file("stderr")); }
-    std::vector<std::string> output() const { return lumera::testing::ReadLines(file("stdout")); }
-    std::string file(const std::string& name) const { return (scratch.path / name).string(); }
+    std::vector<std::string> errors() const { return SplitLines(err_); }
+    std::vector<std::string> output() const { return SplitLines(out_); }
+    std::string file(const std::string& name) const { return (scratch.path() / name).string(); }
 
-    lumera::testing::ScratchDirectory scratch;
+    lumera::testing::TempDirectory scratch{"lumera-dl"};
+    std::string out_;
+    std::string err_;
 };
 
 TEST_F(CliCommands, ImageIsTheOneTheWindowWouldSend) {
-    ASSERT_EQ(run("new " + file("two.led") + " --english 1:2:HELLO '8:6:\\x12A'"), 0);
-    ASSERT_EQ(run("image " + file("two.led") + " -o " + file("two.bin")), 0);
+    ASSERT_EQ(run({"new", file("two.led"), "--english", "1:2:HELLO", "8:6:\\x12A"}), 0);
+    ASSERT_EQ(run({"image", file("two.led"), "-o", file("two.bin")}), 0);
     // Section 2 is the symbol 0x12 and A: two 5-column cells.
-    const auto image = ReadBytes(file("two.bin"));
+    const auto image = ReadBytes<Bytes>(file("two.bin"));
     ASSERT_EQ(image.size(), 1u + (2 + 25) + (2 + 10));
     EXPECT_EQ(image[0], 2);
     EXPECT_EQ(image[28], 10);
     EXPECT_EQ(image[29], 0x97);
 
     // "-o -" writes the same bytes to standard output.
-    ASSERT_EQ(run("image " + file("two.led") + " -o -"), 0);
-    EXPECT_EQ(ReadBytes(file("stdout")), image);
+    ASSERT_EQ(run({"image", file("two.led"), "-o", "-"}), 0);
+    EXPECT_EQ(Bytes(out_.begin(), out_.end()), image);
 
-    ASSERT_EQ(run("new " + file("blank.led") + " --chinese '0:0:\\x20\\x20'"), 0);
-    EXPECT_EQ(run("image " + file("blank.led") + " -o " + file("blank.bin")), 1);
+    ASSERT_EQ(run({"new", file("blank.led"), "--chinese", "0:0:\\x20\\x20"}), 0);
+    EXPECT_EQ(run({"image", file("blank.led"), "-o", file("blank.bin")}), 1);
     EXPECT_THAT(errors(), ElementsAre("No Data Send!"));
     EXPECT_FALSE(std::filesystem::exists(file("blank.bin")));
 
@@ -58,11 +67,7 @@ TEST_F(CliCommands, ImageIsTheOneTheWindowWouldSend) {
     const std::filesystem::path alone = file("alone");
     std::filesystem::create_directory(alone);
     std::filesystem::copy_file(kBin / "lumera-cli", alone / "lumera-cli");
-    const std::string command = (alone / "lumera-cli").string() + " image " + file("two.led") +
-                                " -o " + file("lost.bin") + " 2>" + file("stderr");
-    const int status = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(run({"image", file("two.led"), "-o", file("lost.bin")}, alone / "lumera-cli"), 1);
     const std::string report = "Open File " + (alone / "window_zr1.bin").string() + "Error!";
     EXPECT_THAT(errors(), ElementsAre(report, report, report, report, report, report, report));
     EXPECT_FALSE(std::filesystem::exists(file("lost.bin")));
@@ -70,81 +75,86 @@ TEST_F(CliCommands, ImageIsTheOneTheWindowWouldSend) {
 }
 
 TEST_F(CliCommands, SendReportsLikeTheWindowAndExitsByTheOutcome) {
-    ASSERT_EQ(run("new " + file("one.led") + " --english 0:0:AB"), 0);
-    setenv("ZRUSB_EMULATOR", file("display").c_str(), 1);
-    EXPECT_EQ(run("send " + file("one.led")), 0);
+    ASSERT_EQ(run({"new", file("one.led"), "--english", "0:0:AB"}), 0);
+    const EmulatorDirectory display;
+    const std::string folder = display.Path().string();
+    EXPECT_EQ(run({"send", file("one.led")}), 0);
     // Not a terminal: stderr holds the messages alone (the success text keeps its CR), and
     // each new percentage is a line on stdout.
     EXPECT_THAT(errors(),
                 ElementsAre(MatchesRegex("Write time: [0-9]+ms\r"), "USB Write Data Successed!"));
-    EXPECT_THAT(output(), ElementsAre("Emulated display: " + file("display"), "0%", "38%", "100%"));
-    ASSERT_EQ(run("image " + file("one.led") + " -o " + file("one.bin")), 0);
-    EXPECT_EQ(ReadBytes(file("display") + "/eeprom.bin"), ReadBytes(file("one.bin")));
+    EXPECT_THAT(output(), ElementsAre("Emulated display: " + folder, "0%", "38%", "100%"));
+    ASSERT_EQ(run({"image", file("one.led"), "-o", file("one.bin")}), 0);
+    EXPECT_EQ(display.Memory(), ReadBytes<Bytes>(file("one.bin")));
 
-    setenv("ZRUSB_EMULATOR", file("refusing").c_str(), 1);
-    setenv("ZRUSB_EMULATOR_FAULT", "status@3=81", 1);
-    EXPECT_EQ(run("send " + file("one.led")), 1);
+    const EmulatorDirectory refusing;
+    SetFaults("status@3=81");
+    EXPECT_EQ(run({"send", file("one.led")}), 1);
     EXPECT_THAT(errors(), ElementsAre("System Error or Application Program Destruction!"
                                       "Error ID:129",
                                       "USB Write Data Failure!"));
-    EXPECT_THAT(output(), ElementsAre("Emulated display: " + file("refusing"), "0%"));
+    EXPECT_THAT(output(), ElementsAre("Emulated display: " + refusing.Path().string(), "0%"));
 
     // No display at all: the system's messages, then one line of help.
-    setenv("ZRUSB_EMULATOR_FAULT", "absent", 1);
-    EXPECT_EQ(run("send " + file("one.led")), 1);
+    SetFaults("absent");
+    EXPECT_EQ(run({"send", file("one.led")}), 1);
     EXPECT_THAT(errors(),
                 ElementsAre("USB Device Connect Failure!!!", "产品没有连接好-It is no Eprom !",
                             MatchesRegex(".*plug it in.*udev rule.*lumera-cli devices.*")));
 }
 
 TEST_F(CliCommands, DevicesListsAndProbesTheDisplay) {
-    const std::string folder = file("display");
+    const EmulatorDirectory display;
+    const std::string folder = display.Path().string();
     const std::vector<std::string> listed{
         "Emulated display: " + folder, "emulated:" + folder + "#1", "  manufacturer: Lumera",
         "  product:      Emulated LED display in " + folder, "  can be opened by this user"};
-    setenv("ZRUSB_EMULATOR", folder.c_str(), 1);
     struct Case {
         const char* faults;
-        const char* arguments;
+        std::vector<std::string> arguments;
         int exitCode;
         std::vector<std::string> tail;  // the lines after the listing
         std::size_t packets;
     };
     const Case cases[] = {
-        {"", "devices", 0, {}, 0},
+        {"", {"devices"}, 0, {}, 0},
         {"",
-         "devices --probe",
+         {"devices", "--probe"},
          0,
          {"out:   40 40 01 0A 00 00 00 8B", "reply: 00 00 80 (status 80)"},
          1},
         {"numbered,status@*=2A",
-         "devices --probe",
+         {"devices", "--probe"},
          0,
          {"out:   40 40 01 0A 00 00 00 8B", "reply: 01 00 2A (status 2A)"},
          1},
         {"read@*",
-         "devices --probe",
+         {"devices", "--probe"},
          1,
          {"out:   40 40 01 0A 00 00 00 8B", "reply: none (no answer within the library's wait)"},
          1},
-        {"write@*", "devices --probe", 1, {"out:   40 40 01 0A 00 00 00 8B (the write failed)"}, 0},
+        {"write@*",
+         {"devices", "--probe"},
+         1,
+         {"out:   40 40 01 0A 00 00 00 8B (the write failed)"},
+         0},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.faults) + " " + c.arguments);
+        SCOPED_TRACE(std::string(c.faults) + " " + c.arguments.back());
         std::filesystem::remove_all(folder);
-        setenv("ZRUSB_EMULATOR_FAULT", c.faults, 1);
+        SetFaults(c.faults);
         EXPECT_EQ(run(c.arguments), c.exitCode);
         auto expected = listed;
         expected.insert(expected.end(), c.tail.begin(), c.tail.end());
         EXPECT_EQ(output(), expected);
-        EXPECT_EQ(lumera::testing::ReadLines(folder + "/packets.log").size(), c.packets);
+        EXPECT_EQ(display.LoggedPackets().size(), c.packets);
     }
 
-    setenv("ZRUSB_EMULATOR_FAULT", "absent", 1);
-    EXPECT_EQ(run("devices --probe"), 1);
+    SetFaults("absent");
+    EXPECT_EQ(run({"devices", "--probe"}), 1);
     EXPECT_THAT(output(), ElementsAre("Emulated display: " + folder,
                                       "No display (USB 0C45:7160) is plugged in."));
-    EXPECT_EQ(run("devices --all"), 2);
+    EXPECT_EQ(run({"devices", "--all"}), 2);
     EXPECT_THAT(errors(), ElementsAre(MatchesRegex(".*unknown option '--all'.*")));
 }
 
@@ -163,12 +173,8 @@ TEST_F(CliCommands, SendWithoutTheDeviceLibraryReportsAsTheWindowDoes) {
     for (std::size_t i = 0; i < odd.size(); ++i) {
         odd[i] = static_cast<char>(odd[i] ^ (i + 1));
     }
-    std::ofstream(file("odd.led"), std::ios::binary) << odd;
-    const std::string command = (alone / "lumera-cli").string() + " send " + file("odd.led") +
-                                " >" + file("stdout") + " 2>" + file("stderr");
-    const int status = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 1);
+    lumera::testing::WriteBytes(file("odd.led"), odd);
+    EXPECT_EQ(run({"send", file("odd.led")}, alone / "lumera-cli"), 1);
     // The window binds at start, before the file's own report, and sends nothing unbound.
     EXPECT_THAT(errors(), ElementsAre("Can't Load ZRUSB.dll", "Load ZRUSB.dll file error!",
                                       "The character input does not meet the requirement! "
