@@ -19,8 +19,9 @@ TEST(ZrusbExports, ExactlyTheEntryPointsAndTheListing) {
     for (char line[512]; std::fgets(line, sizeof line, pipe.get()) != nullptr;) {
         exported.emplace(line, std::string_view(line).find_first_of("\r\n"));
     }
-    EXPECT_EQ(exported, (std::set<std::string>{"OpenUSBDevice", "CloseUSBDevice", "WriteUSB",
-                                               "ReadUSB", "ListUSBDevices"}));
+    EXPECT_EQ(exported,
+              (std::set<std::string>{"OpenUSBDevice", "CloseUSBDevice", "WriteUSB", "ReadUSB",
+                                     "ListUSBDevices", "ClaimUSBDevice", "ReleaseUSBDevice"}));
 }
 
 }  // namespace
