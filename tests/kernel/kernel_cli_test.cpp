@@ -233,7 +233,7 @@ TEST_F(KernelDevice, DevicesOffersTheUdevRuleOnlyForAPermissionRefusal) {
     const auto listed = [&](int refusal) {
         const KernelDisplay display({folder(), false, "", refusal, ""});
         const auto run = Cli({"devices"});
-        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.exitCode, 1) << run.err;
         return Lines(run.out);
     };
     EXPECT_THAT(listed(ENOTTY), ElementsAre("/dev/hidraw0", "  manufacturer: Lumera",
@@ -253,8 +253,11 @@ TEST_F(KernelDevice, ARecordingOfTheDisplayReplays) {
     std::string listing;
     {
         const KernelDisplay display(Display());
-        const auto recorded =
-            RunProgram("/usr/bin/umockdev-record", {display.Node()}, scratch.path());
+        // The recorder is not built with the sanitizers the test may run under.
+        const auto recorded = RunProgram(
+            "/usr/bin/env",
+            {std::string("LD_PRELOAD=") + kUmockdevPreload, "umockdev-record", display.Node()},
+            scratch.path());
         ASSERT_EQ(recorded.exitCode, 0) << recorded.err;
         recording = recorded.out;
         listing = Cli({"devices"}).out;

@@ -17,6 +17,9 @@ struct _UMockdevIoctlClient;
 
 namespace lumera::testing {
 
+// umockdev's preload library, which a program needs to see the display.
+inline constexpr char kUmockdevPreload[] = "libumockdev-preload.so.0";
+
 // The display stood up as a kernel device in a umockdev test bed: the USB device with its
 // strings, its HID interface, the HID device with its report descriptor, and a
 // /dev/hidrawN node whose reads, writes and hidraw ioctls the emulated display's own
@@ -88,6 +91,7 @@ private:
     std::map<_UMockdevIoctlClient*, Client> clients_;
     std::map<unsigned, Pty> ptys_;
     std::vector<std::thread> lateReplies_;
+    std::string sanitizerOptions_;
     unsigned plugging_ = 0;
     bool plugged_ = false;
 };
