@@ -175,7 +175,7 @@ TEST_F(KernelDevice, EachFaultGivesItsMessageAndTheNextSendWorks) {
         {"unplug@3,replug@3", writeFailed, "/dev/hidraw1\n"},
         {"replug@3", readFailedOnce, "/dev/hidraw1\n"},
         {"silent@3", readFailedOnce, node0},
-        {"slow@3=1300", readFailedOnce, node0},
+        {"slow@3=2500", readFailedOnce, node0},
         {"short@3", readFailedOnce, node0},
         {"slow@3=300", delivered, node0},
         {"long@3", delivered, node0},
