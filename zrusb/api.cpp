@@ -9,6 +9,7 @@
 #include <string>
 
 #include "zrusb/emulated_display_files.h"
+#include "zrusb/display_claim.h"
 #include "zrusb/emulated_transport.h"
 #include "zrusb/handle_registry.h"
 #include "zrusb/hid_backend.h"
@@ -20,6 +21,8 @@ namespace {
 
 constexpr int kFailure = 0;
 constexpr int kSuccess = 1;
+constexpr int kClaimed = 1;
+constexpr int kBusy = 0;
 
 // Members are destroyed in reverse order: handles first, then the backend that closes the
 // connections, then the transports (hidapi ends last).
@@ -29,6 +32,7 @@ struct Library {
     std::shared_ptr<EmulatedTransport> emulator;
     HidBackend backend;
     HandleRegistry handles;
+    std::unique_ptr<DisplayClaim> claim;
 };
 
 Library& TheLibrary() {
@@ -79,7 +83,7 @@ int List(int vid, int pid, char* text, int size) {
         for (const auto& found : library.backend.List(CurrentTransport(library), vid, pid)) {
             listing += Field(found.info.path) + '\t' + Field(found.info.manufacturer) + '\t' +
                        Field(found.info.product) + '\t' + (found.openable ? '1' : '0') + '\t' +
-                       Field(found.whyNot) + '\n';
+                       Field(found.whyNot) + '\t' + std::to_string(found.whyNotNumber) + '\n';
         }
         library.handles.ForgetUnusable();
     }
@@ -89,6 +93,31 @@ int List(int vid, int pid, char* text, int size) {
         text[copied] = '\0';
     }
     return static_cast<int>(listing.size());
+}
+
+int Claim(int vid, int pid, int waitMs) {
+    Library& library = TheLibrary();
+    const std::scoped_lock lock(library.mutex);
+    // A lock is per open file, so a claim still held would refuse this one.
+    library.claim.reset();
+    const auto transport = CurrentTransport(library);
+    const auto found = transport->Enumerate(vid, pid);
+    if (found.empty()) {
+        return kNoHandle;
+    }
+    auto refusal = DisplayClaim::Refusal::None;
+    library.claim =
+        DisplayClaim::Take(transport->ClaimPath(found.front()), std::max(waitMs, 0), refusal);
+    if (library.claim) {
+        return kClaimed;
+    }
+    return refusal == DisplayClaim::Refusal::Busy ? kBusy : kNoHandle;
+}
+
+void Release() {
+    Library& library = TheLibrary();
+    const std::scoped_lock lock(library.mutex);
+    library.claim.reset();
 }
 
 void Close(int handle) {
@@ -174,4 +203,15 @@ extern "C" int ReadUSB(int handle, unsigned char* data, int count, int* read) {
         *read = 0;
     }
     return zr::Guarded(zr::kFailure, [&] { return zr::Read(handle, data, count, read); });
+}
+
+extern "C" int ClaimUSBDevice(int vid, int pid, int waitMs) {
+    return zr::Guarded(zr::kNoHandle, [&] { return zr::Claim(vid, pid, waitMs); });
+}
+
+extern "C" void ReleaseUSBDevice(void) {
+    zr::Guarded(0, [] {
+        zr::Release();
+        return 0;
+    });
 }

@@ -1,20 +1,15 @@
 #include "zrusb/emulated_transport.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <array>
-#include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <deque>
-#include <fstream>
 #include <string>
 #include <system_error>
 #include <thread>
 #include <utility>
 
 #include "zrusb/emulated_display_files.h"
+#include "zrusb/emulated_endpoint.h"
 #include "zrusb/protocol.h"
 #include "zrusb/warning.h"
 
@@ -29,105 +24,26 @@ constexpr const char* kManufacturer = "Lumera";
 constexpr const char* kProduct = "Emulated LED display";
 constexpr const char* kUnpluggedText = "the display was unplugged";
 
-// The display's input report: byte 1 the status; byte 2 its complement, so that a reply
-// read one byte off shows at once.
-constexpr std::size_t kInputReportSize = 8;
-constexpr std::size_t kInputStatusIndex = 1;
-constexpr std::size_t kInputCheckIndex = 2;
-using InputReport = std::array<unsigned char, kInputReportSize>;
-// The number a display with numbered reports gives its input report.
-constexpr unsigned char kInputReportId = 0x01;
-
-std::string HexLine(const Packet& packet) {
-    std::string line;
-    for (const unsigned char byte : packet) {
-        line += HexByte(byte);
-    }
-    return line + "\n";
-}
-
-InputReport ReportOf(unsigned char status) {
-    InputReport report{};
-    report[kInputStatusIndex] = status;
-    report[kInputCheckIndex] = static_cast<unsigned char>(~status);
-    return report;
-}
-
 }  // namespace
 
 // What the display is, shared by every connection made to it.
 struct EmulatedTransport::Display {
-    std::filesystem::path directory;
-    FaultPlan faults;
-    EmulatedDisplay sequence;
-    std::uint64_t packetsWritten = 0;
+    EmulatedEndpoint endpoint;
     bool unplugged = false;
     // Counts pluggings: each one gives the display a new path, as the bus would.
     unsigned plugging = 1;
 
     std::string Path() const {
-        return kPathPrefix + directory.string() + "#" + std::to_string(plugging);
+        return kPathPrefix + endpoint.Directory().string() + "#" + std::to_string(plugging);
     }
     bool Present() const {
-        return !unplugged && !faults.Absent() && !faults.Has(FaultKind::Open, packetsWritten + 1);
+        const FaultPlan& faults = endpoint.Faults();
+        return !unplugged && !faults.Absent() &&
+               !faults.Has(FaultKind::Open, endpoint.Exchanges() + 1);
     }
     void Replug() {
         unplugged = false;
         ++plugging;
-    }
-
-    unsigned char Answer(const Packet& packet) {
-        // An injected refusal means the display did not take the packet; an injected 0x80
-        // only hides the display's own verdict.
-        const auto injected = faults.StatusAt(packetsWritten);
-        if (injected && *injected != status::kAccepted) {
-            return *injected;
-        }
-        auto outcome = sequence.Receive(packet);
-        if (outcome.completedImage && !Store(*outcome.completedImage)) {
-            outcome.status = status::kStoreFailed;
-        }
-        return injected.value_or(outcome.status);
-    }
-
-    bool Log(const Packet& packet) const {
-        const auto path = directory / kPacketLogName;
-        // One write per line with O_APPEND, so a reader never sees part of a line.
-        std::ofstream log(path, std::ios::binary | std::ios::app);
-        log << HexLine(packet) << std::flush;
-        if (!log) {
-            Warn("cannot append to " + path.string() + ": " + std::strerror(errno));
-            return false;
-        }
-        return true;
-    }
-
-    bool Store(const std::vector<unsigned char>& image) const {
-        const auto path = directory / kMemoryFileName;
-        // Written beside the target and renamed over it, so a reader sees the old memory or
-        // the new one, never part of it.
-        const auto temporary = directory / ("." + std::string(kMemoryFileName) + "." +
-                                            std::to_string(getpid()) + ".tmp");
-        {
-            std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-            file.write(reinterpret_cast<const char*>(image.data()),
-                       static_cast<std::streamsize>(image.size()));
-            file.close();
-            if (!file) {
-                Warn("cannot write " + temporary.string() + ": " + std::strerror(errno));
-                std::error_code ignored;
-                std::filesystem::remove(temporary, ignored);
-                return false;
-            }
-        }
-        std::error_code error;
-        std::filesystem::rename(temporary, path, error);
-        if (error) {
-            Warn("cannot replace " + path.string() + ": " + error.message());
-            std::filesystem::remove(temporary, error);
-            return false;
-        }
-        return true;
     }
 };
 
@@ -145,9 +61,9 @@ public:
             return Fail(kUnpluggedText);
         }
         auto& display = *display_;
-        const std::uint64_t exchange = ++display.packetsWritten;
+        const std::uint64_t exchange = display.endpoint.BeginExchange();
         const int result = Take(report, exchange);
-        if (display.faults.Has(FaultKind::Replug, exchange)) {
+        if (display.endpoint.Faults().Has(FaultKind::Replug, exchange)) {
             display.Replug();
         }
         return result;
@@ -168,13 +84,9 @@ public:
         if (next.lost) {
             return Fail("the reply was lost (injected fault)");
         }
-        std::size_t at = 0;
-        if (display_->faults.Numbered() && !report.empty()) {
-            report[at++] = kInputReportId;
-        }
-        const std::size_t count = std::min(report.size() - at, next.report.size());
-        std::copy_n(next.report.begin(), count, report.begin() + static_cast<std::ptrdiff_t>(at));
-        return static_cast<int>(at + count);
+        const std::size_t count = std::min(report.size(), next.report.size());
+        std::copy_n(next.report.begin(), count, report.begin());
+        return static_cast<int>(count);
     }
 
     std::string Error() const override { return error_; }
@@ -183,7 +95,7 @@ private:
     struct Queued {
         Clock::time_point ready;
         bool lost;
-        InputReport report;
+        std::vector<unsigned char> report;
     };
 
     bool Attached() const { return !display_->unplugged && display_->plugging == plugging_; }
@@ -193,10 +105,10 @@ private:
         return -1;
     }
 
-    // The display's side of one output report.
+    // The cable's faults, then the display's side of one output report.
     int Take(std::span<const unsigned char> report, std::uint64_t exchange) {
         auto& display = *display_;
-        const FaultPlan& faults = display.faults;
+        const FaultPlan& faults = display.endpoint.Faults();
         if (faults.Has(FaultKind::Unplug, exchange)) {
             display.unplugged = true;
             return Fail(kUnpluggedText);
@@ -205,18 +117,13 @@ private:
         if (faults.Has(FaultKind::Write, exchange)) {
             return Fail("the write failed (injected fault)");
         }
-        if (report.size() != kPacketSize) {
-            return Fail("a report of " + std::to_string(report.size()) + " bytes");
+        auto taken = display.endpoint.Take(report, exchange);
+        if (!taken.error.empty()) {
+            return Fail(taken.error);
         }
-        Packet packet;
-        std::ranges::copy(report, packet.begin());
-        if (!display.Log(packet)) {
-            return Fail("cannot log the packet");
-        }
-        const unsigned char status = display.Answer(packet);
-        if (!faults.Has(FaultKind::Silent, exchange)) {
-            queue_.push_back({Clock::now() + std::chrono::milliseconds(faults.DelayAt(exchange)),
-                              faults.Has(FaultKind::Read, exchange), ReportOf(status)});
+        if (taken.reply) {
+            queue_.push_back({Clock::now() + taken.reply->delay, taken.reply->lost,
+                              std::move(taken.reply->report)});
         }
         return static_cast<int>(report.size());
     }
@@ -230,12 +137,10 @@ private:
 }  // namespace
 
 EmulatedTransport::EmulatedTransport(std::filesystem::path directory)
-    : display_(std::make_shared<Display>()) {
-    display_->directory = std::move(directory);
-}
+    : display_(std::make_shared<Display>(Display{EmulatedEndpoint(std::move(directory))})) {}
 
 const std::filesystem::path& EmulatedTransport::Directory() const {
-    return display_->directory;
+    return display_->endpoint.Directory();
 }
 
 void EmulatedTransport::UseFaults(std::string_view faultList) {
@@ -248,7 +153,7 @@ void EmulatedTransport::UseFaults(std::string_view faultList) {
     for (const auto& item : parsed.rejectedItems) {
         Warn("ignoring malformed ZRUSB_EMULATOR_FAULT item \"" + item + "\"");
     }
-    display_->faults = std::move(parsed.plan);
+    display_->endpoint.UseFaults(std::move(parsed.plan));
     if (display_->unplugged) {
         display_->Replug();
     }
@@ -259,8 +164,9 @@ std::vector<HidDeviceInfo> EmulatedTransport::Enumerate(int vid, int pid) {
         !display_->Present()) {
         return {};
     }
+    const unsigned char reportId = display_->endpoint.ReportId();
     return {{display_->Path(), kManufacturer, kProduct + (" in " + Directory().string()),
-             display_->faults.Numbered()}};
+             reportId != 0, reportId}};
 }
 
 std::unique_ptr<HidConnection> EmulatedTransport::OpenPath(const std::string& path) {

@@ -6,7 +6,6 @@
 #include <string>
 #include <string_view>
 
-#include "zrusb/emulated_display.h"
 #include "zrusb/fault_plan.h"
 #include "zrusb/hid_transport.h"
 
@@ -35,6 +34,8 @@ public:
     std::vector<HidDeviceInfo> Enumerate(int vid, int pid) override;
     std::unique_ptr<HidConnection> OpenPath(const std::string& path) override;
     std::string Error() const override { return error_; }
+    // The display's folder: its path changes with every plugging, the folder does not.
+    std::string ClaimPath(const HidDeviceInfo&) const override { return Directory().string(); }
 
     struct Display;
 

@@ -15,7 +15,7 @@ constexpr std::size_t kStatusDigits = 2;
 constexpr int kDecimalBase = 10;
 constexpr int kHexBase = 16;
 
-constexpr std::array<std::pair<std::string_view, FaultKind>, 8> kExchangeFaults{{
+constexpr std::array<std::pair<std::string_view, FaultKind>, 10> kExchangeFaults{{
     {"open", FaultKind::Open},
     {"write", FaultKind::Write},
     {"read", FaultKind::Read},
@@ -24,6 +24,8 @@ constexpr std::array<std::pair<std::string_view, FaultKind>, 8> kExchangeFaults{
     {"replug", FaultKind::Replug},
     {"silent", FaultKind::Silent},
     {"slow", FaultKind::Slow},
+    {"short", FaultKind::Short},
+    {"long", FaultKind::Long},
 }};
 // A minute is far past any reply wait; a longer delay would only stall the emulator.
 constexpr unsigned kLongestDelayMs = 60000;

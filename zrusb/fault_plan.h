@@ -12,7 +12,20 @@ namespace lumera::zrusb {
 // "open@3,read@*,status@5=2A,slow@4=300". Exchange N is the open, write and read that carry
 // the N-th packet written (see EmulatedTransport); "*" means every exchange. "numbered" is
 // no fault but a kind of display: one that declares numbered reports.
-enum class FaultKind { Absent, Numbered, Open, Write, Read, Status, Unplug, Replug, Silent, Slow };
+enum class FaultKind {
+    Absent,
+    Numbered,
+    Open,
+    Write,
+    Read,
+    Status,
+    Unplug,
+    Replug,
+    Silent,
+    Slow,
+    Short,
+    Long
+};
 
 struct Fault {
     FaultKind kind;

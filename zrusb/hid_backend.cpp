@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 
 #include "zrusb/trace.h"
 #include "zrusb/warning.h"
@@ -18,6 +19,10 @@ constexpr int kReplyTimeoutMs = 1000;
 constexpr int kMaxQueuedReports = 64;
 constexpr std::size_t kLargestReport = 64;
 
+bool IsPermissionRefusal(int errorNumber) {
+    return errorNumber == EACCES || errorNumber == EPERM;
+}
+
 }  // namespace
 
 HidDevice::HidDevice(std::unique_ptr<HidConnection> connection, HidDeviceInfo info)
@@ -28,13 +33,19 @@ bool HidDevice::Write(const Packet& packet) {
         return false;
     }
     DiscardStaleReports();
-    const int written = connection_->Write(packet);
-    if (written != static_cast<int>(packet.size())) {
-        Trace("write", Path(), packet, "failed: " + connection_->Error());
+    // Report number 0 is the caller's "the display's report": a device that numbers its
+    // reports only takes an output report under the number its descriptor gives it.
+    Packet report = packet;
+    if (report[0] == 0) {
+        report[0] = info_.outputReportId;
+    }
+    const int written = connection_->Write(report);
+    if (written != static_cast<int>(report.size())) {
+        Trace("write", Path(), report, "failed: " + connection_->Error());
         Drop();
         return false;
     }
-    Trace("write", Path(), packet);
+    Trace("write", Path(), report);
     return true;
 }
 
@@ -57,6 +68,12 @@ std::size_t HidDevice::Read(std::span<unsigned char> buffer) {
         return 0;
     }
     const std::size_t length = numberBytes + static_cast<std::size_t>(received);
+    // A report too short to reach the status byte is no reply: the caller would read
+    // whatever its buffer held before.
+    if (length < std::min(buffer.size(), kReplySize)) {
+        Trace("read", Path(), std::span(report).first(length), "too short for a reply");
+        return 0;
+    }
     Trace("read", Path(), std::span(report).first(length));
     const std::size_t count = std::min(buffer.size(), length);
     std::copy_n(report.begin(), count, buffer.begin());
@@ -109,8 +126,10 @@ std::shared_ptr<Device> HidBackend::Open(const std::shared_ptr<HidTransport>& tr
     if (!connection) {
         if (reportedPath_ != found.front().path) {
             reportedPath_ = found.front().path;
-            Warn("cannot open the display at " + reportedPath_ + " (" + transport->Error() +
-                 "); without root this needs the udev rule 70-lumera-display.rules");
+            Warn("cannot open the display at " + reportedPath_ + " (" + transport->Error() + ")" +
+                 (IsPermissionRefusal(transport->ErrorNumber())
+                      ? "; without root this needs the udev rule 70-lumera-display.rules"
+                      : ""));
         }
         return nullptr;
     }
@@ -129,7 +148,8 @@ std::vector<FoundDevice> HidBackend::List(const std::shared_ptr<HidTransport>& t
         const bool alreadyOpen =
             held != open_.end() && held->second->Usable() && held->second->Path() == info.path;
         const bool openable = alreadyOpen || transport->OpenPath(info.path) != nullptr;
-        listed.push_back({std::move(info), openable, openable ? "" : transport->Error()});
+        listed.push_back({std::move(info), openable, openable ? "" : transport->Error(),
+                          openable ? 0 : transport->ErrorNumber()});
     }
     return listed;
 }

@@ -39,6 +39,7 @@ struct FoundDevice {
     HidDeviceInfo info;
     bool openable;
     std::string whyNot;
+    int whyNotNumber;  // the system's error number, 0 when none
 };
 
 // Holds at most one open display per vendor and product id and checks at every open that

@@ -15,6 +15,8 @@ struct HidDeviceInfo {
     // The report descriptor declares report IDs: input reports then arrive with their number
     // in front, and output reports carry theirs on the wire.
     bool numberedReports = false;
+    // The number an output report carries on such a device; 0 on one without.
+    unsigned char outputReportId = 0;
 };
 
 // An open HID device. Buffers follow hidapi: a write starts with the report number (0 on a
@@ -41,6 +43,11 @@ public:
     // Null when the device cannot be opened; Error() then says why.
     virtual std::unique_ptr<HidConnection> OpenPath(const std::string& path) = 0;
     virtual std::string Error() const = 0;
+    // The system's error number behind the last failed open, 0 when there is none: only a
+    // refusal for lack of permission calls for the udev rule.
+    virtual int ErrorNumber() const { return 0; }
+    // The file a transfer locks to keep other processes' transfers off this device.
+    virtual std::string ClaimPath(const HidDeviceInfo& info) const { return info.path; }
 };
 
 }  // namespace lumera::zrusb

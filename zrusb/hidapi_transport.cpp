@@ -96,8 +96,9 @@ std::vector<HidDeviceInfo> HidapiTransport::Enumerate(int vid, int pid) {
     hid_device_info* list =
         hid_enumerate(static_cast<unsigned short>(vid), static_cast<unsigned short>(pid));
     for (const hid_device_info* info = list; info != nullptr; info = info->next) {
+        const auto descriptor = HidrawReportDescriptor(info->path);
         found.push_back({info->path, Utf8(info->manufacturer_string), Utf8(info->product_string),
-                         HidrawDeclaresReportIds(info->path)});
+                         DeclaresReportIds(descriptor), OutputReportId(descriptor)});
     }
     hid_free_enumeration(list);
     return found;
@@ -110,9 +111,11 @@ std::unique_ptr<HidConnection> HidapiTransport::OpenPath(const std::string& path
     errno = 0;
     hid_device* device = hid_open_path(path.c_str());
     if (device == nullptr) {
-        error_ = std::strerror(errno != 0 ? errno : ENODEV);
+        errorNumber_ = errno != 0 ? errno : ENODEV;
+        error_ = std::strerror(errorNumber_);
         return nullptr;
     }
+    errorNumber_ = 0;
     return std::make_unique<HidapiConnection>(device);
 }
 

@@ -1,4 +1,6 @@
 #include <array>
+#include <cerrno>
+#include <cstdlib>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -21,8 +23,9 @@ constexpr char kHelp[] =
     "\n"
     "Lists every HID device answering to the display's USB identity 0C45:7160, as the\n"
     "device library beside the program sees it: its path, manufacturer and product, and\n"
-    "whether this user can open it (if not, the one-line fix). Exit 0 when one can be\n"
-    "opened, 1 when none is plugged in or none can be opened.\n"
+    "whether this user can open it: if not, the system's reason, and the one-line fix\n"
+    "when the reason is a lack of permission. Exit 0 when one can be opened, 1 when\n"
+    "none is plugged in or none can be opened.\n"
     "\n"
     "--probe  also sends the display the probe that starts every transfer and prints the\n"
     "         8 bytes of the output report that went out and the reply that came back\n"
@@ -31,13 +34,22 @@ constexpr char kHelp[] =
     "With ZRUSB_EMULATOR=DIR the library lists the emulated display kept in DIR.\n"
     "ZRUSB_TRACE=FILE makes the library append every write and read to FILE.\n";
 
+// Path, manufacturer, product, openable, why not, the system's error number.
+constexpr std::size_t kListingFields = 6;
+
 struct Listed {
     std::string path;
     std::string manufacturer;
     std::string product;
     bool openable = false;
     std::string whyNot;
+    int whyNotNumber = 0;
 };
+
+// Only a refusal for lack of permission is what the udev rule mends.
+bool NeedsUdevRule(const Listed& device) {
+    return device.whyNotNumber == EACCES || device.whyNotNumber == EPERM;
+}
 
 std::vector<Listed> ParseListing(const std::string& text) {
     std::vector<Listed> devices;
@@ -48,8 +60,9 @@ std::vector<Listed> ParseListing(const std::string& text) {
         for (std::string field; std::getline(parts, field, '\t');) {
             fields.push_back(field);
         }
-        fields.resize(5);
-        devices.push_back({fields[0], fields[1], fields[2], fields[3] == "1", fields[4]});
+        fields.resize(kListingFields);
+        devices.push_back({fields[0], fields[1], fields[2], fields[3] == "1", fields[4],
+                           std::atoi(fields[5].c_str())});
     }
     return devices;
 }
@@ -142,10 +155,14 @@ int RunDevices(const std::vector<std::string>& args) {
                   << "\n  product:      " << device.product << '\n';
         if (device.openable) {
             std::cout << "  can be opened by this user\n";
-        } else {
+        } else if (NeedsUdevRule(device)) {
             std::cout << "  cannot be opened by this user"
                       << (device.whyNot.empty() ? "" : " (" + device.whyNot + ")")
                       << "; the fix, then replug the display:\n  " << download::kUdevRuleFixText
+                      << '\n';
+        } else {
+            std::cout << "  cannot be opened: "
+                      << (device.whyNot.empty() ? "the library gives no reason" : device.whyNot)
                       << '\n';
         }
         anyOpenable = anyOpenable || device.openable;

@@ -16,5 +16,8 @@ inline constexpr char kEpromSmallText[] = "存储空间不够-The Eprom is small
 inline constexpr char kWriteDataFailureText[] = "USB Write Data Failure!";
 inline constexpr char kWriteTimeFormat[] = "Write time: %dms";
 inline constexpr char kWriteSucceededText[] = "\r\nUSB Write Data Successed!";
+// Another Send holds the display; nothing was sent.
+inline constexpr char kDisplayBusyText[] =
+    "The display is busy: another Send is writing to it. Try again when it has finished.";
 
 }  // namespace lumera::download

@@ -65,6 +65,13 @@ DeviceBinding DeviceBinding::bindModule(void* module, Prompter& prompter) {
         lookUp<WriteUSBFunction>(module, "WriteUSB"),
         lookUp<ReadUSBFunction>(module, "ReadUSB"),
     };
+    // A library without the pair still sends, only without keeping other Sends off.
+    const auto claim = lookUp<ClaimUSBDeviceFunction>(module, "ClaimUSBDevice");
+    const auto release = lookUp<ReleaseUSBDeviceFunction>(module, "ReleaseUSBDevice");
+    if (claim && release) {
+        binding.entryPoints_.ClaimUSBDevice = claim;
+        binding.entryPoints_.ReleaseUSBDevice = release;
+    }
     binding.listDevices_ = lookUp<ListUSBDevicesFunction>(module, "ListUSBDevices");
     if (!binding.entryPoints_.complete()) {
         binding.Release();

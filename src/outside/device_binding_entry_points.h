@@ -9,13 +9,19 @@ using WriteUSBFunction = int (*)(int handle, const unsigned char* data, int coun
 using ReadUSBFunction = int (*)(int handle, unsigned char* data, int count, int* read);
 // Optional: the displays the library can see, for diagnostics (see zrusb/zrusb.h).
 using ListUSBDevicesFunction = int (*)(int vendorId, int productId, char* text, int size);
+// Optional: a claim on the display for one transfer (1 claimed, 0 busy, -1 none), and its end.
+using ClaimUSBDeviceFunction = int (*)(int vendorId, int productId, int waitMs);
+using ReleaseUSBDeviceFunction = void (*)();
 
-// What a binding hands to its users: either all four entry points or none.
+// What a binding hands to its users: either all four entry points or none, and the claim
+// pair when the library has both.
 struct DeviceEntryPoints {
     OpenUSBDeviceFunction OpenUSBDevice = nullptr;
     CloseUSBDeviceFunction CloseUSBDevice = nullptr;
     WriteUSBFunction WriteUSB = nullptr;
     ReadUSBFunction ReadUSB = nullptr;
+    ClaimUSBDeviceFunction ClaimUSBDevice = nullptr;
+    ReleaseUSBDeviceFunction ReleaseUSBDevice = nullptr;
 
     bool complete() const { return OpenUSBDevice && CloseUSBDevice && WriteUSB && ReadUSB; }
 };

@@ -14,7 +14,7 @@ TEST(ZrusbCable, ListingFollowsThePlugging) {
     const auto& usb = Zrusb();
     const std::string fields = "\tLumera\tEmulated LED display in " + directory.Path().string();
     const std::string first = "emulated:" + directory.Path().string() + "#1";
-    EXPECT_EQ(ListedDevices(), std::vector<std::string>{first + fields + "\t1\t"});
+    EXPECT_EQ(ListedDevices(), std::vector<std::string>{first + fields + "\t1\t\t0"});
 
     SetFaults("unplug@1,replug@2");
     EXPECT_EQ(Exchange(Probe(13)), "write");
@@ -24,7 +24,7 @@ TEST(ZrusbCable, ListingFollowsThePlugging) {
     SetFaults("replug@1");
     const auto replugged = ListedDevices();
     ASSERT_EQ(replugged.size(), 1u);
-    EXPECT_NE(replugged[0], first + fields + "\t1\t") << "a replugged display has a new path";
+    EXPECT_NE(replugged[0], first + fields + "\t1\t\t0") << "a replugged display has a new path";
     EXPECT_EQ(Exchange(Probe(13)), "80");
 
     for (const char* gone : {"absent", "open@*"}) {

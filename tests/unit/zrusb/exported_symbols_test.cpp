@@ -20,8 +20,9 @@ TEST(ZrusbExports, ExactlyTheEntryPointsAndTheListing) {
     for (const std::string& line : SplitLines(nm.out)) {
         exported.insert(line);
     }
-    EXPECT_EQ(exported, (std::set<std::string>{"OpenUSBDevice", "CloseUSBDevice", "WriteUSB",
-                                               "ReadUSB", "ListUSBDevices"}));
+    EXPECT_EQ(exported,
+              (std::set<std::string>{"OpenUSBDevice", "CloseUSBDevice", "WriteUSB", "ReadUSB",
+                                     "ListUSBDevices", "ClaimUSBDevice", "ReleaseUSBDevice"}));
 }
 
 }  // namespace

@@ -47,6 +47,10 @@ TEST(ZrusbFaults, EachFaultStrikesItsExchange) {
         // The late reply is dropped with its connection, not taken for the next packet's.
         {"slow@3=1300,status@4=2A", "80 80 read 2A", 4, false},
         {"silent@4", "80 80 80 read 80", 5, true},
+        // A reply too short to reach its status is no reply; a long one is read as usual.
+        {"short@3", "80 80 read 80 80", 5, true},
+        {"numbered,short@3", "80 80 read 80 80", 5, true},
+        {"long@3", "80 80 80 80 80", 5, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.faults);
