@@ -11,6 +11,7 @@
 #include "download/image_feed.h"
 #include "editing/file_bytes.h"
 #include "editing/message_table.h"
+#include "idle_fifo.h"
 #include "program_run.h"
 #include "render/led_preview.h"
 #include "scripted_prompter.h"
@@ -261,6 +262,35 @@ TEST_F(FrameCommandTest, AnimateWritesOneCycleFrameByFrameWithTheRealTiming) {
     EXPECT_EQ(Run({"animate", Path("hello.led"), "--size", "8", "-o", Path("x.gif")}), 2);
     EXPECT_EQ(Run({"animate", Path("hello.led"), "-o", Path("no-such-folder/x.gif")}), 1);
     EXPECT_NE(err_.find("cannot write"), std::string::npos) << err_;
+}
+
+TEST_F(FrameCommandTest, WritesStandardOutputOrAWholeRegularFileAndNeverWaits) {
+    ASSERT_EQ(Run({"new", Path("hi.led"), "--english", "0:0:HI"}), 0) << err_;
+    ASSERT_EQ(Run({"animate", Path("hi.led"), "-o", "-"}), 0) << err_;
+    EXPECT_EQ(out_.rfind("GIF89a", 0), 0u);
+    EXPECT_FALSE(std::filesystem::exists("-"));
+
+    testing::MakeIdleFifo(Path("fifo"));
+    std::filesystem::create_symlink(Path("fifo"), Path("to-fifo"));
+    for (const auto& [command, output] :
+         {std::pair{"frame", "fifo"}, {"image", "fifo"}, {"animate", "to-fifo"}}) {
+        SCOPED_TRACE(command);
+        const int exitCode = testing::WithoutWaitingOn(Path("fifo"), [&] {
+            return Run({command, Path("hi.led"), "-o", Path(output)});
+        });
+        EXPECT_EQ(exitCode, 1);
+        EXPECT_NE(err_.find("cannot write " + Path(output) + ": "), std::string::npos) << err_;
+        EXPECT_NE(err_.find("FIFO"), std::string::npos) << err_;
+        EXPECT_TRUE(std::filesystem::is_fifo(Path("fifo")));
+    }
+
+    // An animation the glyph tables could not draw leaves the old file as it was.
+    const std::filesystem::path alone = Path("alone");
+    std::filesystem::create_directory(alone);
+    std::filesystem::copy_file(LUMERA_BIN_DIR "/lumera-cli", alone / "lumera-cli");
+    ASSERT_FALSE(ReplaceFileContents(Path("old.gif"), "old"));
+    EXPECT_EQ(Run({"animate", Path("hi.led"), "-o", Path("old.gif")}, alone / "lumera-cli"), 1);
+    EXPECT_EQ(ReadFileBytes(Path("old.gif")).bytes, "old");
 }
 
 }  // namespace
