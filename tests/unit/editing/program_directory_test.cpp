@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -89,6 +93,55 @@ TEST(ProgramFilesLookup, BesideTheProgramFirstThenTheInstallTree) {
         EXPECT_EQ(files.deviceLibrary,
                   *layout.deviceLibrary ? root / layout.deviceLibrary : fs::path());
         EXPECT_EQ(files.dumpDirectory, layout.dumpsPerUser ? userData : root / "prefix" / "bin");
+    }
+}
+
+// Sets an environment variable (nullopt: unsets it) and puts it back when it goes.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, std::optional<std::string> value) : name_(name) {
+        if (const char* old = std::getenv(name)) {
+            old_ = old;
+        }
+        Set(value);
+    }
+    ~ScopedVariable() { Set(old_); }
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+private:
+    void Set(const std::optional<std::string>& value) {
+        if (value) {
+            ::setenv(name_, value->c_str(), 1);
+        } else {
+            ::unsetenv(name_);
+        }
+    }
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+TEST(UserDataFolder, ComesFromTheUserNeverFromAFolderOthersShare) {
+    const passwd* account = ::getpwuid(::geteuid());
+    ASSERT_NE(account, nullptr);
+    const fs::path accountData = fs::path(account->pw_dir) / ".local" / "share" / "lumera";
+    const struct {
+        const char* what;
+        std::optional<std::string> dataHome;
+        std::optional<std::string> home;
+        fs::path expected;
+    } cases[] = {
+        {"XDG_DATA_HOME first", "/data", "/home/a", "/data/lumera"},
+        {"a relative XDG_DATA_HOME is ignored", "data", "/home/a", "/home/a/.local/share/lumera"},
+        {"HOME", "", "/home/a", "/home/a/.local/share/lumera"},
+        {"without HOME, the account's home", std::nullopt, std::nullopt, accountData},
+        {"an empty HOME is no home", std::nullopt, "", accountData},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ScopedVariable dataHome("XDG_DATA_HOME", c.dataHome);
+        const ScopedVariable home("HOME", c.home);
+        EXPECT_EQ(UserDataDirectory(), c.expected);
     }
 }
 
