@@ -16,26 +16,19 @@ inline void MakeIdleFifo(const std::filesystem::path& path) {
     ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0) << path;
 }
 
-// Runs work() and returns its result. Work that still waits on the FIFO after a while is a
-// failure; both ends of the FIFO are then opened and closed, so that a reader or a writer
-// waiting on it wakes and the test goes on.
+// Runs work() (a read or a write) and returns its result. Work that still waits after a while
+// is a failure; both ends of the FIFO are then opened and closed so that it wakes.
 template <typename Work>
 auto WithoutWaitingOn(const std::filesystem::path& fifo, Work work) {
     constexpr auto kPatience = std::chrono::seconds(10);
-    auto working = std::async(std::launch::async, work);
-    if (working.wait_for(kPatience) == std::future_status::timeout) {
+    auto reading = std::async(std::launch::async, work);
+    if (reading.wait_for(kPatience) == std::future_status::timeout) {
         ADD_FAILURE() << "waited on the FIFO " << fifo;
         const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
         ::close(::open(fifo.c_str(), O_WRONLY | O_NONBLOCK));
         ::close(reader);
     }
-    return working.get();
-}
-
-// The same for reading, which an ordinary open makes wait for a writer.
-template <typename Read>
-auto ReadWithoutWaiting(const std::filesystem::path& fifo, Read read) {
-    return WithoutWaitingOn(fifo, read);
+    return reading.get();
 }
 
 }  // namespace lumera::testing

@@ -119,12 +119,13 @@ TEST_F(FrameCommandTest, RefusesWhatItCannotDraw) {
     const std::filesystem::path alone = Path("alone");
     std::filesystem::create_directory(alone);
     std::filesystem::copy_file(LUMERA_BIN_DIR "/lumera-cli", alone / "lumera-cli");
+    ASSERT_FALSE(ReplaceFileContents(Path("out.png"), "old"));  // and stays as it was
     for (const char* command : {"frame", "animate"}) {
         EXPECT_EQ(Run({command, Path("text.led"), "-o", Path("out.png")}, alone / "lumera-cli"), 1);
         EXPECT_NE(err_.find("Open File " + (alone / "window_zr1.bin").string() + "Error!"),
                   std::string::npos)
             << command << ": " << err_;
-        EXPECT_FALSE(std::filesystem::exists(Path("out.png"))) << command;
+        EXPECT_EQ(ReadFileBytes(Path("out.png")).bytes, "old") << command;
     }
 }
 
@@ -269,28 +270,14 @@ TEST_F(FrameCommandTest, WritesStandardOutputOrAWholeRegularFileAndNeverWaits) {
     ASSERT_EQ(Run({"animate", Path("hi.led"), "-o", "-"}), 0) << err_;
     EXPECT_EQ(out_.rfind("GIF89a", 0), 0u);
     EXPECT_FALSE(std::filesystem::exists("-"));
-
     testing::MakeIdleFifo(Path("fifo"));
-    std::filesystem::create_symlink(Path("fifo"), Path("to-fifo"));
-    for (const auto& [command, output] :
-         {std::pair{"frame", "fifo"}, {"image", "fifo"}, {"animate", "to-fifo"}}) {
-        SCOPED_TRACE(command);
-        const int exitCode = testing::WithoutWaitingOn(Path("fifo"), [&] {
-            return Run({command, Path("hi.led"), "-o", Path(output)});
-        });
-        EXPECT_EQ(exitCode, 1);
-        EXPECT_NE(err_.find("cannot write " + Path(output) + ": "), std::string::npos) << err_;
-        EXPECT_NE(err_.find("FIFO"), std::string::npos) << err_;
-        EXPECT_TRUE(std::filesystem::is_fifo(Path("fifo")));
+    for (const char* command : {"frame", "image", "animate"}) {
+        const auto write = [&] { return Run({command, Path("hi.led"), "-o", Path("fifo")}); };
+        EXPECT_EQ(testing::WithoutWaitingOn(Path("fifo"), write), 1);
+        EXPECT_NE(err_.find("cannot write " + Path("fifo") + ": not a regular file but a FIFO"),
+                  std::string::npos)
+            << err_;
     }
-
-    // An animation the glyph tables could not draw leaves the old file as it was.
-    const std::filesystem::path alone = Path("alone");
-    std::filesystem::create_directory(alone);
-    std::filesystem::copy_file(LUMERA_BIN_DIR "/lumera-cli", alone / "lumera-cli");
-    ASSERT_FALSE(ReplaceFileContents(Path("old.gif"), "old"));
-    EXPECT_EQ(Run({"animate", Path("hi.led"), "-o", Path("old.gif")}, alone / "lumera-cli"), 1);
-    EXPECT_EQ(ReadFileBytes(Path("old.gif")).bytes, "old");
 }
 
 }  // namespace
