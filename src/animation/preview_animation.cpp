@@ -34,22 +34,31 @@ std::vector<QImage> PaletteSamples(const LedPreview& preview) {
 
 }  // namespace
 
-std::optional<std::string> WriteAnimation(LedPreview& preview, const std::string& path) {
+AnimationBytes EncodeAnimation(LedPreview& preview) {
     GifWriter writer(preview.Image().size(), GifPalette(PaletteSamples(preview), {kStoppedGrey}));
     bool encoded = true;
     const bool cycled = PlayOneCycle(preview, [&](const QImage& frame, int centiseconds) {
         encoded = encoded && writer.AddFrame(frame, centiseconds);
     });
     if (!cycled) {
-        return "a section's effect never ends (an effect list without a selection), so the "
-               "animation has no end";
+        return {std::nullopt,
+                "a section's effect never ends (an effect list without a selection), so the "
+                "animation has no end"};
     }
-    const std::optional<std::string> bytes = writer.Finish();
-    if (!encoded || !bytes) {
-        return "the animation could not be encoded";
+    std::optional<std::string> gif = writer.Finish();
+    if (!encoded || !gif) {
+        return {std::nullopt, "the animation could not be encoded"};
+    }
+    return {std::move(gif), {}};
+}
+
+std::optional<std::string> WriteAnimation(LedPreview& preview, const std::string& path) {
+    const AnimationBytes animation = EncodeAnimation(preview);
+    if (!animation.gif) {
+        return animation.error;
     }
     // The file holds the whole animation or stays as it was.
-    if (const auto failure = ReplaceFileContents(path, *bytes)) {
+    if (const auto failure = ReplaceFileContents(path, *animation.gif)) {
         return "cannot write " + path + ": " + *failure;
     }
     return std::nullopt;

@@ -9,6 +9,43 @@ namespace {
 
 constexpr int kUsageExitCode = 2;
 
+// Qt's own options, which the window's application object takes out of the command line
+// (with or without a second dash) before the program reads it.
+bool IsToolkitFlag(const QString& name) {
+    static const QStringList flags =
+        QStringLiteral("reverse testability widgetcount nograb dograb sync qdevel qdebug")
+            .split(QLatin1Char(' '));
+    return flags.contains(name);
+}
+
+bool IsToolkitOptionWithValue(const QString& name) {
+    static const QStringList options =
+        QStringLiteral(
+            "platform platformpluginpath platformtheme plugin session qwindowgeometry "
+            "geometry qwindowtitle title qwindowicon icon style stylesheet display "
+            "name visual")
+            .split(QLatin1Char(' '));
+    return options.contains(name);
+}
+
+// The command line as the window will read it: without Qt's own options.
+QStringList WithoutToolkitOptions(const QStringList& arguments) {
+    QStringList kept = arguments.mid(0, 1);
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        const QString name = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
+        if (!argument.startsWith(QLatin1Char('-')) || argument.size() < 2) {
+            kept << argument;
+        } else if (IsToolkitOptionWithValue(name)) {
+            ++i;
+        } else if (!IsToolkitFlag(name) && !name.startsWith(QLatin1String("style=")) &&
+                   !name.startsWith(QLatin1String("stylesheet="))) {
+            kept << argument;
+        }
+    }
+    return kept;
+}
+
 }  // namespace
 
 StartArguments ReadStartArguments(const QStringList& arguments) {
@@ -54,8 +91,9 @@ int PrintStartAnswer(const StartArguments& start) {
 
 std::optional<int> AnswerWithoutScreen(int& argc, char** argv) {
     const QCoreApplication reader(argc, argv);
-    const StartArguments start = ReadStartArguments(QCoreApplication::arguments());
-    if (start.runWindow || !start.error.isEmpty()) {
+    const StartArguments start =
+        ReadStartArguments(WithoutToolkitOptions(QCoreApplication::arguments()));
+    if (start.runWindow) {
         return std::nullopt;
     }
     return PrintStartAnswer(start);

@@ -21,9 +21,9 @@ StartArguments ReadStartArguments(const QStringList& arguments);
 // Prints the help, the version or the usage error; returns the exit status.
 int PrintStartAnswer(const StartArguments& start);
 
-// Answers --help and --version before the window's application object exists, so they work
-// without a screen. Anything else (Qt's own options included) is left to the window's
-// reading of the command line: nullopt.
+// Answers --help, --version and usage errors before the window's application object
+// exists, so they work without a screen; Qt's own options are left for that object to take.
+// nullopt when the window is to run.
 std::optional<int> AnswerWithoutScreen(int& argc, char** argv);
 
 }  // namespace lumera::app

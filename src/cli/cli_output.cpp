@@ -3,29 +3,31 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QImage>
-#include <fstream>
 #include <iostream>
+
+#include "editing/file_bytes.h"
 
 namespace lumera::cli {
 
-bool WriteOutput(const std::string& path, std::string_view bytes) {
-    const auto size = static_cast<std::streamsize>(bytes.size());
-    if (path == kStandardOutput) {
-        std::cout.write(bytes.data(), size).flush();
-        return std::cout.good();
+std::optional<std::string> WriteOutput(const std::string& path, std::string_view bytes) {
+    if (path != kStandardOutput) {
+        return ReplaceFileContents(path, bytes);
     }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), size);
-    out.close();
-    return !out.fail();
+    std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush();
+    if (!std::cout.good()) {
+        return "standard output refused it";
+    }
+    return std::nullopt;
 }
 
-bool WritePngOutput(const std::string& path, const QImage& picture) {
+std::optional<std::string> WritePngOutput(const std::string& path, const QImage& picture) {
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    return picture.save(&buffer, "PNG") &&
-           WriteOutput(path, std::string_view(png.constData(), png.size()));
+    if (!picture.save(&buffer, "PNG")) {
+        return "the picture could not be encoded as PNG";
+    }
+    return WriteOutput(path, std::string_view(png.constData(), png.size()));
 }
 
 TableReportPrompter::TableReportPrompter() : StreamPrompter(std::cerr) {}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,11 +13,11 @@ namespace lumera::cli {
 // The -o value that stands for standard output.
 inline constexpr char kStandardOutput[] = "-";
 
-// Writes a command's result to the file at `path`, or to standard output for "-".
-// Returns false when it could not be written whole.
-bool WriteOutput(const std::string& path, std::string_view bytes);
+// Writes a command's result to standard output for "-", else through the one file writer
+// (whole or not at all; never into a FIFO or a device). Returns why it could not be written.
+std::optional<std::string> WriteOutput(const std::string& path, std::string_view bytes);
 // The same for a picture, as PNG.
-bool WritePngOutput(const std::string& path, const QImage& picture);
+std::optional<std::string> WritePngOutput(const std::string& path, const QImage& picture);
 
 // The boxes of the glyph-table readers on stderr, remembering whether there was one: a
 // table that cannot be read is a failure of the command, even though the drawing goes on.

@@ -1,9 +1,9 @@
-#include <filesystem>
 #include <iostream>
 #include <variant>
 
 #include "animation/preview_animation.h"
 #include "cli/cli_command.h"
+#include "cli/cli_output.h"
 #include "cli/cli_picture_options.h"
 #include "cli/cli_preview_source.h"
 #include "cli/cli_table_io.h"
@@ -23,10 +23,11 @@ constexpr char kHelp[] =
     "  --color C   LED colour 0 red, 1 green, 2 amber, 3 blue (default 0)\n"
     "  --size PX   picture height in pixels, 16 to 4096, the width in proportion\n"
     "              (default 187: the preview's 160 x 187)\n"
-    "  -o OUT.gif  where to write the animation; an existing file is replaced whole\n"
+    "  -o OUT.gif  where to write the animation, replacing an existing file whole;\n"
+    "              - writes it to standard output\n"
     "\n"
     "Exit 1 when the input is refused, nothing is showable, a glyph table cannot be read\n"
-    "(then no file is left), a section's effect never ends or the file cannot be written.\n";
+    "(then nothing is written), a section's effect never ends or the file cannot be written.\n";
 
 int RunAnimate(const std::vector<std::string>& args) {
     const auto parsed = ParsePictureOptions(kCommand, kHelp, args, {.tick = false, .size = true},
@@ -40,14 +41,19 @@ int RunAnimate(const std::vector<std::string>& args) {
     if (!source) {
         return 1;
     }
-    if (const auto failure = WriteAnimation(*source->preview, options->output)) {
-        std::cerr << "lumera-cli animate: " << *failure << '\n';
+    const AnimationBytes animation = EncodeAnimation(*source->preview);
+    if (!animation.gif) {
+        std::cerr << "lumera-cli animate: " << animation.error << '\n';
         return 1;
     }
     // The tables are read section by section while the cycle is drawn: an animation with
-    // blank cells for the text is no animation of the table.
+    // blank cells for the text is no animation of the table, and the old file stays.
     if (source->prompter.Reported()) {
-        std::filesystem::remove(options->output);
+        return 1;
+    }
+    if (const auto failure = WriteOutput(options->output, *animation.gif)) {
+        std::cerr << "lumera-cli animate: cannot write " << options->output << ": " << *failure
+                  << '\n';
         return 1;
     }
     return 0;

@@ -85,8 +85,8 @@ int RunFrame(const std::vector<std::string>& args) {
     if (prompter.Reported()) {
         return 1;
     }
-    if (!WritePngOutput(*output, preview.Image())) {
-        std::cerr << "lumera-cli frame: cannot write " << *output << '\n';
+    if (const auto failure = WritePngOutput(*output, preview.Image())) {
+        std::cerr << "lumera-cli frame: cannot write " << *output << ": " << *failure << '\n';
         return 1;
     }
     return 0;

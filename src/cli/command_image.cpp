@@ -69,8 +69,8 @@ int RunImage(const std::vector<std::string>& args) {
         return 1;
     }
     const std::string_view image(reinterpret_cast<const char*>(sendData.data()), sendData.size());
-    if (!WriteOutput(output, image)) {
-        std::cerr << "lumera-cli image: cannot write " << output << '\n';
+    if (const auto failure = WriteOutput(output, image)) {
+        std::cerr << "lumera-cli image: cannot write " << output << ": " << *failure << '\n';
         return 1;
     }
     return 0;

@@ -40,8 +40,9 @@ int RunPlay(const std::vector<std::string>& args) {
         return 1;
     }
     source->preview->Advance(options->tick);
-    if (!WritePngOutput(options->output, source->preview->Image())) {
-        std::cerr << "lumera-cli play: cannot write " << options->output << '\n';
+    if (const auto failure = WritePngOutput(options->output, source->preview->Image())) {
+        std::cerr << "lumera-cli play: cannot write " << options->output << ": " << *failure
+                  << '\n';
         return 1;
     }
     return 0;

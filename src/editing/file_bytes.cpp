@@ -1,10 +1,14 @@
 #include "editing/file_bytes.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <charconv>
 #include <cstring>
 
 namespace lumera {
@@ -17,6 +21,7 @@ constexpr int kLinkHops = 40;
 constexpr char kNotRegular[] = "not a regular file";
 constexpr char kTooLarge[] = "larger than 1 MiB";
 constexpr std::size_t kReadChunk = 4096;
+constexpr std::string_view kTemporarySuffix = ".tmp";
 
 std::string SystemReason(int error) {
     return std::strerror(error);
@@ -45,13 +50,19 @@ struct TemporaryFile {
     int fd = -1;
 };
 
+// ".NAME.": how the temporary names for the target NAME begin; ".NAME.PID.N.tmp" in full.
+std::string TemporaryPrefix(const std::filesystem::path& target) {
+    return "." + target.filename().string() + ".";
+}
+
 // Created with O_EXCL under a fresh name beside the target, so it is on the same file
 // system (rename stays atomic) and never clobbers another file.
 TemporaryFile CreateTemporaryBeside(const std::filesystem::path& target) {
-    const std::string stem = "." + target.filename().string() + "." + std::to_string(::getpid());
+    const std::string stem = TemporaryPrefix(target) + std::to_string(::getpid());
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
         const std::filesystem::path candidate =
-            target.parent_path() / (stem + "." + std::to_string(attempt) + ".tmp");
+            target.parent_path() /
+            (stem + "." + std::to_string(attempt) + std::string(kTemporarySuffix));
         const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
             return {candidate, fd};
@@ -62,6 +73,95 @@ TemporaryFile CreateTemporaryBeside(const std::filesystem::path& target) {
     }
     errno = EEXIST;
     return {};
+}
+
+bool AllDigits(std::string_view text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(),
+                                        [](unsigned char c) { return std::isdigit(c) != 0; });
+}
+
+// The process that made `entry`, when it is one of this writer's temporary names for the
+// target whose names begin with `prefix`.
+std::optional<pid_t> TemporaryWriter(std::string_view entry, std::string_view prefix) {
+    if (!entry.starts_with(prefix) || !entry.ends_with(kTemporarySuffix)) {
+        return std::nullopt;
+    }
+    entry.remove_prefix(prefix.size());
+    entry.remove_suffix(kTemporarySuffix.size());
+    const std::size_t dot = entry.find('.');
+    if (dot == std::string_view::npos || !AllDigits(entry.substr(dot + 1))) {
+        return std::nullopt;
+    }
+    pid_t pid = 0;
+    const char* pidEnd = entry.data() + dot;
+    const auto [end, error] = std::from_chars(entry.data(), pidEnd, pid);
+    if (error != std::errc() || end != pidEnd || pid <= 0) {
+        return std::nullopt;
+    }
+    return pid;
+}
+
+// A process killed while it wrote leaves its temporary file behind; the next write of the
+// same target clears those whose process is gone. Only this user's regular files are
+// touched, and never one of a process that still runs.
+void RemoveStaleTemporaries(const std::filesystem::path& target) {
+    const std::string prefix = TemporaryPrefix(target);
+    const std::filesystem::path folder =
+        target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        const std::optional<pid_t> writer =
+            TemporaryWriter(entry->path().filename().native(), prefix);
+        if (!writer || *writer == ::getpid()) {
+            continue;
+        }
+        struct stat info {};
+        if (::lstat(entry->path().c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+            info.st_uid != ::geteuid()) {
+            continue;
+        }
+        if (::kill(*writer, 0) != 0 && errno == ESRCH) {
+            ::unlink(entry->path().c_str());
+        }
+    }
+}
+
+const char* KindOfFile(mode_t mode) {
+    if (S_ISDIR(mode)) {
+        return "a folder";
+    }
+    if (S_ISFIFO(mode)) {
+        return "a FIFO";
+    }
+    if (S_ISCHR(mode) || S_ISBLK(mode)) {
+        return "a device";
+    }
+    if (S_ISSOCK(mode)) {
+        return "a socket";
+    }
+    return "a special file";
+}
+
+// Why the target must not be replaced by a regular file, or nullopt when it may: it is one,
+// or there is none yet (or it cannot be looked at, and creating the temporary file says why).
+// Looks without opening, so a FIFO cannot make the writer wait.
+std::optional<std::string> RefusedTarget(const std::filesystem::path& target, LinkAtTarget link,
+                                         bool reachedThroughLink) {
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) != 0 || S_ISREG(info.st_mode)) {
+        return std::nullopt;
+    }
+    if (S_ISLNK(info.st_mode)) {
+        // Replacing the link itself is what Replace asks for; a link still there after
+        // following every link is a loop.
+        return link == LinkAtTarget::Replace ? std::nullopt : std::optional(SystemReason(ELOOP));
+    }
+    if (reachedThroughLink) {
+        return std::string("the link leads to ") + KindOfFile(info.st_mode) +
+               ", not to a regular file";
+    }
+    return std::string(kNotRegular) + " but " + KindOfFile(info.st_mode);
 }
 
 // A link names the file the operator means, also when that file does not exist yet:
@@ -153,9 +253,14 @@ FileBytes ReadFileBytes(const std::filesystem::path& path) {
     }
 }
 
-std::optional<std::string> ReplaceFileContents(const std::filesystem::path& linkOrTarget,
-                                               std::string_view bytes) {
-    const std::filesystem::path target = FileBehindLinks(linkOrTarget);
+std::optional<std::string> ReplaceFileContents(const std::filesystem::path& name,
+                                               std::string_view bytes, LinkAtTarget link) {
+    const std::filesystem::path target =
+        link == LinkAtTarget::WriteItsEnd ? FileBehindLinks(name) : name;
+    if (auto refused = RefusedTarget(target, link, target != name)) {
+        return refused;
+    }
+    RemoveStaleTemporaries(target);
     TemporaryFile temporary = CreateTemporaryBeside(target);
     if (temporary.fd < 0) {
         return SystemReason(errno);
@@ -166,7 +271,7 @@ std::optional<std::string> ReplaceFileContents(const std::filesystem::path& link
         return SystemReason(error);
     };
     struct stat existing {};
-    if (::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
+    if (::lstat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
         if (::fchmod(file.get(), existing.st_mode & 07777) != 0) {
             return fail(errno);
         }

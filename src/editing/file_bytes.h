@@ -49,11 +49,24 @@ struct FileBytes {
 // The whole of a regular file of at most kLargestReadFile bytes.
 FileBytes ReadFileBytes(const std::filesystem::path& path);
 
-// Writes a temporary file beside the target and renames it over the target, so the
-// target holds either its old content or the new one, never a part. An existing
-// target keeps its permissions; a link is followed to the file it names. Returns the
-// system's reason on failure.
+// What the writer does with a symbolic link at the target's name.
+enum class LinkAtTarget {
+    // A name the operator gave: the link stands for the regular file it leads to (or will
+    // create), and that file is written.
+    WriteItsEnd,
+    // A name of the program's own: the link is replaced, never followed, so whoever planted
+    // it cannot aim the write at another file.
+    Replace,
+};
+
+// The one way the programs write a file. Writes a temporary file (O_EXCL) beside the target
+// and renames it over the target, so the target holds either its old content or the new
+// one, never a part. A target that exists and is not a regular file (a FIFO, a device, a
+// folder), or a link whose end is one, is refused untouched and without waiting. An
+// existing target keeps its permissions. Temporary files of this writer that a killed
+// process left beside the target are removed. Returns the reason on failure.
 std::optional<std::string> ReplaceFileContents(const std::filesystem::path& target,
-                                               std::string_view bytes);
+                                               std::string_view bytes,
+                                               LinkAtTarget link = LinkAtTarget::WriteItsEnd);
 
 }  // namespace lumera

@@ -1,7 +1,12 @@
 #include "program_directory.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdlib>
 #include <system_error>
+#include <vector>
 
 namespace lumera {
 
@@ -12,10 +17,27 @@ const std::filesystem::path kInstalledDataDirectory =
     std::filesystem::path("..") / "share" / "lumera";
 const std::filesystem::path kInstalledLibraryDirectory =
     std::filesystem::path("..") / "lib" / "lumera";
+// Enough for an account's record where the system does not say how much it needs.
+constexpr std::size_t kPasswordBuffer = 4096;
 
 bool IsFile(const std::filesystem::path& path) {
     std::error_code error;
     return std::filesystem::is_regular_file(path, error);
+}
+
+// The user's home folder as the system records it, for a process started without HOME.
+std::filesystem::path HomeFromPasswordDatabase() {
+    const long suggested = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> buffer(suggested > 0 ? static_cast<std::size_t>(suggested) : kPasswordBuffer);
+    passwd entry{};
+    passwd* found = nullptr;
+    while (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == ERANGE) {
+        buffer.resize(buffer.size() * 2);
+    }
+    if (found == nullptr || found->pw_dir == nullptr || *found->pw_dir != '/') {
+        return {};
+    }
+    return found->pw_dir;
 }
 
 bool IsDirectory(const std::filesystem::path& path) {
@@ -35,13 +57,20 @@ std::filesystem::path ProgramDirectory() {
 }
 
 std::filesystem::path UserDataDirectory() {
-    if (const char* dataHome = std::getenv("XDG_DATA_HOME"); dataHome && *dataHome) {
+    // A relative XDG_DATA_HOME is invalid and to be ignored.
+    if (const char* dataHome = std::getenv("XDG_DATA_HOME"); dataHome && *dataHome == '/') {
         return std::filesystem::path(dataHome) / "lumera";
     }
-    if (const char* home = std::getenv("HOME"); home && *home) {
-        return std::filesystem::path(home) / ".local" / "share" / "lumera";
+    std::filesystem::path home;
+    if (const char* fromEnvironment = std::getenv("HOME"); fromEnvironment && *fromEnvironment) {
+        home = fromEnvironment;
+    } else {
+        home = HomeFromPasswordDatabase();
     }
-    return std::filesystem::temp_directory_path() / "lumera";
+    if (home.empty()) {
+        return {};
+    }
+    return home / ".local" / "share" / "lumera";
 }
 
 ProgramFiles LocateProgramFiles(const std::filesystem::path& programDirectory,

@@ -12,8 +12,10 @@ inline constexpr char kGlyphFontFileName[] = "qfn.ttf";
 // The folder of the running executable.
 std::filesystem::path ProgramDirectory();
 
-// The per-user data folder ($XDG_DATA_HOME/lumera, else ~/.local/share/lumera), for files
-// an installed program cannot write beside itself. Not created here.
+// The per-user data folder ($XDG_DATA_HOME/lumera, else ~/.local/share/lumera, the home
+// taken from the account when HOME is unset), for files an installed program cannot write
+// beside itself; never a folder other users share. Empty when the user has no home. Not
+// created here.
 std::filesystem::path UserDataDirectory();
 
 // Where the program's own files lie. A program in its build folder, or copied with its files

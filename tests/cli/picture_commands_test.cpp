@@ -13,6 +13,7 @@
 #include "editing/file_bytes.h"
 #include "editing/message_table.h"
 #include "glyph_table_dir.h"
+#include "idle_fifo.h"
 #include "program_run.h"
 #include "render/led_preview.h"
 #include "scripted_prompter.h"
@@ -120,12 +121,13 @@ TEST_F(FrameCommandTest, RefusesWhatItCannotDraw) {
     const std::filesystem::path alone = Path("alone");
     std::filesystem::create_directory(alone);
     std::filesystem::copy_file(LUMERA_BIN_DIR "/lumera-cli", alone / "lumera-cli");
+    ASSERT_FALSE(ReplaceFileContents(Path("out.png"), "old"));  // and stays as it was
     for (const char* command : {"frame", "animate"}) {
         EXPECT_EQ(Run({command, Path("text.led"), "-o", Path("out.png")}, alone / "lumera-cli"), 1);
         EXPECT_NE(err_.find("Open File " + (alone / "window_zr1.bin").string() + "Error!"),
                   std::string::npos)
             << command << ": " << err_;
-        EXPECT_FALSE(std::filesystem::exists(Path("out.png"))) << command;
+        EXPECT_EQ(ReadFileBytes(Path("out.png")).bytes, "old") << command;
     }
 }
 
@@ -302,6 +304,21 @@ TEST_F(FrameCommandTest, AnimationsKeepEveryByte) {
         animate.insert(animate.end(), c.options.begin(), c.options.end());
         ASSERT_EQ(Run(animate), 0) << err_;
         EXPECT_EQ(FileHash(Path("table.gif")), c.hash) << c.table[1];
+    }
+}
+
+TEST_F(FrameCommandTest, WritesStandardOutputOrAWholeRegularFileAndNeverWaits) {
+    ASSERT_EQ(Run({"new", Path("hi.led"), "--english", "0:0:HI"}), 0) << err_;
+    ASSERT_EQ(Run({"animate", Path("hi.led"), "-o", "-"}), 0) << err_;
+    EXPECT_EQ(out_.rfind("GIF89a", 0), 0u);
+    EXPECT_FALSE(std::filesystem::exists("-"));
+    testing::MakeIdleFifo(Path("fifo"));
+    for (const char* command : {"frame", "image", "animate"}) {
+        const auto write = [&] { return Run({command, Path("hi.led"), "-o", Path("fifo")}); };
+        EXPECT_EQ(testing::WithoutWaitingOn(Path("fifo"), write), 1);
+        EXPECT_NE(err_.find("cannot write " + Path("fifo") + ": not a regular file but a FIFO"),
+                  std::string::npos)
+            << err_;
     }
 }
 

@@ -54,5 +54,21 @@ TEST(DumpLocation, BesideABuiltProgramInTheUserFolderForAnInstalledOne) {
     }
 }
 
+TEST(DumpLocation, ReplacesALinkPlantedAtItsNameAndNeverWritesTheWorkingFolder) {
+    const lumera::testing::TempDirectory folder("lumera-dl");
+    const fs::path& scratch = folder.path();
+    std::ofstream(scratch / "victim") << "keep";
+    fs::create_symlink(scratch / "victim", scratch / kDumpFileName);
+    const std::vector<std::uint8_t> image = {0x01, 0x0A};
+    lumera::testing::ScriptedPrompter prompter;
+    EXPECT_TRUE(WriteDumpFile(image, scratch, {}, prompter));
+    EXPECT_EQ(lumera::testing::ReadBytes<std::vector<std::uint8_t>>(scratch / kDumpFileName),
+              image);
+    EXPECT_EQ(lumera::testing::ReadLines(scratch / "victim"), std::vector<std::string>{"keep"});
+    // Neither folder usable (no home for a per-user one): no dump where the program runs.
+    EXPECT_FALSE(WriteDumpFile(image, scratch / "victim" / "below", {}, prompter));
+    EXPECT_FALSE(fs::exists(kDumpFileName));
+}
+
 }  // namespace
 }  // namespace lumera::download

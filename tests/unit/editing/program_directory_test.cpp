@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -90,6 +93,21 @@ TEST(ProgramFilesLookup, BesideTheProgramFirstThenTheInstallTree) {
                   *layout.deviceLibrary ? root / layout.deviceLibrary : fs::path());
         EXPECT_EQ(files.dumpDirectory, layout.dumpsPerUser ? userData : root / "prefix" / "bin");
     }
+}
+
+TEST(UserDataFolder, ComesFromTheUserNeverFromAFolderOthersShare) {
+    const passwd* account = ::getpwuid(::geteuid());
+    ASSERT_NE(account, nullptr);
+    const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+    ::unsetenv("XDG_DATA_HOME");
+    ::setenv("HOME", "/home/a", 1);
+    EXPECT_EQ(UserDataDirectory(), fs::path("/home/a/.local/share/lumera"));
+    ::setenv("XDG_DATA_HOME", "relative", 1);  // invalid, so ignored
+    EXPECT_EQ(UserDataDirectory(), fs::path("/home/a/.local/share/lumera"));
+    ::unsetenv("HOME");
+    ::unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(UserDataDirectory(), fs::path(account->pw_dir) / ".local/share/lumera");
+    ::setenv("HOME", home.c_str(), 1);
 }
 
 }  // namespace

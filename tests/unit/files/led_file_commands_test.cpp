@@ -197,7 +197,7 @@ TEST_F(LedFileCommands, FilesThatAreNotSmallRegularFilesAreRefusedUnread) {
         const std::string before = Snapshot(table);
         ScriptedPrompter prompter;
         bool previewStopped = false;
-        const OpenOutcome outcome = testing::ReadWithoutWaiting(PathOf("fifo.led"), [&] {
+        const OpenOutcome outcome = testing::WithoutWaitingOn(PathOf("fifo.led"), [&] {
             return OpenLedFile(c.path, table, prompter, [&] { previewStopped = true; });
         });
         EXPECT_FALSE(outcome.tableReplaced) << c.path;

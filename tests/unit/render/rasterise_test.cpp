@@ -158,7 +158,7 @@ TEST(RasteriseTest, MissingOrShortTablesGiveBlankCells) {
     const std::filesystem::path fifo = r.dir.path() / kWideTableName;
     std::filesystem::remove(fifo);
     testing::MakeIdleFifo(fifo);
-    const Glyphs wide = testing::ReadWithoutWaiting(fifo, [&] { return r.Run("\xB0\xA1", false); });
+    const Glyphs wide = testing::WithoutWaitingOn(fifo, [&] { return r.Run("\xB0\xA1", false); });
     ASSERT_EQ(wide.size(), 1u);
     EXPECT_EQ(Data(wide[0]), Bytes(32, 0));
     EXPECT_EQ(r.prompter.messages().back(), "Open File " + (r.dir / kWideTableName) + "Error!");
