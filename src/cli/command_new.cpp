@@ -9,6 +9,7 @@
 #include "cli/cli_table_io.h"
 #include "cli/command_line.h"
 #include "editing/code_page_936.h"
+#include "editing/effects.h"
 #include "editing/text_measures.h"
 #include "editing/validation.h"
 #include "files/led_content.h"
@@ -20,7 +21,9 @@ namespace lumera::cli {
 namespace {
 
 constexpr char kCommand[] = "new";
-constexpr char kHelp[] =
+constexpr std::size_t kHelpWidth = 86;
+constexpr char kHelpIndent[] = "                    ";
+constexpr char kHelpStart[] =
     "usage: lumera-cli new OUT.led --english|--chinese [--force] SECTION...\n"
     "\n"
     "Builds a table as loading a file would (every text goes through the same checks\n"
@@ -28,7 +31,9 @@ constexpr char kHelp[] =
     "A text those rules refuse (a character the mode does not have) or cut (too long)\n"
     "is not stored: the section is named on stderr, nothing is written, exit 1.\n"
     "\n"
-    "  SECTION   OPEN:CLOSE:TEXT, OPEN an opening effect 0..8, CLOSE a closing effect 0..6,\n"
+    "  SECTION   OPEN:CLOSE:TEXT, OPEN an opening effect and CLOSE a closing effect, each\n"
+    "            by its number or its name (as show prints them):\n";
+constexpr char kHelpEnd[] =
     "            TEXT in UTF-8; \\xHH stands for the byte HH (glyph codes 01..1B),\n"
     "            \\\\ for a backslash. Other characters are stored in code page 936.\n"
     "            At most 32 sections.\n"
@@ -96,14 +101,29 @@ std::optional<std::string> DecodeText(std::string_view text, std::string& error)
     return bytes;
 }
 
-// One digit, the effect's number in its list.
+// "  0 left-to-right, 1 right-to-left, ...", wrapped for the help.
 template <typename Effect>
-std::optional<Effect> OptionDigit(std::string_view field,
-                                  std::optional<Effect> (*fromNumber)(int)) {
-    if (field.size() != 1 || field[0] < '0' || field[0] > '9') {
-        return std::nullopt;
+std::string EffectList(int count) {
+    std::string list;
+    std::size_t lineStart = 0;
+    for (int number = 0; number < count; ++number) {
+        const std::string item = std::to_string(number) + ' ' +
+                                 std::string(EffectName(static_cast<Effect>(number))) +
+                                 (number + 1 < count ? "," : "");
+        if (list.size() - lineStart + item.size() + 1 > kHelpWidth) {
+            list += "\n";
+            lineStart = list.size();
+            list += kHelpIndent;
+        }
+        list += ' ' + item;
     }
-    return fromNumber(field[0] - '0');
+    return list + '\n';
+}
+
+std::string Help() {
+    return std::string(kHelpStart) +
+           "            opening:" + EffectList<OpenEffect>(kOpenOptionCount) +
+           "            closing:" + EffectList<CloseEffect>(kCloseOptionCount) + kHelpEnd;
 }
 
 std::optional<LedSection> ParseSectionArgument(const std::string& argument, std::string& error) {
@@ -115,12 +135,13 @@ std::optional<LedSection> ParseSectionArgument(const std::string& argument, std:
         return std::nullopt;
     }
     const std::optional<OpenEffect> open =
-        OptionDigit(std::string_view(argument).substr(0, firstColon), OpenEffectFromNumber);
-    const std::optional<CloseEffect> close =
-        OptionDigit(std::string_view(argument).substr(firstColon + 1, secondColon - firstColon - 1),
-                    CloseEffectFromNumber);
+        OpenEffectNamed(std::string_view(argument).substr(0, firstColon));
+    const std::optional<CloseEffect> close = CloseEffectNamed(
+        std::string_view(argument).substr(firstColon + 1, secondColon - firstColon - 1));
     if (!open || !close) {
-        error = "OPEN must be 0..8 and CLOSE 0..6";
+        error =
+            "OPEN must be an opening effect (0..8 or its name) and CLOSE a closing effect "
+            "(0..6 or its name): see --help";
         return std::nullopt;
     }
     const std::optional<std::string> text =
@@ -194,7 +215,7 @@ std::string RefusedOrCut(const std::string& given, const MessageTable& table, in
 }
 
 int RunNew(const std::vector<std::string>& args) {
-    CommandLine line(kCommand, kHelp);
+    CommandLine line(kCommand, Help());
     line.AddOption({"english"});
     line.AddOption({"chinese"});
     line.AddOption({"force"});

@@ -18,8 +18,8 @@ constexpr char kHelp[] =
     "usage: lumera-cli show [--raw] FILE.led\n"
     "\n"
     "Loads FILE as the window's Open does and prints the table: the mode, then every\n"
-    "section in use with its opening effect, closing effect and text. Glyph codes are\n"
-    "shown as <glyph HH>, bytes that are no character as <byte HH>.\n"
+    "section in use with its text, opening effect and closing effect (by the names new\n"
+    "takes). Glyph codes are shown as <glyph HH>, bytes that are no character as <byte HH>.\n"
     "The last line is 'image: S of 2047 bytes', the size of the image Send would build.\n"
     "Messages the loading would show go to stderr. Exit 1 when the file is rejected.\n"
     "\n"
@@ -85,10 +85,6 @@ std::string ReadableText(std::string_view text) {
     return out;
 }
 
-std::string_view WithoutTrailingBlanks(std::string_view name) {
-    return name.substr(0, name.find_last_not_of(' ') + 1);
-}
-
 void PrintRaw(const MessageTable& table) {
     std::cout << "mode: " << (table.EnglishMode() ? "english" : "chinese") << '\n';
     std::cout << "sections: " << table.SectionCount() << '\n';
@@ -101,18 +97,14 @@ void PrintRaw(const MessageTable& table) {
 }
 
 void PrintReadable(const MessageTable& table) {
-    const WindowTexts& names = TextsFor(Language::English);
     const int count = table.SectionCount();
     std::cout << (table.EnglishMode() ? "English" : "Chinese") << " mode, " << count
               << (count == 1 ? " section" : " sections") << '\n';
     for (int index = 0; index < count; ++index) {
         const Section& section = table.section(index);
         std::cout << (index < 9 ? " " : "") << index + 1 << "  \"" << ReadableText(section.text)
-                  << "\"\n    open: "
-                  << WithoutTrailingBlanks(names.openOptions.at(EffectNumber(section.openOption)))
-                  << ", close: "
-                  << WithoutTrailingBlanks(names.closeOptions.at(EffectNumber(section.closeOption)))
-                  << '\n';
+                  << "\"\n    open: " << EffectName(section.openOption)
+                  << ", close: " << EffectName(section.closeOption) << '\n';
     }
 }
 

@@ -62,5 +62,8 @@ constexpr std::optional<CloseEffect> CloseEffectFromNumber(int number) {
 // item of the window's list, in lower case with dashes between its words.
 std::string_view EffectName(OpenEffect effect);
 std::string_view EffectName(CloseEffect effect);
+// The effect of a name or of a number written in decimal; nullopt for neither.
+std::optional<OpenEffect> OpenEffectNamed(std::string_view name);
+std::optional<CloseEffect> CloseEffectNamed(std::string_view name);
 
 }  // namespace lumera

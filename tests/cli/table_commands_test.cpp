@@ -34,7 +34,8 @@ protected:
 TEST_F(CliCommands, NewWritesWhatSaveWritesAndShowRawPrintsItExactly) {
     const std::string out = PathOf("made.led");
     const CliRun made =
-        Run({"new", out, "--chinese", "0:1:\\x01\\x11 A\\\\b\xE4\xB8\xAD", "8:6:", "3:2:x:y"});
+        Run({"new", out, "--chinese", "0:1:\\x01\\x11 A\\\\b\xE4\xB8\xAD", "8:6:",
+             "down-to-up:from-down-to-up:x:y"});
     ASSERT_EQ(made.exitCode, 0) << made.err;
     EXPECT_EQ(made.err, "");
     const LedFileContent expected{false,
@@ -57,7 +58,15 @@ TEST_F(CliCommands, NewWritesWhatSaveWritesAndShowRawPrintsItExactly) {
     EXPECT_EQ(readable.exitCode, 0);
     EXPECT_NE(readable.out.find("\"<glyph 01><glyph 11> A\\b\xE4\xB8\xAD\""), std::string::npos)
         << readable.out;
-    EXPECT_NE(readable.out.find("Clockwise rotation"), std::string::npos) << readable.out;
+    EXPECT_NE(readable.out.find("open: clockwise-rotation, close: all-extinguishes"),
+              std::string::npos)
+        << readable.out;
+    // An effect is a number or a name of its own list.
+    const CliRun wrong = Run({"new", PathOf("wrong.led"), "--english", "all-extinguishes:0:HI"});
+    EXPECT_NE(wrong.exitCode, 0);
+    EXPECT_NE(wrong.err.find("OPEN must be an opening effect (0..8 or its name)"),
+              std::string::npos)
+        << wrong.err;
 }
 
 TEST_F(CliCommands, NewStoresNoTextTheSectionRulesRefuseOrCut) {
