@@ -26,7 +26,13 @@ public:
     const download::ImageMeasure& measure() const { return measure_; }
     QString text() const;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    // The measure in words, in the current language.
+    void Describe();
+
     std::filesystem::path programDirectory_;
     QProgressBar* bar_;
     QLabel* label_;
