@@ -65,8 +65,9 @@ void TForm1::BuildHistoryActions() {
     undo_->setShortcut(QKeySequence::Undo);
     redo_ = history_->stack().createRedoAction(this);
     redo_->setObjectName(QStringLiteral("RedoAction"));
-    // Connected after the stack's own, so these texts win, and follow the language.
-    connect(&history_->stack(), &QUndoStack::indexChanged, this, &TForm1::ShowHistoryTexts);
+    // Connected after the stack's own updates, so these texts win, and follow the language.
+    connect(&history_->stack(), &QUndoStack::undoTextChanged, this, &TForm1::ShowHistoryTexts);
+    connect(&history_->stack(), &QUndoStack::redoTextChanged, this, &TForm1::ShowHistoryTexts);
     // Both redo keys of the desktops, each once: a key held twice is ambiguous and does nothing.
     QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
     for (const QKeySequence& keys :

@@ -62,6 +62,10 @@ const std::vector<Probe>& Probes() {
          [](const WindowUnderTest& ui) { return ui.find<QAction>("LargePreviewAction")->text(); },
          {"Large preview…", "大预览…", "拡大プレビュー…"}},
         {"the undo commands of a section's menu", &UndoCommandsInMenu, {"1", "1", "1"}},
+        // Its first letters: the rest names the last step, in the language it was made in.
+        {"the window's undo",
+         [](const WindowUnderTest& ui) { return ui.find<QAction>("UndoAction")->text().left(2); },
+         {"Un", "撤销", "元に"}},
         {"Qt's Yes button",
          [](const WindowUnderTest&) { return QtYesButton(); },
          {"&Yes", "是(&Y)", "はい(&Y)"}},
