@@ -1,5 +1,6 @@
 #include "app/capacity_gauge.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QVBoxLayout>
@@ -44,21 +45,32 @@ void CapacityGauge::Show(const MessageTable& table) {
 
     const bool fits = measure_.fit == download::ImageFit::Fits ||
                       measure_.fit == download::ImageFit::NothingToSend;
-    label_->setText(QString::fromStdString(download::FillText(measure_.size)));
     bar_->setValue(static_cast<int>(std::min(measure_.size, download::kDisplayCapacity)));
-    QString why;
-    if (measure_.fit == download::ImageFit::TooLarge) {
-        why = QStringLiteral("The table does not fit the display: ") + Grouped(measure_.size) +
-              QStringLiteral(" bytes, at most ") + Grouped(download::kDisplayCapacity) +
-              QStringLiteral(".");
-    } else if (measure_.fit == download::ImageFit::SectionTooWide) {
-        why = QStringLiteral("A section is too wide to send.");
-    } else {
-        why = QStringLiteral("The download image of the table, against the display's memory.");
-    }
     label_->setStyleSheet(fits ? QString() : QStringLiteral("color: #c00000; font-weight: bold;"));
     bar_->setStyleSheet(fits ? QString()
                              : QStringLiteral("QProgressBar::chunk { background: #c00000; }"));
+    Describe();
+}
+
+void CapacityGauge::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        Describe();
+    }
+    QWidget::changeEvent(event);
+}
+
+void CapacityGauge::Describe() {
+    label_->setText(
+        tr("%1 / %2 bytes").arg(Grouped(measure_.size), Grouped(download::kDisplayCapacity)));
+    QString why;
+    if (measure_.fit == download::ImageFit::TooLarge) {
+        why = tr("The table does not fit the display: %1 bytes, at most %2.")
+                  .arg(Grouped(measure_.size), Grouped(download::kDisplayCapacity));
+    } else if (measure_.fit == download::ImageFit::SectionTooWide) {
+        why = tr("A section is too wide to send.");
+    } else {
+        why = tr("The download image of the table, against the display's memory.");
+    }
     setToolTip(why);
     setAccessibleName(label_->text());
     setAccessibleDescription(why);

@@ -24,7 +24,13 @@ public:
     const download::ImageMeasure& measure() const { return measure_; }
     QString text() const;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    // The measure in words, in the current language.
+    void Describe();
+
     QProgressBar* bar_;
     QLabel* label_;
     download::ImageMeasure measure_;

@@ -1,5 +1,6 @@
 #include "app/command_panel.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
@@ -24,8 +25,7 @@ struct CommandLook {
     const char* name;
     QRect place;
     std::optional<CommandPicture> picture;
-    QChar mnemonic;        // underlined in the caption, where the caption holds the letter
-    const char* function;  // the accessible name; the tooltip adds the shortcut
+    QChar mnemonic;  // underlined in the caption, where the caption holds the letter
     QKeySequence shortcut;
 };
 
@@ -39,17 +39,17 @@ const std::array<CommandLook, kCommandCount>& Looks() {
     const K save(K::Save);
     const K quit = StandardOr(K::Quit, Qt::CTRL | Qt::Key_Q);
     static const std::array<CommandLook, kCommandCount> looks{{
-        {"BtnEng", {8, 8, 97, 25}, std::nullopt, L('E'), "Switch to English", {}},
-        {"BtnJapanClick", {8, 40, 97, 25}, std::nullopt, L('J'), "Switch to Japanese", {}},
-        {"BtnCn", {8, 72, 97, 25}, std::nullopt, QChar(), "Switch to Chinese", {}},
-        {"BtnStart", {8, 104, 97, 25}, P::Start, L('T'), "Start the preview", K(Qt::Key_F5)},
-        {"BtnStop", {8, 136, 97, 25}, P::Stop, L('P'), "Stop the preview", shiftF5},
-        {"BtnColor", {8, 171, 97, 25}, P::Color, L('C'), "Change the LED colour", {}},
-        {"BtnOpen", {112, 8, 99, 25}, P::Open, L('O'), "Open a message file", open},
-        {"BtnSend", {112, 40, 99, 25}, P::Send, L('N'), "Send the table to the display", {}},
-        {"BtnSave", {112, 72, 99, 25}, P::Save, L('S'), "Save the table to a file", save},
-        {"BtnClear", {112, 104, 99, 25}, P::Clear, L('L'), "Clear the table", {}},
-        {"BtnExit", {112, 136, 99, 25}, P::Exit, L('X'), "Exit", quit},
+        {"BtnEng", {8, 8, 97, 25}, std::nullopt, L('E'), {}},
+        {"BtnJapanClick", {8, 40, 97, 25}, std::nullopt, L('J'), {}},
+        {"BtnCn", {8, 72, 97, 25}, std::nullopt, QChar(), {}},
+        {"BtnStart", {8, 104, 97, 25}, P::Start, L('T'), K(Qt::Key_F5)},
+        {"BtnStop", {8, 136, 97, 25}, P::Stop, L('P'), shiftF5},
+        {"BtnColor", {8, 171, 97, 25}, P::Color, L('C'), {}},
+        {"BtnOpen", {112, 8, 99, 25}, P::Open, L('O'), open},
+        {"BtnSend", {112, 40, 99, 25}, P::Send, L('N'), {}},
+        {"BtnSave", {112, 72, 99, 25}, P::Save, L('S'), save},
+        {"BtnClear", {112, 104, 99, 25}, P::Clear, L('L'), {}},
+        {"BtnExit", {112, 136, 99, 25}, P::Exit, L('X'), quit},
     }};
     return looks;
 }
@@ -75,12 +75,6 @@ CommandPanel::CommandPanel(CapacityGauge* gauge, QWidget* parent) : QGroupBox(pa
         } else {
             button->setFont(switchFont);
         }
-        const QString function = QString::fromUtf8(look.function);
-        button->setAccessibleName(function);
-        button->setToolTip(look.shortcut.isEmpty()
-                               ? function
-                               : QStringLiteral("%1 (%2)").arg(
-                                     function, look.shortcut.toString(QKeySequence::NativeText)));
         const auto command = static_cast<Command>(k);
         connect(button, &QPushButton::clicked, this, [this, command] { emit triggered(command); });
         buttons_[k] = button;
@@ -97,13 +91,63 @@ CommandPanel::CommandPanel(CapacityGauge* gauge, QWidget* parent) : QGroupBox(pa
     QFont small = cycle_->font();
     small.setPixelSize(kCycleTextPixelSize);
     cycle_->setFont(small);
-    cycle_->setToolTip(QStringLiteral("How long the preview takes to play every section once"));
+    Retranslate();
+}
+
+void CommandPanel::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        Retranslate();
+    }
+    QGroupBox::changeEvent(event);
+}
+
+QString CommandPanel::FunctionOf(Command command) {
+    switch (command) {
+        case Command::English:
+            return tr("Switch to English");
+        case Command::Japanese:
+            return tr("Switch to Japanese");
+        case Command::Chinese:
+            return tr("Switch to Chinese");
+        case Command::Start:
+            return tr("Start the preview");
+        case Command::Stop:
+            return tr("Stop the preview");
+        case Command::Color:
+            return tr("Change the LED colour");
+        case Command::Open:
+            return tr("Open a message file");
+        case Command::Send:
+            return tr("Send the table to the display");
+        case Command::Save:
+            return tr("Save the table to a file");
+        case Command::Clear:
+            return tr("Clear the table");
+        case Command::Exit:
+            return tr("Exit");
+    }
+    return {};
+}
+
+void CommandPanel::Retranslate() {
+    for (std::size_t k = 0; k < kCommandCount; ++k) {
+        const CommandLook& look = Looks()[k];
+        const QString function = FunctionOf(static_cast<Command>(k));
+        buttons_[k]->setAccessibleName(function);
+        buttons_[k]->setToolTip(
+            look.shortcut.isEmpty()
+                ? function
+                : QStringLiteral("%1 (%2)").arg(function,
+                                                look.shortcut.toString(QKeySequence::NativeText)));
+    }
+    cycle_->setToolTip(tr("How long the preview takes to play every section once"));
+    ShowCycle(cycleMilliseconds_);
 }
 
 void CommandPanel::ShowCycle(std::optional<int> milliseconds) {
-    cycle_->setText(milliseconds
-                        ? QStringLiteral("cycle %1 s").arg(*milliseconds / 1000.0, 0, 'f', 1)
-                        : QString());
+    cycleMilliseconds_ = milliseconds;
+    cycle_->setText(milliseconds ? tr("cycle %1 s").arg(*milliseconds / 1000.0, 0, 'f', 1)
+                                 : QString());
     cycle_->setAccessibleName(cycle_->text());
 }
 

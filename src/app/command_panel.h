@@ -54,11 +54,18 @@ public:
 signals:
     void triggered(Command command);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void SetCaption(Command command, std::string_view caption);
+    void Retranslate();
+    // What a command does, in the current language: its accessible name and tooltip.
+    static QString FunctionOf(Command command);
 
     std::array<QPushButton*, kCommandCount> buttons_{};
     QLabel* cycle_;
+    std::optional<int> cycleMilliseconds_;
 };
 
 }  // namespace lumera::app

@@ -19,11 +19,18 @@ DisplayViews::DisplayViews(QWidget* linkArea, QWidget* window) : QObject(window)
         return;
     }
     emulatorDirectory_ = std::filesystem::path(*folder);
-    button_ = new QPushButton(QStringLiteral("Display"), linkArea);
+    button_ = new QPushButton(linkArea);
     button_->setObjectName(QStringLiteral("BtnDisplay"));
     button_->setGeometry(kButtonPlace);
-    button_->setToolTip(QStringLiteral("Play what the emulated display holds"));
     connect(button_, &QPushButton::clicked, this, &DisplayViews::OpenDisplay);
+    Retranslate();
+}
+
+void DisplayViews::Retranslate() {
+    if (button_) {
+        button_->setText(tr("Display"));
+        button_->setToolTip(tr("Play what the emulated display holds"));
+    }
 }
 
 void DisplayViews::OpenDisplay() {

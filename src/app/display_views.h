@@ -22,6 +22,8 @@ public:
     DisplayViews(QWidget* linkArea, QWidget* window);
 
     void OpenDisplay();
+    // The button's texts in the current language.
+    void Retranslate();
     // After a Send: an open display window plays what has arrived.
     void AfterSend();
 

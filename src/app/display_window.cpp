@@ -1,5 +1,6 @@
 #include "app/display_window.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -27,7 +28,7 @@ DisplayWindow::DisplayWindow(const std::filesystem::path& emulatorDirectory, QWi
       timer_(new QTimer(this)),
       player_(new PreviewPlayer([this] { canvas_->FrameShown(); }, this)) {
     setObjectName(QStringLiteral("DisplayWindow"));
-    setWindowTitle(QStringLiteral("Display"));
+    setWindowTitle(tr("Display"));
     canvas_->setObjectName(QStringLiteral("DisplayCanvas"));
     status_->setObjectName(QStringLiteral("DisplayStatus"));
     status_->setWordWrap(true);
@@ -56,30 +57,53 @@ void DisplayWindow::Restart() {
     const QString file = QString::fromStdString(memoryFile_.string());
     const FileBytes memory = ReadFileBytes(memoryFile_);
     if (!memory.bytes) {
-        status_->setText(QStringLiteral("The emulated display holds nothing yet (") + file +
-                         QStringLiteral(": ") + QString::fromStdString(memory.error) +
-                         QStringLiteral(")."));
+        ShowStatus([file, error = QString::fromStdString(memory.error)] {
+            return tr("The emulated display holds nothing yet (%1: %2).").arg(file, error);
+        });
         return;
     }
     auto decoded = download::DecodeDownloadImage(*memory.bytes);
     if (const auto* fault = std::get_if<download::ImageFault>(&decoded)) {
-        status_->setText(file + QStringLiteral(" is no image the display can play: offset ") +
-                         QString::number(fault->offset) + QStringLiteral(": ") +
-                         QString::fromStdString(fault->what) + QStringLiteral("."));
+        ShowStatus([file, offset = fault->offset, what = QString::fromStdString(fault->what)] {
+            return tr("%1 is no image the display can play: offset %2: %3.")
+                .arg(file)
+                .arg(offset)
+                .arg(what);
+        });
         return;
     }
     auto& image = std::get<download::DecodedImage>(decoded);
-    status_->setText(
-        QStringLiteral("%1 mode, %2 section(s), %3, as the display received them.")
-            .arg(image.englishMode ? QStringLiteral("English") : QStringLiteral("Chinese"))
-            .arg(image.records.size())
-            .arg(QString::fromStdString(download::FillText(image.size))));
+    ShowStatus([english = image.englishMode, sections = image.records.size(), size = image.size] {
+        const QString fill =
+            tr("%1 / %2 bytes")
+                .arg(QString::fromStdString(download::GroupedCount(size)),
+                     QString::fromStdString(download::GroupedCount(download::kDisplayCapacity)));
+        return (english ? tr("English mode, %1 section(s), %2, as the display received them.")
+                        : tr("Chinese mode, %1 section(s), %2, as the display received them."))
+            .arg(sections)
+            .arg(fill);
+    });
     preview_ =
         std::make_unique<LedPreview>(std::make_unique<download::ImageFeed>(std::move(image)));
     preview_->Start();
     canvas_->setPreview(preview_.get());
     player_->setPreview(preview_.get());
     timer_->start();
+}
+
+void DisplayWindow::ShowStatus(std::function<QString()> describe) {
+    describe_ = std::move(describe);
+    status_->setText(describe_());
+}
+
+void DisplayWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        setWindowTitle(tr("Display"));
+        if (describe_) {
+            status_->setText(describe_());
+        }
+    }
+    QWidget::changeEvent(event);
 }
 
 void DisplayWindow::hideEvent(QHideEvent*) {

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "render/led_preview.h"
@@ -34,14 +35,19 @@ public:
 
 protected:
     void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    // The status line, composed again when the language changes.
+    void ShowStatus(std::function<QString()> describe);
+
     std::filesystem::path memoryFile_;
     LedCanvas* canvas_;
     QLabel* status_;
     QTimer* timer_;
     PreviewPlayer* player_;
     std::unique_ptr<LedPreview> preview_;
+    std::function<QString()> describe_;
 };
 
 }  // namespace lumera::app

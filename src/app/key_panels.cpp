@@ -10,7 +10,6 @@
 #include "app/section_text.h"
 #include "app/window_keyboard.h"
 #include "app/window_style.h"
-#include "editing/glyph_names.h"
 #include "editing/keyboards.h"
 
 namespace lumera::app {
@@ -18,7 +17,7 @@ namespace {
 
 const char kHadFocusProperty[] = "keyHadFocus";
 
-QScrollArea* KeyBox(QWidget* parent, const char* name, QRect place, const char* accessibleName) {
+QScrollArea* KeyBox(QWidget* parent, const char* name, QRect place) {
     const int keyRows = (kGlyphKeyCount + kKeyColumns - 1) / kKeyColumns;
     auto* box = new QScrollArea(parent);
     box->setObjectName(QString::fromLatin1(name));
@@ -28,7 +27,6 @@ QScrollArea* KeyBox(QWidget* parent, const char* name, QRect place, const char* 
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // The box is no stop of its own: Tab goes to the keys in it.
     box->setFocusPolicy(Qt::NoFocus);
-    box->setAccessibleName(QString::fromUtf8(accessibleName));
     auto* inside = new QWidget;
     inside->setFixedSize(353 - kScrollBarAllowance,
                          kKeyMargin * 2 + kKeyPitch * (keyRows - 1) + kKeySize);
@@ -57,15 +55,12 @@ public:
 
 // Keys reach each other with the arrow keys; a key pressed from the keyboard keeps the
 // focus, so the next key is one arrow away, while the section still gets the character.
-void MakeKeysReachable(QScrollArea* keyboard, const std::vector<QPushButton*>& buttons,
-                       const std::vector<KeyboardKey>& keys) {
+void MakeKeysReachable(QScrollArea* keyboard, const std::vector<QPushButton*>& buttons) {
     auto* arrows = new QButtonGroup(keyboard);
     arrows->setExclusive(false);
     auto* showFocused = new ShowFocusedKey(keyboard);
     for (std::size_t k = 0; k < buttons.size(); ++k) {
         QPushButton* button = buttons[k];
-        button->setAccessibleName(QString::fromStdString(GlyphName(keys[k].code)));
-        button->setToolTip(KeyToolTip(keys[k].code));
         arrows->addButton(button);
         button->installEventFilter(showFocused);
         QObject::connect(button, &QPushButton::pressed, button,
@@ -76,6 +71,13 @@ void MakeKeysReachable(QScrollArea* keyboard, const std::vector<QPushButton*>& b
                 button->setFocus(Qt::OtherFocusReason);
             }
         });
+    }
+}
+
+void NameKeys(const std::vector<QPushButton*>& buttons, const std::vector<KeyboardKey>& keys) {
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+        buttons[k]->setAccessibleName(KeyName(keys[k].code));
+        buttons[k]->setToolTip(KeyToolTip(keys[k].code));
     }
 }
 
@@ -92,14 +94,14 @@ void SetKeyCaptions(const std::vector<QPushButton*>& buttons,
 
 KeyPanels::KeyPanels(QWidget* area)
     : QObject(area),
-      glyphBox_(KeyBox(area, "CNScrollBox", QRect(224, 6, 353, 195), "Glyph keyboard")),
+      glyphBox_(KeyBox(area, "CNScrollBox", QRect(224, 6, 353, 195))),
       englishPanel_(new QFrame(area)) {
     englishPanel_->setObjectName(QStringLiteral("EngPanel"));
     englishPanel_->setGeometry(224, 8, 353, 193);
     englishPanel_->setAutoFillBackground(true);
     // The box fills its panel: 16 pixels taller, as first drawn, it put the last row of keys
     // and the lower scroll arrow below the panel's edge, out of reach.
-    englishBox_ = KeyBox(englishPanel_, "EngScrollBox", QRect(0, 0, 353, 193), "English keyboard");
+    englishBox_ = KeyBox(englishPanel_, "EngScrollBox", QRect(0, 0, 353, 193));
     englishPanel_->hide();
 
     QFont keyFont = area->font();
@@ -122,10 +124,18 @@ KeyPanels::KeyPanels(QWidget* area)
                     [this, pressed, index] { (this->*pressed)(index + 1); });
             buttons.push_back(button);
         }
-        MakeKeysReachable(box, buttons, table);
+        MakeKeysReachable(box, buttons);
     };
     build(glyphBox_, GlyphKeys(), glyphKeys_, &KeyPanels::glyphKeyPressed);
     build(englishBox_, EnglishKeys(), englishKeys_, &KeyPanels::englishKeyPressed);
+    Retranslate();
+}
+
+void KeyPanels::Retranslate() {
+    glyphBox_->setAccessibleName(tr("Glyph keyboard"));
+    englishBox_->setAccessibleName(tr("English keyboard"));
+    NameKeys(glyphKeys_, GlyphKeys());
+    NameKeys(englishKeys_, EnglishKeys());
 }
 
 void KeyPanels::ShowKeyboard(bool english) {

@@ -22,6 +22,8 @@ public:
 
     // Shows the keyboard of the mode, at its top, with its captions.
     void ShowKeyboard(bool english);
+    // The keyboards' and keys' names and tooltips, in the current language.
+    void Retranslate();
     // Chains every key into the tab order after `previous`.
     void ChainTabOrder(QWidget* previous) const;
 

@@ -1,5 +1,6 @@
 #include "app/link_panel.h"
 
+#include <QEvent>
 #include <QLabel>
 
 #include "app/display_views.h"
@@ -32,14 +33,11 @@ QLabel* PlaceLabel(QWidget* parent, const QString& name, QPoint at) {
 
 LinkPanel::LinkPanel(QWidget* parent, QWidget* window) : QGroupBox(parent) {
     setObjectName(QStringLiteral("GroupBox5"));
-    auto* link = Place(new PictureLabel(WindowPicture::Link, this), QStringLiteral("Image2"),
-                       {100, 16, 48, 48});
-    link->setAccessibleName(QStringLiteral("Link status"));
+    link_ = Place(new PictureLabel(WindowPicture::Link, this), QStringLiteral("Image2"),
+                  {100, 16, 48, 48});
     caption_ = PlaceLabel(this, QStringLiteral("Label5"), {8, 40});
     noLink_ = Place(new PictureLabel(WindowPicture::NoLink, this), QStringLiteral("Image3"),
                     {104, 32, 17, 17});
-    noLink_->setToolTip(QStringLiteral("The display cannot be reached"));
-    noLink_->setAccessibleName(QStringLiteral("The display cannot be reached"));
     progress_ = PlaceLabel(this, QStringLiteral("USBLabel"), {10, 56});
     progressShown_ = std::make_unique<ThrottledLabel>(progress_);
     KeepReadable(progress_, Qt::blue);
@@ -50,8 +48,24 @@ LinkPanel::LinkPanel(QWidget* parent, QWidget* window) : QGroupBox(parent) {
     for (std::size_t k = 0; k < places.size(); ++k) {
         notes_[k] = PlaceLabel(notes, QStringLiteral("Label%1").arg(6 + k), places[k]);
     }
-    mark_ = new LinkStatusMark(this, noLink_);
+    mark_ = new LinkStatusMark(this);
     displayViews_ = new DisplayViews(this, window);
+    Retranslate();
+}
+
+void LinkPanel::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        Retranslate();
+    }
+    QGroupBox::changeEvent(event);
+}
+
+void LinkPanel::Retranslate() {
+    link_->setAccessibleName(tr("Link status"));
+    noLink_->setAccessibleName(tr("The display cannot be reached"));
+    noLink_->setToolTip(noLink_->accessibleName() + QLatin1Char('\n') + mark_->NoDisplayHelp());
+    mark_->Retranslate();
+    displayViews_->Retranslate();
 }
 
 void LinkPanel::ApplyTexts(const WindowTexts& texts) {

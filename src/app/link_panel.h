@@ -36,7 +36,13 @@ public:
 
     DisplayViews& displayViews() const { return *displayViews_; }
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void Retranslate();
+
+    QLabel* link_;      // Image2
     QLabel* caption_;   // Label5
     QLabel* noLink_;    // Image3
     QLabel* progress_;  // USBLabel

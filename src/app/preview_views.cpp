@@ -11,11 +11,7 @@
 namespace lumera::app {
 namespace {
 
-constexpr char kAnimationFilter[] = "*.gif(GIF Animations)|*.gif";
 constexpr char kGifExtension[] = ".gif";
-constexpr char kNothingToAnimate[] =
-    "There is nothing to animate: no section in use has a text with something other than "
-    "blanks.";
 
 }  // namespace
 
@@ -30,15 +26,24 @@ PreviewViews::PreviewViews(QLabel* imageLed, const LedPreview& preview, const Me
       programDirectory_(std::move(programDirectory)),
       window_(window) {
     imageLed_->installEventFilter(this);
-    imageLed_->setToolTip(QStringLiteral("Double-click for a large preview"));
     imageLed_->setContextMenuPolicy(Qt::ActionsContextMenu);
-    auto* large = new QAction(QStringLiteral("Large preview…"), imageLed_);
-    large->setObjectName(QStringLiteral("LargePreviewAction"));
-    connect(large, &QAction::triggered, this, &PreviewViews::OpenLargePreview);
-    exportAction_ = new QAction(QStringLiteral("Export animation…"), imageLed_);
+    largeAction_ = new QAction(imageLed_);
+    largeAction_->setObjectName(QStringLiteral("LargePreviewAction"));
+    connect(largeAction_, &QAction::triggered, this, &PreviewViews::OpenLargePreview);
+    exportAction_ = new QAction(imageLed_);
     exportAction_->setObjectName(QStringLiteral("ExportAnimationAction"));
     connect(exportAction_, &QAction::triggered, this, &PreviewViews::ExportAnimation);
-    imageLed_->addActions({large, exportAction_});
+    imageLed_->addActions({largeAction_, exportAction_});
+    Retranslate();
+}
+
+void PreviewViews::Retranslate() {
+    imageLed_->setToolTip(tr("Double-click for a large preview"));
+    largeAction_->setText(tr("Large preview…"));
+    exportAction_->setText(tr("Export animation…"));
+    if (large_) {
+        large_->setWindowTitle(tr("LED preview"));
+    }
 }
 
 bool PreviewViews::eventFilter(QObject* watched, QEvent* event) {
@@ -60,7 +65,7 @@ void PreviewViews::OpenLargePreview() {
     if (!large_) {
         large_ = new QWidget(window_, Qt::Window);
         large_->setObjectName(QStringLiteral("LargePreview"));
-        large_->setWindowTitle(QStringLiteral("LED preview"));
+        large_->setWindowTitle(tr("LED preview"));
         canvas_ = new LedCanvas(large_);
         canvas_->setObjectName(QStringLiteral("LargePreviewCanvas"));
         auto* layout = new QVBoxLayout(large_);
@@ -81,7 +86,9 @@ void PreviewViews::ExportAnimation() {
     if (!proposed.empty()) {
         proposed.replace_extension(kGifExtension);
     }
-    std::optional<std::string> path = prompter_.SaveFileName(kAnimationFilter, proposed.string());
+    std::optional<std::string> path = prompter_.SaveFileName(
+        //: The file dialog's filter: keep "*.gif(", ")|*.gif" and translate the name only.
+        tr("*.gif(GIF Animations)|*.gif").toStdString(), proposed.string());
     if (!path || path->empty()) {
         return;
     }
@@ -93,11 +100,15 @@ void PreviewViews::ExportAnimation() {
         recording.NextColor();
     }
     if (!recording.Start()) {
-        prompter_.Message(kNothingToAnimate);
+        prompter_.Message(tr("There is nothing to animate: no section in use has a text with "
+                             "something other than blanks.")
+                              .toStdString());
         return;
     }
     if (const auto failure = WriteAnimation(recording, *path)) {
-        prompter_.Message("The animation was not written: " + *failure);
+        prompter_.Message(tr("The animation was not written: %1")
+                              .arg(QString::fromStdString(*failure))
+                              .toStdString());
         return;
     }
     emit exported(QString::fromStdString(*path));

@@ -26,6 +26,8 @@ public:
     PreviewViews(QLabel* imageLed, const LedPreview& preview, const MessageTable& table,
                  Prompter& prompter, std::filesystem::path programDirectory, QWidget* window);
 
+    // The views' tooltip, menus and title in the current language.
+    void Retranslate();
     // Puts the preview's picture on the small image and on the large preview, if open.
     void Show();
     void OpenLargePreview();
@@ -55,6 +57,7 @@ private:
     std::filesystem::path programDirectory_;
     QWidget* window_;
     std::string tableFile_;
+    QAction* largeAction_ = nullptr;
     QAction* exportAction_ = nullptr;
     QWidget* large_ = nullptr;
     LedCanvas* canvas_ = nullptr;

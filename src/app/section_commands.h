@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QKeySequence>
 #include <QString>
 #include <array>
@@ -12,26 +13,35 @@ namespace lumera::app {
 // section, by its keys.
 struct SectionCommandEntry {
     SectionCommand command;
-    const char* name;  // the action's objectName
-    QString caption;   // %1: the section's number
+    const char* name;     // the action's objectName
+    const char* caption;  // in English, translated where shown; %1: the section's number
     QKeySequence keys;
 };
 
 inline const std::array<SectionCommandEntry, 5>& SectionCommands() {
     static const std::array<SectionCommandEntry, 5> commands{{
         {SectionCommand::InsertAbove, "InsertSectionAction",
-         QStringLiteral("Insert a section above %1"),
+         QT_TRANSLATE_NOOP("SectionCommand", "Insert a section above %1"),
          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Insert)},
         {SectionCommand::Duplicate, "DuplicateSectionAction",
-         QStringLiteral("Duplicate section %1"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D)},
-        {SectionCommand::MoveUp, "MoveSectionUpAction", QStringLiteral("Move section %1 up"),
+         QT_TRANSLATE_NOOP("SectionCommand", "Duplicate section %1"),
+         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D)},
+        {SectionCommand::MoveUp, "MoveSectionUpAction",
+         QT_TRANSLATE_NOOP("SectionCommand", "Move section %1 up"),
          QKeySequence(Qt::ALT | Qt::Key_Up)},
-        {SectionCommand::MoveDown, "MoveSectionDownAction", QStringLiteral("Move section %1 down"),
+        {SectionCommand::MoveDown, "MoveSectionDownAction",
+         QT_TRANSLATE_NOOP("SectionCommand", "Move section %1 down"),
          QKeySequence(Qt::ALT | Qt::Key_Down)},
-        {SectionCommand::Delete, "DeleteSectionAction", QStringLiteral("Delete section %1"),
+        {SectionCommand::Delete, "DeleteSectionAction",
+         QT_TRANSLATE_NOOP("SectionCommand", "Delete section %1"),
          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete)},
     }};
     return commands;
+}
+
+// "Move section 3 up", in the current language.
+inline QString SectionCommandCaption(const SectionCommandEntry& entry, int index) {
+    return QCoreApplication::translate("SectionCommand", entry.caption).arg(index + 1);
 }
 
 }  // namespace lumera::app

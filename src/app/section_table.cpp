@@ -16,7 +16,6 @@
 namespace lumera::app {
 namespace {
 
-const QString kKeysTypeHere = QStringLiteral("The on-screen keys type into this section");
 constexpr QRect kBoxPlace(8, 32, 569, 217);
 constexpr QRect kLimitPlace(180, 14, 70, 16);
 
@@ -54,6 +53,17 @@ private:
     QScrollArea* table_;
 };
 
+// The edit's own undo and redo, told by their captions in Qt's current translation (named
+// here, not spelt out, so that they stay out of the window's own translations).
+bool IsEditHistoryAction(const QAction* action) {
+    static constexpr char kContext[] = "QLineEdit";
+    static constexpr char kUndo[] = "&Undo";
+    static constexpr char kRedo[] = "&Redo";
+    const QString caption = action->text().section(QLatin1Char('\t'), 0, 0);
+    return caption == QCoreApplication::translate(kContext, kUndo) ||
+           caption == QCoreApplication::translate(kContext, kRedo);
+}
+
 QLabel* Heading(QWidget* parent, int number, int left) {
     auto* label = new QLabel(parent);
     label->setObjectName(QStringLiteral("Label%1").arg(number));
@@ -77,14 +87,28 @@ SectionTable::SectionTable(QWidget* parent)
     box_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // The box is no stop of its own: Tab goes to the controls in it.
     box_->setFocusPolicy(Qt::NoFocus);
-    box_->setAccessibleName(QStringLiteral("Sections"));
     auto* rows = new QWidget;
     rows->setFixedSize(kBoxPlace.width() - kScrollBarAllowance,
                        kRowTop + kRowPitch * (kSectionRows - 1) + kEditHeight + kRowTop);
     box_->setWidget(rows);
     BuildRows(rows);
     ChainTabOrder();
+    InstallNamedListAccessibility();
+    Retranslate();
+}
+
+void SectionTable::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        Retranslate();
+    }
+    QGroupBox::changeEvent(event);
+}
+
+void SectionTable::Retranslate() {
+    box_->setAccessibleName(tr("Sections"));
     DescribeRows();
+    ShowLimit();
+    ShowRowMarks(current_);
 }
 
 void SectionTable::BuildRows(QWidget* rows) {
@@ -165,17 +189,16 @@ QWidget* SectionTable::lastTabStop() const {
 }
 
 void SectionTable::DescribeRows() {
-    InstallNamedListAccessibility();
     for (int index = 0; index < kSectionRows; ++index) {
         const int n = index + 1;
-        edits_[index]->setAccessibleName(QStringLiteral("Section %1 text").arg(n));
+        edits_[index]->setAccessibleName(tr("Section %1 text").arg(n));
         edits_[index]->setToolTip(
-            QStringLiteral("Section %1: click it, or press Enter in it, to type into it with the "
-                           "on-screen keys; right-click for the section commands")
+            tr("Section %1: click it, or press Enter in it, to type into it with the "
+               "on-screen keys; right-click for the section commands")
                 .arg(n));
-        opens_[index]->setAccessibleName(QStringLiteral("Section %1 opening effect").arg(n));
-        closes_[index]->setAccessibleName(QStringLiteral("Section %1 closing effect").arg(n));
-        numbers_[index]->setAccessibleName(QStringLiteral("Section %1").arg(n));
+        opens_[index]->setAccessibleName(tr("Section %1 opening effect").arg(n));
+        closes_[index]->setAccessibleName(tr("Section %1 closing effect").arg(n));
+        numbers_[index]->setAccessibleName(tr("Section %1").arg(n));
     }
 }
 
@@ -213,11 +236,14 @@ void SectionTable::Show(const MessageTable& table) {
     }
     shown_ = table;
     current_ = table.CurrentSection();
-    const LengthUse use = table.LengthUseOf(current_);
-    limit_->setText(QStringLiteral("%1 / %2").arg(use.used).arg(use.limit));
-    limit_->setToolTip(
-        QStringLiteral("How much of section %1's length limit its text uses").arg(current_ + 1));
+    ShowLimit();
     ShowRowMarks(current_);
+}
+
+void SectionTable::ShowLimit() {
+    const LengthUse use = shown_.LengthUseOf(current_);
+    limit_->setText(QStringLiteral("%1 / %2").arg(use.used).arg(use.limit));
+    limit_->setToolTip(tr("How much of section %1's length limit its text uses").arg(current_ + 1));
 }
 
 QString SectionTable::limitText() const {
@@ -259,7 +285,8 @@ void SectionTable::ShowRowMarks(int current) {
         }
         label->setStyleSheet(style);
         label->setProperty("playing", playing);
-        edits_[index]->setAccessibleDescription(marked ? kKeysTypeHere : QString());
+        edits_[index]->setAccessibleDescription(
+            marked ? tr("The on-screen keys type into this section") : QString());
     }
 }
 
@@ -273,8 +300,7 @@ std::unique_ptr<QMenu> SectionTable::MenuFor(int index) {
         // Its actions live as long as it does; it goes with the menu, never shown itself.
         connect(menu.get(), &QObject::destroyed, standard, &QObject::deleteLater);
         for (QAction* action : standard->actions()) {
-            const QString text = action->text();
-            if (!text.contains(QStringLiteral("Undo")) && !text.contains(QStringLiteral("Redo"))) {
+            if (!IsEditHistoryAction(action)) {
                 menu->addAction(action);
             }
         }
@@ -284,7 +310,7 @@ std::unique_ptr<QMenu> SectionTable::MenuFor(int index) {
     menu->addSeparator();
     for (const SectionCommandEntry& command : SectionCommands()) {
         // The shortcut is shown, not taken: the window's own actions hold it.
-        const QString text = command.caption.arg(index + 1) + QLatin1Char('\t') +
+        const QString text = SectionCommandCaption(command, index) + QLatin1Char('\t') +
                              command.keys.toString(QKeySequence::NativeText);
         QAction* action = menu->addAction(
             text, this, [this, index, &command] { emit sectionCommand(command.command, index); });

@@ -58,8 +58,13 @@ signals:
     // A section command chosen in a row's context menu.
     void sectionCommand(SectionCommand command, int index);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void BuildRows(QWidget* rows);
+    void Retranslate();
+    void ShowLimit();
     void ChainTabOrder();
     void DescribeRows();
     void ShowRowMarks(int current);

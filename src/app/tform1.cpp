@@ -33,7 +33,8 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
       prompter_(setup.prompter ? *setup.prompter : *ownPrompter_),
       files_(setup.programDirectory.empty()
                  ? LocateProgramFiles()
-                 : ProgramFiles{setup.programDirectory, {}, setup.programDirectory}) {
+                 : ProgramFiles{setup.programDirectory, {}, setup.programDirectory}),
+      translators_(files_.dataDirectory / kTranslationFolder) {
     if (ownPrompter_) {
         ownPrompter_->setOwner(this);
     }
@@ -52,7 +53,7 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     previewViews_ =
         new PreviewViews(ImageLed, *preview_, table_, prompter_, files_.dataDirectory, this);
     connect(previewViews_, &PreviewViews::exported, this, [this](const QString& path) {
-        header_->ShowStatus(QStringLiteral("Animation exported to %1").arg(path));
+        header_->ShowStatus(tr("Animation exported to %1").arg(path));
     });
     player_ = new PreviewPlayer(
         [this] {
@@ -65,6 +66,7 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     ConnectParts();
     BuildHistoryActions();
     ChainTabOrder();
+    Retranslate();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -122,7 +124,6 @@ void TForm1::BuildParts() {
     ImageLed = new QLabel(ledPanel);
     ImageLed->setObjectName(QStringLiteral("ImageLed"));
     ImageLed->setGeometry(4, 6, 160, 187);
-    ImageLed->setAccessibleName(QStringLiteral("LED preview"));
     BuildFrame();
 }
 

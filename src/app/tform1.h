@@ -12,6 +12,7 @@
 #include "app/command_panel.h"
 #include "app/edit_history.h"
 #include "app/qt_prompter.h"
+#include "app/window_translators.h"
 #include "editing/language_texts.h"
 #include "editing/message_table.h"
 #include "editing/program_directory.h"
@@ -20,6 +21,7 @@
 #include "outside/device_binding.h"
 #include "render/led_preview.h"
 
+class QAction;
 class QLabel;
 class QScrollArea;
 class QTimer;
@@ -104,6 +106,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;  // FormClose
+    void changeEvent(QEvent* event) override;
 
 private:
     void BuildParts();
@@ -134,6 +137,11 @@ private:
     void ApplyLanguage(Language language, EditorState before);
     // Captions, option names and keyboard of a language, without touching the table.
     void ApplyWindowTexts(Language language);
+    // The window's own texts, and those of its parts that are no widgets, in the language
+    // of the installed translators.
+    void Retranslate();
+    // "Undo Typing in section 2": the history actions' texts in the current language.
+    void ShowHistoryTexts();
     void InsertKey(KeyInsertion (MessageTable::*press)(int, std::size_t), int keyNumber);
     void TellSectionFull(int index);
 
@@ -157,6 +165,7 @@ private:
     std::string OpenFileName;
     std::vector<std::uint8_t> SendData;
     std::unique_ptr<LedPreview> preview_;
+    WindowTranslators translators_;
 
     QScrollArea* frame_ = nullptr;
     QWidget* content_ = nullptr;  // every part stands on it, at its fixed place
@@ -170,6 +179,8 @@ private:
     PreviewViews* previewViews_ = nullptr;
     PreviewPlayer* player_ = nullptr;
     EditHistory* history_ = nullptr;
+    QAction* undo_ = nullptr;
+    QAction* redo_ = nullptr;
     QTimer* Timer1 = nullptr;
     // Measures the preview's cycle once typing pauses: it plays the whole table.
     QTimer* cycleTimer_ = nullptr;

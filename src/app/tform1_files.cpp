@@ -24,8 +24,7 @@ SaveOutcome TForm1::BtnSaveClick() {
         history_->MarkSaved();
         FollowHistory();
         ShowFileName();
-        header_->ShowStatus(
-            QStringLiteral("Saved to %1").arg(QString::fromStdString(OpenFileName)));
+        header_->ShowStatus(tr("Saved to %1").arg(QString::fromStdString(OpenFileName)));
     }
     return outcome;
 }
@@ -74,8 +73,8 @@ void TForm1::OpenNamedFile(const std::string& path) {
     if (outcome.tableReplaced) {
         // The load has reset the table in the file's mode; the window follows that mode.
         ApplyWindowTexts(table_.EnglishMode() ? Language::English : Language::Chinese);
-        history_->Record(QStringLiteral("Open %1").arg(QString::fromStdString(path)),
-                         std::move(before), State());
+        history_->Record(tr("Open %1").arg(QString::fromStdString(path)), std::move(before),
+                         State());
         history_->MarkSaved();
         FollowHistory();
         ShowFileName();

@@ -1,7 +1,11 @@
 // The three interface languages and the content mode that goes with each.
+#include <QEvent>
+#include <QLabel>
+
 #include "app/command_panel.h"
 #include "app/key_panels.h"
 #include "app/link_panel.h"
+#include "app/preview_views.h"
 #include "app/section_table.h"
 #include "app/tform1.h"
 
@@ -37,11 +41,10 @@ void TForm1::SwitchLanguage(Language target) {
 }
 
 void TForm1::ApplyLanguage(Language language, EditorState before) {
-    Change(QStringLiteral("Switch language"), std::move(before),
-           [this, language](MessageTable& table) {
-               language_ = language;
-               return table.Reset(language == Language::English);
-           });
+    Change(tr("Switch language"), std::move(before), [this, language](MessageTable& table) {
+        language_ = language;
+        return table.Reset(language == Language::English);
+    });
     ApplyWindowTexts(language);
 }
 
@@ -53,6 +56,21 @@ void TForm1::ApplyWindowTexts(Language language) {
     commands_->ApplyTexts(texts);
     link_->ApplyTexts(texts);
     keys_->ShowKeyboard(language == Language::English);
+    translators_.Use(language);
+}
+
+void TForm1::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        Retranslate();
+    }
+    QWidget::changeEvent(event);
+}
+
+void TForm1::Retranslate() {
+    ImageLed->setAccessibleName(tr("LED preview"));
+    keys_->Retranslate();
+    previewViews_->Retranslate();
+    ShowHistoryTexts();
 }
 
 }  // namespace lumera::app

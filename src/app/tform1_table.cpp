@@ -53,12 +53,21 @@ void TForm1::Restore(const EditorState& state) {
     ShowTable();
 }
 
+void TForm1::ShowHistoryTexts() {
+    const QUndoStack& stack = history_->stack();
+    undo_->setText(stack.canUndo() ? tr("Undo %1").arg(stack.undoText()) : tr("Undo"));
+    redo_->setText(stack.canRedo() ? tr("Redo %1").arg(stack.redoText()) : tr("Redo"));
+}
+
 void TForm1::BuildHistoryActions() {
-    QAction* undo = history_->stack().createUndoAction(this, QStringLiteral("Undo"));
-    undo->setObjectName(QStringLiteral("UndoAction"));
-    undo->setShortcut(QKeySequence::Undo);
-    QAction* redo = history_->stack().createRedoAction(this, QStringLiteral("Redo"));
-    redo->setObjectName(QStringLiteral("RedoAction"));
+    undo_ = history_->stack().createUndoAction(this);
+    undo_->setObjectName(QStringLiteral("UndoAction"));
+    undo_->setShortcut(QKeySequence::Undo);
+    redo_ = history_->stack().createRedoAction(this);
+    redo_->setObjectName(QStringLiteral("RedoAction"));
+    // Connected after the stack's own updates, so these texts win, and follow the language.
+    connect(&history_->stack(), &QUndoStack::undoTextChanged, this, &TForm1::ShowHistoryTexts);
+    connect(&history_->stack(), &QUndoStack::redoTextChanged, this, &TForm1::ShowHistoryTexts);
     // Both redo keys of the desktops, each once: a key held twice is ambiguous and does nothing.
     QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
     for (const QKeySequence& keys :
@@ -67,9 +76,9 @@ void TForm1::BuildHistoryActions() {
             redoKeys.append(keys);
         }
     }
-    redo->setShortcuts(redoKeys);
-    addActions({undo, redo});
-    sections_->setMenuActions({undo, redo});
+    redo_->setShortcuts(redoKeys);
+    addActions({undo_, redo_});
+    sections_->setMenuActions({undo_, redo_});
     // The section commands' keys act on the current section.
     for (const SectionCommandEntry& command : SectionCommands()) {
         auto* action = new QAction(this);
@@ -104,7 +113,7 @@ void TForm1::maskeditOnClick(int index) {
 
 void TForm1::maskeditOnChange(int index, const std::string& bytes, std::size_t caret) {
     Change(
-        QStringLiteral("Typing in section %1").arg(index + 1),
+        tr("Typing in section %1").arg(index + 1),
         [&](MessageTable& table) { return table.SetText(index, bytes); }, index);
     if (table_.section(index).text.size() < bytes.size()) {
         TellSectionFull(index);
@@ -115,18 +124,18 @@ void TForm1::maskeditOnChange(int index, const std::string& bytes, std::size_t c
 void TForm1::TellSectionFull(int index) {
     const LengthUse use = table_.LengthUseOf(index);
     header_->ShowStatus(
-        QStringLiteral("Section %1 is full (%2 / %3)").arg(index + 1).arg(use.used).arg(use.limit));
+        tr("Section %1 is full (%2 / %3)").arg(index + 1).arg(use.used).arg(use.limit));
 }
 
 void TForm1::CBAChange(int index, int option) {
-    Change(QStringLiteral("Opening effect of section %1").arg(index + 1), [&](MessageTable& table) {
+    Change(tr("Opening effect of section %1").arg(index + 1), [&](MessageTable& table) {
         table.SelectOpenOption(index, static_cast<OpenEffect>(option));
         return Messages{};
     });
 }
 
 void TForm1::CBBChange(int index, int option) {
-    Change(QStringLiteral("Closing effect of section %1").arg(index + 1), [&](MessageTable& table) {
+    Change(tr("Closing effect of section %1").arg(index + 1), [&](MessageTable& table) {
         table.SelectCloseOption(index, static_cast<CloseEffect>(option));
         return Messages{};
     });
@@ -137,7 +146,7 @@ void TForm1::InsertKey(KeyInsertion (MessageTable::*press)(int, std::size_t), in
     const int index = table_.CurrentSection();
     KeyInsertion insertion;
     Change(
-        QStringLiteral("Typing in section %1").arg(index + 1),
+        tr("Typing in section %1").arg(index + 1),
         [&](MessageTable& table) {
             insertion = (table.*press)(keyNumber, edit->insertionByteOffset());
             return insertion.messages;
@@ -160,7 +169,7 @@ void TForm1::EngBtnClick(int keyNumber) {
 
 void TForm1::BtnClearClick() {
     BtnStopClick();
-    Change(QStringLiteral("Clear"), [](MessageTable& table) { return table.Clear(); });
+    Change(tr("Clear"), [](MessageTable& table) { return table.Clear(); });
     // Clear re-applies the texts of the content mode: Chinese ones under Japanese texts.
     ApplyWindowTexts(table_.EnglishMode() ? Language::English : Language::Chinese);
     FocusFirstSection();
@@ -172,12 +181,13 @@ void TForm1::RunSectionCommand(SectionCommand command, int index) {
         entry = candidate.command == command ? &candidate : entry;
     }
     bool done = false;
-    Change(entry->caption.arg(index + 1), [&](MessageTable& table) {
+    const QString caption = SectionCommandCaption(*entry, index);
+    Change(caption, [&](MessageTable& table) {
         done = table.RunSectionCommand(command, index);
         return Messages{};
     });
     if (!done) {
-        header_->ShowStatus(entry->caption.arg(index + 1) + QStringLiteral(": not possible here"));
+        header_->ShowStatus(tr("%1: not possible here").arg(caption));
     }
 }
 

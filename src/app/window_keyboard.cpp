@@ -1,5 +1,7 @@
 #include "app/window_keyboard.h"
 
+#include <QCoreApplication>
+
 #include "editing/glyph_names.h"
 
 namespace lumera::app {
@@ -14,9 +16,20 @@ QString WithMnemonic(const QString& caption, QChar letter) {
     return escaped;
 }
 
+QString KeyName(unsigned char code) {
+    const QChar character = QLatin1Char(static_cast<char>(code));
+    if (character.isUpper()) {
+        return QCoreApplication::translate("GlyphName", "capital %1").arg(character);
+    }
+    if (character.isLower()) {
+        return QCoreApplication::translate("GlyphName", "small %1").arg(character);
+    }
+    return QCoreApplication::translate("GlyphName", GlyphName(code).c_str());
+}
+
 QString KeyToolTip(unsigned char code) {
-    return QStringLiteral("%1 — code 0x%2")
-        .arg(QString::fromStdString(GlyphName(code)))
+    return QCoreApplication::translate("GlyphName", "%1 — code 0x%2")
+        .arg(KeyName(code))
         .arg(QString::number(code, 16).toUpper().rightJustified(2, QLatin1Char('0')));
 }
 

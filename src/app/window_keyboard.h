@@ -11,6 +11,9 @@ namespace lumera::app {
 // in every case.
 QString WithMnemonic(const QString& caption, QChar letter);
 
+// What a key's character is called ("heart", "capital A"), in the current language.
+QString KeyName(unsigned char code);
+
 // "heart — code 0x01": the tooltip of a keyboard key.
 QString KeyToolTip(unsigned char code);
 

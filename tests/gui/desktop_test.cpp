@@ -5,6 +5,7 @@
 #include <QStyleFactory>
 #include <QTest>
 #include <memory>
+#include <tuple>
 
 #include "app/desktop_identity.h"
 #include "app/window_contrast.h"
@@ -92,19 +93,22 @@ private slots:
             }
         }
         QCOMPARE(unnamed, QStringList());
-        const std::pair<const char*, const char*> names[] = {
-            {"ME5", "Section 5 text"},
-            {"CBA5", "Section 5 opening effect"},
-            {"CBB32", "Section 32 closing effect"},
-            {"CNBtn7", "up arrow"},
-            {"EngBtn5", "up arrow"},
-            {"CNBtn21", "ampersand"},
-            {"BtnOpen", "Open a message file"},
-            {"CNBtn9", "sun — code 0x0B"},
-            {"BtnSave", "Save the table to a file (Ctrl+S)"},
+        // The names follow the interface language.
+        const bool english = language == QLatin1String("BtnEng");
+        const std::tuple<const char*, const char*, const char*> names[] = {
+            {"ME5", "Section 5 text", "セクション 5 の文字"},
+            {"CBA5", "Section 5 opening effect", "セクション 5 の開始効果"},
+            {"CBB32", "Section 32 closing effect", "セクション 32 の終了効果"},
+            {"CNBtn7", "up arrow", "上矢印"},
+            {"EngBtn5", "up arrow", "上矢印"},
+            {"CNBtn21", "ampersand", "アンパサンド"},
+            {"BtnOpen", "Open a message file", "メッセージファイルを開く"},
+            {"CNBtn9", "sun — code 0x0B", "太陽 — コード 0x0B"},
+            {"BtnSave", "Save the table to a file (Ctrl+S)", "内容をファイルに保存 (Ctrl+S)"},
         };
-        for (const auto& [control, name] : names) {
+        for (const auto& [control, englishName, japaneseName] : names) {
             auto* widget = ui.find<QWidget>(control);
+            const QString name = QString::fromUtf8(english ? englishName : japaneseName);
             QVERIFY2(AccessibleName(widget) == name || widget->toolTip() == name, control);
         }
         auto* list = ui.find<QComboBox>("CBB2");

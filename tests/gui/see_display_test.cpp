@@ -59,9 +59,10 @@ private slots:
         const Step steps[] = {
             {nullptr, QStringLiteral("AB"), QStringLiteral("13 / 2 047 bytes")},
             {nullptr, QStringLiteral("C"), QStringLiteral("18 / 2 047 bytes")},
-            {"BtnCn", QString(), QStringLiteral("0 / 2 047 bytes")},
-            {nullptr, QStringLiteral("A"), QStringLiteral("22 / 2 047 bytes")},
-            {nullptr, QStringLiteral("\u554A"), QStringLiteral("50 / 2 047 bytes")},
+            // In Chinese the gauge counts in 字节.
+            {"BtnCn", QString(), QStringLiteral("0 / 2 047 \u5B57\u8282")},
+            {nullptr, QStringLiteral("A"), QStringLiteral("22 / 2 047 \u5B57\u8282")},
+            {nullptr, QStringLiteral("\u554A"), QStringLiteral("50 / 2 047 \u5B57\u8282")},
         };
         for (const Step& step : steps) {
             if (step.button) {

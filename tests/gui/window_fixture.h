@@ -75,6 +75,8 @@ public:
             QFile::link(QStringLiteral(LUMERA_BIN_DIR "/") + table,
                         programDirectory.filePath(table));
         }
+        QFile::link(QStringLiteral(LUMERA_BIN_DIR "/translations"),
+                    programDirectory.filePath("translations"));
         qputenv("ZRUSB_EMULATOR", emulatorDirectory.path().toUtf8());
         qunsetenv("ZRUSB_EMULATOR_FAULT");
         WindowSetup setup;
