@@ -98,9 +98,10 @@ bool SendCommand(CommandPacket packet, const DeviceEntryPoints& device, Prompter
             prompter.Message(kWriteDataErrorText);
             return false;
         case Exchange::Unanswered:
-            // Some displays never answer; the write alone has delivered the command.
+            // Without its reply nothing says the display took the command: going on would
+            // end in a success nobody can vouch for, after a box and a wait per command.
             prompter.Message(kReadDataErrorText);
-            return true;
+            return false;
         case Exchange::Answered:
             break;
     }

@@ -35,7 +35,7 @@ struct Exchange {
 Exchange ExchangeCommand(CommandPacket& packet, const DeviceEntryPoints& device);
 
 // ExchangeCommand, with the outcome reported through the prompter.
-// True when the command counts as delivered: acknowledged, or written but unanswered.
+// True when the display acknowledged the command.
 bool SendCommand(CommandPacket packet, const DeviceEntryPoints& device, Prompter& prompter);
 
 // The progress text before data command `block` of an image of `imageSize` bytes.

@@ -146,11 +146,10 @@ TEST_F(SendCommand, EveryFailureShowsItsMessagesInOrder) {
     EXPECT_THAT(shown(), ElementsAre(kSuccess));
     EXPECT_EQ(stored(), sendData);
 
-    // A display that never answers still gets the image.
-    EXPECT_EQ(send(EnglishAB(), "read@*"), SendOutcome::Delivered);
-    EXPECT_THAT(shown(),
-                ElementsAre(kReadError, kReadError, kReadError, kReadError, kReadError, kSuccess));
-    EXPECT_EQ(stored(), sendData);
+    // A display that never answers is told once, and never as a success.
+    EXPECT_EQ(send(EnglishAB(), "read@*"), SendOutcome::TransferFailed);
+    EXPECT_THAT(shown(), ElementsAre(kReadError, kNoEprom));
+    EXPECT_TRUE(stored().empty());
 
     // 23 full rows make 2117 bytes: refused after the probe (P = 2117 / 8 mod 256 = 8).
     MessageTable large;
@@ -180,14 +179,17 @@ TEST_F(SendCommand, ACableThatComesAndGoes) {
     EXPECT_EQ(send(EnglishAB(), "numbered"), SendOutcome::Delivered);
     EXPECT_THAT(shown(), ElementsAre(kSuccess));
 
-    // Unanswered commands cost one reply wait each and still count as delivered.
+    // An unanswered command costs one reply wait and ends the Send as a failure; the next
+    // Send works.
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(send(EnglishAB(), "silent@1,silent@5"), SendOutcome::Delivered);
+    EXPECT_EQ(send(EnglishAB(), "silent@4"), SendOutcome::TransferFailed);
     const auto waited = std::chrono::steady_clock::now() - start;
-    EXPECT_THAT(shown(), ElementsAre(kReadError, kReadError, kSuccess));
-    EXPECT_EQ(stored(), sendData);
-    EXPECT_GE(waited, std::chrono::milliseconds(1980));
+    EXPECT_THAT(shown(), ElementsAre(kReadError, kWriteFailure));
+    EXPECT_TRUE(stored().empty());
+    EXPECT_GE(waited, std::chrono::milliseconds(990));
     EXPECT_LT(waited, std::chrono::milliseconds(6000)) << "a wait must end";
+    EXPECT_EQ(send(EnglishAB()), SendOutcome::Delivered);
+    EXPECT_EQ(stored(), sendData);
 }
 
 TEST_F(SendCommand, StopsBeforeTheDisplayWhenItMust) {
