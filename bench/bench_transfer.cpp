@@ -5,6 +5,7 @@
 #include <numeric>
 #include <vector>
 
+#include "counting_prompter.h"
 #include "download/command_packets.h"
 #include "download/usb_transfer.h"
 #include "outside/device_binding.h"
@@ -13,19 +14,7 @@
 namespace {
 
 using namespace lumera;
-
-// Counts the boxes instead of showing them.
-class CountingPrompter : public Prompter {
-public:
-    int shown = 0;
-    void Message(const std::string&) override { ++shown; }
-    void Information(const std::string&) override { ++shown; }
-    bool Ask(const std::string&) override { return false; }
-    std::optional<std::string> OpenFileName(const std::string&) override { return std::nullopt; }
-    std::optional<std::string> SaveFileName(const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-};
+using lumera::bench::CountingPrompter;
 
 // A display that takes every packet at once: what is left is the program's own cost.
 int openAtOnce(int, int) {

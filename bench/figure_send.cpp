@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "app/tform1.h"
+#include "counting_prompter.h"
 #include "download/send_download.h"
 #include "editing/program_directory.h"
 #include "figure_support.h"
@@ -16,19 +17,6 @@ namespace {
 
 using namespace lumera;
 using namespace lumera::bench;
-
-// Counts the boxes instead of showing them.
-class CountingPrompter : public Prompter {
-public:
-    int shown = 0;
-    void Message(const std::string&) override { ++shown; }
-    void Information(const std::string&) override { ++shown; }
-    bool Ask(const std::string&) override { return false; }
-    std::optional<std::string> OpenFileName(const std::string&) override { return std::nullopt; }
-    std::optional<std::string> SaveFileName(const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-};
 
 constexpr int kRows = 21;  // of 18 characters: an image just under the display's 2047 bytes
 
