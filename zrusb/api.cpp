@@ -8,8 +8,8 @@
 #include <mutex>
 #include <string>
 
-#include "zrusb/emulated_display_files.h"
 #include "zrusb/display_claim.h"
+#include "zrusb/emulated_display_files.h"
 #include "zrusb/emulated_transport.h"
 #include "zrusb/handle_registry.h"
 #include "zrusb/hid_backend.h"

@@ -35,7 +35,8 @@ SaveOutcome BtnSaveClick(MessageTable& table, Prompter& prompter,
         prompter.Message("The table cannot be saved:\n" + *reason);
         return SaveOutcome::Failed;
     }
-    const std::optional<std::string> chosen = prompter.SaveFileName(kLedFileFilter, suggested.string());
+    const std::optional<std::string> chosen =
+        prompter.SaveFileName(kLedFileFilter, suggested.string());
     if (!chosen || chosen->empty()) {
         return SaveOutcome::Cancelled;
     }

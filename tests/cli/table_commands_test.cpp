@@ -33,9 +33,8 @@ protected:
 
 TEST_F(CliCommands, NewWritesWhatSaveWritesAndShowRawPrintsItExactly) {
     const std::string out = PathOf("made.led");
-    const CliRun made =
-        Run({"new", out, "--chinese", "0:1:\\x01\\x11 A\\\\b\xE4\xB8\xAD", "8:6:",
-             "down-to-up:from-down-to-up:x:y"});
+    const CliRun made = Run({"new", out, "--chinese", "0:1:\\x01\\x11 A\\\\b\xE4\xB8\xAD",
+                             "8:6:", "down-to-up:from-down-to-up:x:y"});
     ASSERT_EQ(made.exitCode, 0) << made.err;
     EXPECT_EQ(made.err, "");
     const LedFileContent expected{false,

@@ -184,8 +184,8 @@ void Generate(const Options& options) {
     for (int code = kFirstEnglishSpecial; code <= kLastEnglishSpecial; ++code) {
         specialCodes.push_back(code);
     }
-    const std::vector<PixelGrid> specials = ReadArt(options.assets / "english_icons.txt",
-                                                    kEnglishWidth, kEnglishHeight, specialCodes);
+    const std::vector<PixelGrid> specials =
+        ReadArt(options.assets / "english_icons.txt", kEnglishWidth, kEnglishHeight, specialCodes);
     const std::vector<PixelGrid> symbols =
         ReadArt(options.assets / "wide_symbols.txt", kSymbolWidth, kSymbolHeight,
                 std::vector<int>(kSymbolCodes.begin(), kSymbolCodes.end()));

@@ -130,8 +130,8 @@ TEST(MessageTable, BadCharacterMessageAgainAfterACutThatKeepsIt) {
         std::string named;  // what the message says of the refused character
     };
     const Case cases[] = {
-        {"English, kept", true, "AB\x80" + std::string(17, 'C'), "AB\x80" + std::string(15, 'C'),
-         2, " “€” (0x80)"},
+        {"English, kept", true, "AB\x80" + std::string(17, 'C'), "AB\x80" + std::string(15, 'C'), 2,
+         " “€” (0x80)"},
         {"English, cut off", true, std::string(18, 'C') + "\x80", std::string(18, 'C'), 1,
          " “€” (0x80)"},
         {"English, no cut", true, "\xB0\xA1", "\xB0\xA1", 1, " “啊” (0xB0A1)"},

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "glyph_table_dir.h"
 #include "editing/message_table.h"
+#include "glyph_table_dir.h"
 #include "outside/glyph_support.h"
 #include "outside/led_face.h"
 #include "render/led_preview.h"

@@ -3,8 +3,8 @@
 #include <functional>
 #include <map>
 
-#include "render/preview_effects.h"
 #include "glyph_table_dir.h"
+#include "render/preview_effects.h"
 
 namespace lumera {
 namespace {

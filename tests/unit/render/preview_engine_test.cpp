@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "glyph_table_dir.h"
 #include "outside/glyph_support.h"
 #include "render/preview_engine.h"
-#include "glyph_table_dir.h"
 #include "scripted_prompter.h"
 
 namespace lumera {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "glyph_table_dir.h"
 #include "idle_fifo.h"
 #include "outside/glyph_support.h"
 #include "render/rasterise.h"
-#include "glyph_table_dir.h"
 #include "scripted_prompter.h"
 
 namespace lumera {
