@@ -93,6 +93,9 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
 
 // FormDestroy: the device library goes with the window.
 TForm1::~TForm1() {
+    // The history empties itself as it goes, after this window has gone: nothing to follow.
+    disconnect(&history_->stack(), nullptr, this, nullptr);
+    disconnect(history_, nullptr, this, nullptr);
     Timer1->stop();
     player_->setPreview(nullptr);
     preview_->Stop();
