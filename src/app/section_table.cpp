@@ -24,14 +24,25 @@ QString Text(std::string_view utf8) {
 }
 
 template <std::size_t N>
-void FillList(QComboBox* list, const std::array<std::string_view, N>& names) {
-    const QSignalBlocker blocker(list);
-    const int selected = list->currentIndex();
-    list->clear();
+QStringList Texts(const std::array<std::string_view, N>& names) {
+    QStringList texts;
     for (const std::string_view name : names) {
-        list->addItem(Text(name));
+        texts << Text(name);
     }
-    list->setCurrentIndex(std::max(selected, 0));
+    return texts;
+}
+
+// Renamed in place, so a list keeps its choice; filled once when empty.
+void FillList(QComboBox* list, const QStringList& names) {
+    const QSignalBlocker blocker(list);
+    if (list->count() != names.size()) {
+        list->clear();
+        list->addItems(names);
+        return;
+    }
+    for (int item = 0; item < names.size(); ++item) {
+        list->setItemText(item, names[item]);
+    }
 }
 
 // The wheel scrolls the table; it changes an option list only once that list has the focus,
@@ -208,9 +219,11 @@ void SectionTable::ApplyTexts(const WindowTexts& texts) {
         headings_[k]->setText(Text(headings[k]));
         headings_[k]->adjustSize();
     }
+    const QStringList openNames = Texts(texts.openOptions);
+    const QStringList closeNames = Texts(texts.closeOptions);
     for (int index = 0; index < kSectionRows; ++index) {
-        FillList(opens_[index], texts.openOptions);
-        FillList(closes_[index], texts.closeOptions);
+        FillList(opens_[index], openNames);
+        FillList(closes_[index], closeNames);
     }
 }
 

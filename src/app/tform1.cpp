@@ -103,7 +103,10 @@ TForm1::~TForm1() {
 }
 
 void TForm1::BuildParts() {
+    // The face goes into its frame before anything stands on it: moved there afterwards, it
+    // would hand the frame's font and palette down to every one of its 400 controls again.
     content_ = new QWidget;
+    BuildFrame();
     header_ = new WindowHeader(content_);
     header_->setGeometry(0, 0, 745, 57);
     sections_ = new SectionTable(content_);
@@ -127,7 +130,6 @@ void TForm1::BuildParts() {
     ImageLed = new QLabel(ledPanel);
     ImageLed->setObjectName(QStringLiteral("ImageLed"));
     ImageLed->setGeometry(4, 6, 160, 187);
-    BuildFrame();
 }
 
 void TForm1::ConnectParts() {
