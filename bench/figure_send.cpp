@@ -50,13 +50,23 @@ void UseEmulatedDisplay() {
     unsetenv("ZRUSB_EMULATOR_FAULT");
 }
 
-void BM_WindowSend(benchmark::State& state) {
-    const auto table = SendTable();
+// The table both sends carry, on the emulated display; nullopt when it cannot be made (the
+// benchmark is skipped).
+std::optional<fs::path> PrepareSend(benchmark::State& state) {
+    auto table = SendTable();
     if (!table) {
         state.SkipWithError("cannot make the table");
-        return;
+        return std::nullopt;
     }
     UseEmulatedDisplay();
+    return table;
+}
+
+void BM_WindowSend(benchmark::State& state) {
+    const auto table = PrepareSend(state);
+    if (!table) {
+        return;
+    }
     CountingPrompter prompter;
     app::WindowSetup setup;
     setup.prompter = &prompter;
@@ -83,12 +93,10 @@ void BM_WindowSend(benchmark::State& state) {
 BENCHMARK(BM_WindowSend)->Unit(benchmark::kMillisecond);
 
 void BM_TerminalSend(benchmark::State& state) {
-    const auto table = SendTable();
+    const auto table = PrepareSend(state);
     if (!table) {
-        state.SkipWithError("cannot make the table");
         return;
     }
-    UseEmulatedDisplay();
     CountingPrompter prompter;
     const DeviceBinding binding = DeviceBinding::Bind(prompter, MeasuredPrograms() / "libZRUSB.so");
     MessageTable loaded;

@@ -18,6 +18,7 @@ struct SectionCommandEntry {
     QKeySequence keys;
 };
 
+// In the order of SectionCommand, which indexes it.
 inline const std::array<SectionCommandEntry, 5>& SectionCommands() {
     static const std::array<SectionCommandEntry, 5> commands{{
         {SectionCommand::InsertAbove, "InsertSectionAction",

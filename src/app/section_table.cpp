@@ -259,10 +259,6 @@ void SectionTable::ShowLimit() {
     limit_->setToolTip(tr("How much of section %1's length limit its text uses").arg(current_ + 1));
 }
 
-QString SectionTable::limitText() const {
-    return limit_->text();
-}
-
 void SectionTable::MarkPlaying(std::optional<int> index) {
     if (index == playing_) {
         return;

@@ -42,8 +42,6 @@ public:
     QWidget* lastTabStop() const;
     // What a section's context menu offers besides its own commands (undo, redo).
     void setMenuActions(QList<QAction*> actions) { menuActions_ = std::move(actions); }
-    // The limit counter of the current section ("12 / 18").
-    QString limitText() const;
     // The context menu of a section's row: the edit's clipboard commands, the menu actions
     // and the section commands, those that cannot apply disabled.
     std::unique_ptr<QMenu> MenuFor(int index);

@@ -176,12 +176,9 @@ void TForm1::BtnClearClick() {
 }
 
 void TForm1::RunSectionCommand(SectionCommand command, int index) {
-    const SectionCommandEntry* entry = nullptr;
-    for (const SectionCommandEntry& candidate : SectionCommands()) {
-        entry = candidate.command == command ? &candidate : entry;
-    }
+    const SectionCommandEntry& entry = SectionCommands()[static_cast<std::size_t>(command)];
     bool done = false;
-    const QString caption = SectionCommandCaption(*entry, index);
+    const QString caption = SectionCommandCaption(entry, index);
     Change(caption, [&](MessageTable& table) {
         done = table.RunSectionCommand(command, index);
         return Messages{};

@@ -10,6 +10,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "file_contents.h"
 #include "kernel_display.h"
 #include "program_run.h"
 #include "temp_directory.h"
@@ -26,29 +27,6 @@ const std::filesystem::path kBin = LUMERA_BIN_DIR;
 constexpr char kSuccess[] = "USB Write Data Successed!";
 constexpr char kWriteTime[] = "Write time: [0-9]+ms\r";
 
-std::string Slurp(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::string Hex(const std::string& bytes) {
-    std::string text;
-    for (const char byte : bytes) {
-        text += "0123456789ABCDEF"[static_cast<unsigned char>(byte) >> 4];
-        text += "0123456789ABCDEF"[static_cast<unsigned char>(byte) & 0x0F];
-    }
-    return text;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 class KernelDevice : public ::testing::Test {
 protected:
     ProgramRun Cli(const std::vector<std::string>& args) {
@@ -62,8 +40,10 @@ protected:
         EXPECT_EQ(Cli({"image", file, "-o", file + ".bin"}).exitCode, 0) << name;
         return file;
     }
-    std::vector<std::string> Packets() const { return Lines(Slurp(folder() / "packets.log")); }
-    std::string Stored() const { return Slurp(folder() / "eeprom.bin"); }
+    std::vector<std::string> Packets() const {
+        return SplitLines(ReadBytes(folder() / "packets.log"));
+    }
+    std::string Stored() const { return ReadBytes(folder() / "eeprom.bin"); }
     std::filesystem::path folder() const { return scratch.path() / "display"; }
     KernelDisplay::Options Display(std::string faults = "", bool numbered = false) const {
         return {folder(), numbered, std::move(faults), 0, ""};
@@ -85,7 +65,7 @@ TEST_F(KernelDevice, DevicesListsAndProbesBothDescriptorVariants) {
         const auto probed = Cli({"devices", "--probe"});
         EXPECT_EQ(probed.exitCode, 0) << probed.err;
         EXPECT_THAT(
-            Lines(probed.out),
+            SplitLines(probed.out),
             ElementsAre("/dev/hidraw0", "  manufacturer: Lumera",
                         "  product:      Kernel LED display", "  can be opened by this user",
                         "out:   40 40 01 0A 00 00 00 8B",
@@ -142,11 +122,11 @@ TEST_F(KernelDevice, SendsCarryEveryImageWhole) {
         const KernelDisplay display(Display("", c.numbered));
         const auto sent = Cli({"send", file});
         EXPECT_EQ(sent.exitCode, 0) << sent.err;
-        EXPECT_THAT(Lines(sent.err), ElementsAre(MatchesRegex(kWriteTime), kSuccess));
+        EXPECT_THAT(SplitLines(sent.err), ElementsAre(MatchesRegex(kWriteTime), kSuccess));
         const std::string stored = Stored();
         EXPECT_EQ(stored.size(), c.imageSize);
         EXPECT_EQ(Hex(stored).substr(0, std::strlen(c.imageStart)), c.imageStart);
-        EXPECT_EQ(stored, Slurp(file + ".bin")) << "the image lumera-cli image builds";
+        EXPECT_EQ(stored, ReadBytes(file + ".bin")) << "the image lumera-cli image builds";
         auto packets = Packets();
         EXPECT_EQ(packets.size(), c.imageSize / 5 + 3);
         packets.resize(std::min(packets.size(), c.firstPackets.size()));
@@ -156,7 +136,7 @@ TEST_F(KernelDevice, SendsCarryEveryImageWhole) {
 
 TEST_F(KernelDevice, EachFaultGivesItsMessageAndTheNextSendWorks) {
     const std::string file = Table("two", {"--english", "1:2:AB"});
-    const std::string image = Slurp(file + ".bin");
+    const std::string image = ReadBytes(file + ".bin");
     const std::vector<std::string> writeFailed{"USB Write Data Error", "USB Write Data Failure!"};
     // A reply that never comes, comes too late, or is too short to hold the status is a
     // failed read: the Send ends there, and never as a success.
@@ -190,16 +170,16 @@ TEST_F(KernelDevice, EachFaultGivesItsMessageAndTheNextSendWorks) {
         for (const auto& pattern : c.shown) {
             shown.push_back(MatchesRegex(pattern));
         }
-        EXPECT_THAT(Lines(first.err), ::testing::ElementsAreArray(shown));
+        EXPECT_THAT(SplitLines(first.err), ::testing::ElementsAreArray(shown));
         EXPECT_EQ(Cli({"devices"}).out.substr(0, c.listedAfter.size()), c.listedAfter);
         const auto next = Cli({"send", file});
         if (c.listedAfter == node0 || c.listedAfter.starts_with("/dev/hidraw1")) {
             EXPECT_EQ(next.exitCode, 0) << next.err;
             EXPECT_EQ(Stored(), image);
         } else {
-            EXPECT_THAT(Lines(next.err), ElementsAre("USB Device Connect Failure!!!",
-                                                     "产品没有连接好-It is no Eprom !",
-                                                     MatchesRegex(".*plug it in.*")));
+            EXPECT_THAT(SplitLines(next.err), ElementsAre("USB Device Connect Failure!!!",
+                                                          "产品没有连接好-It is no Eprom !",
+                                                          MatchesRegex(".*plug it in.*")));
         }
     }
 }
@@ -212,8 +192,9 @@ TEST_F(KernelDevice, ASecondSendFindsTheDisplayBusy) {
         const auto busy = Cli({"send", file});
         close(holder);
         EXPECT_EQ(busy.exitCode, 1);
-        EXPECT_THAT(Lines(busy.err), ElementsAre("The display is busy: another Send is writing "
-                                                 "to it. Try again when it has finished."));
+        EXPECT_THAT(SplitLines(busy.err),
+                    ElementsAre("The display is busy: another Send is writing "
+                                "to it. Try again when it has finished."));
         EXPECT_FALSE(std::filesystem::exists(folder() / "packets.log")) << "nothing was sent";
         EXPECT_EQ(Cli({"send", file}).exitCode, 0) << "the claim ended with its holder";
     };
@@ -234,7 +215,7 @@ TEST_F(KernelDevice, DevicesOffersTheUdevRuleOnlyForAPermissionRefusal) {
         const KernelDisplay display({folder(), false, "", refusal, ""});
         const auto run = Cli({"devices"});
         EXPECT_EQ(run.exitCode, 1) << run.err;
-        return Lines(run.out);
+        return SplitLines(run.out);
     };
     EXPECT_THAT(listed(ENOTTY), ElementsAre("/dev/hidraw0", "  manufacturer: Lumera",
                                             "  product:      Kernel LED display",
@@ -268,7 +249,7 @@ TEST_F(KernelDevice, ARecordingOfTheDisplayReplays) {
     EXPECT_EQ(Cli({"devices"}).out, listing);
     const std::string file = Table("two", {"--english", "1:2:AB"});
     EXPECT_EQ(Cli({"send", file}).exitCode, 0);
-    EXPECT_EQ(Stored(), Slurp(file + ".bin"));
+    EXPECT_EQ(Stored(), ReadBytes(file + ".bin"));
 }
 
 }  // namespace

@@ -71,13 +71,17 @@ std::vector<unsigned char> Descriptor(bool numbered) {
     return descriptor;
 }
 
-std::string Hex(const std::vector<unsigned char>& bytes) {
+}  // namespace
+
+std::string Hex(std::string_view bytes) {
     std::string text;
-    for (const unsigned char byte : bytes) {
-        text += zrusb::HexByte(byte);
+    for (const char byte : bytes) {
+        text += zrusb::HexByte(static_cast<unsigned char>(byte));
     }
     return text;
 }
+
+namespace {
 
 // The display as umockdev-record writes a real one: the USB device, its HID interface, the
 // HID device and its hidraw node, linked to the HID device as the kernel links it (hidapi
@@ -86,6 +90,7 @@ std::string BuiltInDescription(bool numbered, unsigned plugging) {
     const std::string usb = kUsbDevice;
     const std::string hid = usb + "/1-1:1.0/0003:0C45:7160.000" + std::to_string(plugging);
     const std::string hidraw = "hidraw" + std::to_string(plugging - 1);
+    const std::vector<unsigned char> descriptor = Descriptor(numbered);
     return "P: " + usb +
            "\nN: bus/usb/001/002\nE: DEVNAME=/dev/bus/usb/001/002\nE: DEVTYPE=usb_device\n"
            "E: DRIVER=usb\nE: PRODUCT=c45/7160/100\nE: SUBSYSTEM=usb\nA: idVendor=0c45\n"
@@ -100,9 +105,9 @@ std::string BuiltInDescription(bool numbered, unsigned plugging) {
            "\nE: DRIVER=hid-generic\nE: HID_ID=0003:00000C45:00007160\n"
            "E: HID_NAME=Lumera Kernel LED display\nE: HID_PHYS=usb-0000:00:14.0-1/input0\n"
            "E: HID_UNIQ=\nE: SUBSYSTEM=hid\nH: report_descriptor=" +
-           Hex(Descriptor(numbered)) + "\n\nP: " + hid + "/hidraw/" + hidraw + "\nN: " + hidraw +
-           "\nE: DEVNAME=/dev/" + hidraw +
-           "\nE: MAJOR=241\nE: MINOR=" + std::to_string(plugging - 1) +
+           Hex({reinterpret_cast<const char*>(descriptor.data()), descriptor.size()}) +
+           "\n\nP: " + hid + "/hidraw/" + hidraw + "\nN: " + hidraw + "\nE: DEVNAME=/dev/" +
+           hidraw + "\nE: MAJOR=241\nE: MINOR=" + std::to_string(plugging - 1) +
            "\nA: dev=241:" + std::to_string(plugging - 1) +
            "\nE: SUBSYSTEM=hidraw\nL: device=../../../" + hid.substr(hid.rfind('/') + 1) + "\n";
 }

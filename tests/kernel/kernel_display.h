@@ -6,6 +6,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -16,6 +17,9 @@ struct _UMockdevIoctlBase;
 struct _UMockdevIoctlClient;
 
 namespace lumera::testing {
+
+// Two upper-case hex digits a byte, as the packet log writes them.
+std::string Hex(std::string_view bytes);
 
 // umockdev's preload library, which a program needs to see the display.
 inline constexpr char kUmockdevPreload[] = "libumockdev-preload.so.0";
