@@ -49,7 +49,7 @@ void TForm1::Restore(const EditorState& state) {
         language_ = state.language;
         ApplyWindowTexts(language_);
     }
-    FollowHistory();
+    // Modified follows once the stack has moved (its changed signal), not before.
     ShowTable();
 }
 
@@ -92,9 +92,7 @@ void TForm1::BuildHistoryActions() {
 void TForm1::ShowTable() {
     sections_->Show(table_);
     capacityGauge_->Show(table_);
-    if (cycleTimer_) {
-        cycleTimer_->start();
-    }
+    cycleTimer_->start();
 }
 
 SectionEdit* TForm1::CurrentEdit() const {
