@@ -5,6 +5,7 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
+#include "app/section_commands.h"
 #include "app/section_text.h"
 #include "editing/message_table.h"
 
@@ -12,9 +13,17 @@ namespace lumera::app {
 
 namespace {
 
-bool IsHistoryKey(QKeyEvent* event) {
-    return event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo) ||
-           event->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y);
+// Keys of the window's own commands: undo, redo and the section commands, some of which
+// the line edit would otherwise take (Ctrl+Shift+Ins pastes).
+bool IsWindowKey(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo) ||
+        event->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y)) {
+        return true;
+    }
+    const QKeySequence pressed(event->keyCombination());
+    const auto& commands = SectionCommands();
+    return std::any_of(commands.begin(), commands.end(),
+                       [&](const SectionCommandEntry& entry) { return entry.keys == pressed; });
 }
 
 }  // namespace
@@ -60,7 +69,7 @@ void SectionEdit::mousePressEvent(QMouseEvent* event) {
 
 bool SectionEdit::event(QEvent* event) {
     // Not taken as the edit's own key, so the window's shortcut gets it.
-    if (event->type() == QEvent::ShortcutOverride && IsHistoryKey(static_cast<QKeyEvent*>(event))) {
+    if (event->type() == QEvent::ShortcutOverride && IsWindowKey(static_cast<QKeyEvent*>(event))) {
         event->ignore();
         return false;
     }
@@ -68,7 +77,7 @@ bool SectionEdit::event(QEvent* event) {
 }
 
 void SectionEdit::keyPressEvent(QKeyEvent* event) {
-    if (IsHistoryKey(event)) {
+    if (IsWindowKey(event)) {
         event->ignore();
         return;
     }

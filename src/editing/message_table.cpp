@@ -238,6 +238,28 @@ bool MessageTable::MoveSection(int index, int to) {
 }
 
 bool MessageTable::RunSectionCommand(SectionCommand command, int index) {
+    const std::array<Section, kSectionRows> before = sections_;
+    const int count = sectionCount_;
+    const int current = currentSection_;
+    if (ApplySectionCommand(command, index) && !SameSections(before, sections_)) {
+        return true;
+    }
+    sections_ = before;
+    sectionCount_ = count;
+    currentSection_ = current;
+    return false;
+}
+
+bool MessageTable::SameSections(const std::array<Section, kSectionRows>& one,
+                                const std::array<Section, kSectionRows>& other) {
+    return std::equal(one.begin(), one.end(), other.begin(),
+                      [](const Section& a, const Section& b) {
+                          return a.text == b.text && a.openOption == b.openOption &&
+                                 a.closeOption == b.closeOption;
+                      });
+}
+
+bool MessageTable::ApplySectionCommand(SectionCommand command, int index) {
     switch (command) {
         case SectionCommand::InsertAbove:
             return InsertSection(index);

@@ -107,8 +107,9 @@ public:
     // modified, keeps SectionCount and leaves exactly the rows 0..SectionCount enabled (at
     // most all 32), and the current section on the section it acted on. Sections keep their
     // own length limits as they move. A command that cannot apply changes nothing and returns
-    // false: an index not in use, a move past either end, or an insertion that would push the
-    // 32nd section off the table.
+    // false: an index not in use, a move past either end, an insertion that would push the
+    // 32nd section off the table, or one that would leave every text and effect as it was
+    // (moving or deleting empty sections).
     bool RunSectionCommand(SectionCommand command, int index);
 
     LengthUse LengthUseOf(int index) const;
@@ -128,6 +129,10 @@ private:
     bool DeleteSection(int index);
     bool DuplicateSection(int index);
     bool MoveSection(int index, int to);
+    bool ApplySectionCommand(SectionCommand command, int index);
+    // Whether two tables' sections hold the same texts and effects, row by row.
+    static bool SameSections(const std::array<Section, kSectionRows>& one,
+                             const std::array<Section, kSectionRows>& other);
     // After a section command: the rows 0..SectionCount enabled, the rest not.
     void EnableRowsInUse();
 
