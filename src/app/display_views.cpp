@@ -1,8 +1,10 @@
 #include "app/display_views.h"
 
 #include <QPushButton>
+#include <QScreen>
 
 #include "app/display_window.h"
+#include "app/window_fit.h"
 #include "download/display_connection.h"
 
 namespace lumera::app {
@@ -39,7 +41,11 @@ void DisplayViews::OpenDisplay() {
     }
     if (!display_) {
         display_ = new DisplayWindow(*emulatorDirectory_, window_);
-        display_->resize(display_->sizeHint());
+        // Its picture scales, so on a small screen it is made smaller rather than cut off.
+        const QScreen* screen = window_->screen();
+        display_->resize(
+            screen ? display_->sizeHint().boundedTo(RoomWithin(screen->availableGeometry()))
+                   : display_->sizeHint());
     }
     display_->show();
     display_->raise();

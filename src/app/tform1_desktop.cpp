@@ -46,9 +46,8 @@ void TForm1::BuildFrame() {
 }
 
 void TForm1::FitInto(const QRect& available) {
-    const QSize room = available.size() - QSize(kFrameWidthAllowance, kFrameHeightAllowance);
     const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, frame_);
-    setFixedSize(FittedWindowSize(content_->size(), room, scrollBar));
+    setFixedSize(FittedWindowSize(content_->size(), RoomWithin(available), scrollBar));
 }
 
 }  // namespace lumera::app

@@ -4,6 +4,10 @@
 
 namespace lumera::app {
 
+QSize RoomWithin(const QRect& available) {
+    return available.size() - QSize(kFrameWidthAllowance, kFrameHeightAllowance);
+}
+
 QSize FittedWindowSize(QSize content, QSize room, int scrollBarExtent) {
     bool vertical = false;
     bool horizontal = false;
