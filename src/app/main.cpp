@@ -1,4 +1,3 @@
-#include <QFile>
 #include <QTimer>
 #include <memory>
 
@@ -24,7 +23,7 @@ int main(int argc, char* argv[]) {
     window->show();
     if (start.file) {
         // From the running loop, as the Open button would, once the window shows.
-        const std::string path = QFile::encodeName(*start.file).toStdString();
+        const std::string path = lumera::app::ArgumentBytes(argc, argv, *start.file);
         QTimer::singleShot(0, window.get(), [&window, path] { window->OpenNamedFile(path); });
     }
     QApplication::exec();

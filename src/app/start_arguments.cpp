@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFile>
 #include <cstdio>
 
 namespace lumera::app {
@@ -81,6 +82,15 @@ StartArguments ReadStartArguments(const QStringList& arguments) {
             QStringLiteral("lumera: ") + start.error + QStringLiteral(" (try 'lumera --help')\n");
     }
     return start;
+}
+
+std::string ArgumentBytes(int argc, const char* const* argv, const QString& decoded) {
+    for (int i = argc - 1; i > 0; --i) {
+        if (QString::fromLocal8Bit(argv[i]) == decoded) {
+            return argv[i];
+        }
+    }
+    return QFile::encodeName(decoded).toStdString();
 }
 
 int PrintStartAnswer(const StartArguments& start) {

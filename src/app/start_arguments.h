@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <string>
 
 namespace lumera::app {
 
@@ -17,6 +18,11 @@ struct StartArguments {
 
 // Reads the command line as the application object leaves it (Qt's own options taken out).
 StartArguments ReadStartArguments(const QStringList& arguments);
+
+// The bytes of the command-line argument that Qt read as `decoded`. Qt replaces bytes that
+// are not valid in the locale's encoding, so a file name made of such bytes, decoded and
+// encoded again, would name another file; the last argument that reads as `decoded` wins.
+std::string ArgumentBytes(int argc, const char* const* argv, const QString& decoded);
 
 // Prints the help, the version or the usage error; returns the exit status.
 int PrintStartAnswer(const StartArguments& start);
