@@ -514,5 +514,9 @@
         <source>%1: not possible here</source>
         <translation>%1：ここではできません</translation>
     </message>
+    <message>
+        <source>The table needs %1 of %2 bytes</source>
+        <translation>この表には %1 バイト必要です（表示器は最大 %2 バイト）</translation>
+    </message>
 </context>
 </TS>

@@ -514,5 +514,9 @@
         <source>%1: not possible here</source>
         <translation>%1：此处无法执行</translation>
     </message>
+    <message>
+        <source>The table needs %1 of %2 bytes</source>
+        <translation>整个表格需要 %1 字节，显示屏最多 %2 字节</translation>
+    </message>
 </context>
 </TS>

@@ -22,6 +22,7 @@ public:
     void Show(const MessageTable& table);
 
     const download::ImageMeasure& measure() const { return measure_; }
+    bool TooLarge() const { return measure_.fit == download::ImageFit::TooLarge; }
     QString text() const;
 
 protected:

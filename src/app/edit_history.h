@@ -4,33 +4,62 @@
 #include <QUndoStack>
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "editing/language_texts.h"
 #include "editing/message_table.h"
 
 namespace lumera::app {
 
-// What an undo step restores: the table and the window's language with it.
+// What an undo step restores: the table, the window's language and the file the table
+// belongs to.
 struct EditorState {
     MessageTable table;
     Language language = Language::English;
+    std::string fileName;
+};
+
+// What a step did, kept apart from its wording so that its caption follows the window's
+// language when it is shown, not the one it was recorded in.
+enum class StepKind {
+    Typing,  // in `section`
+    Keys,    // of an on-screen keyboard, in `section`
+    OpeningEffect,
+    ClosingEffect,
+    Clear,
+    SwitchLanguage,
+    Open,            // of `file`
+    SectionCommand,  // `command` on `section`
+};
+
+struct StepName {
+    StepKind kind = StepKind::Typing;
+    int section = 0;
+    SectionCommand command = SectionCommand::InsertAbove;
+    std::string file;
 };
 
 // The window's undo history. Every change to the table is recorded as the states before and
-// after it; typing in one section merges into one step until something else happens. The
-// saved state is the stack's clean state.
+// after it. Typing in one section merges into one step until something else happens, and so
+// do consecutive key presses; a key press never merges with typing. The saved state is the
+// stack's clean state.
 class EditHistory : public QObject {
     Q_OBJECT
 
 public:
-    // `restore` puts a recorded state back on screen.
-    EditHistory(std::function<void(const EditorState&)> restore, QObject* parent);
+    // `restore` puts a recorded state back on screen; `withFile`: the step changed the file
+    // the table belongs to (an Open), so its name goes back too.
+    using Restore = std::function<void(const EditorState&, bool withFile)>;
+    EditHistory(Restore restore, QObject* parent);
 
-    // Records one step, unless nothing changed. `typingIn`: the section typed into.
-    void Record(const QString& what, EditorState before, EditorState after,
-                std::optional<int> typingIn = std::nullopt);
+    // Records one step, unless nothing changed.
+    void Record(const StepName& name, EditorState before, EditorState after);
     void MarkSaved() { stack_.setClean(); }
     bool AtSavedState() const { return stack_.isClean(); }
+
+    // The steps Undo and Redo would take now.
+    std::optional<StepName> UndoStep() const;
+    std::optional<StepName> RedoStep() const;
 
     QUndoStack& stack() { return stack_; }
 
@@ -39,8 +68,10 @@ signals:
     void changed();
 
 private:
+    std::optional<StepName> StepAt(int index) const;
+
     QUndoStack stack_;
-    std::function<void(const EditorState&)> restore_;
+    Restore restore_;
 };
 
 }  // namespace lumera::app

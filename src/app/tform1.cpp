@@ -62,7 +62,8 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
         },
         this);
     player_->setPreview(preview_.get());
-    history_ = new EditHistory([this](const EditorState& state) { Restore(state); }, this);
+    history_ = new EditHistory(
+        [this](const EditorState& state, bool withFile) { Restore(state, withFile); }, this);
     ConnectParts();
     BuildHistoryActions();
     ChainTabOrder();

@@ -119,17 +119,17 @@ private:
     void CentreOnScreen();
     void AcceptFileDrops();
 
-    // One change to the table: runs `change` on the model, records it as one undo step
-    // (typing in `typingIn` merges), shows its messages and the table.
-    void Change(const QString& what, const std::function<Messages(MessageTable&)>& change,
-                std::optional<int> typingIn = std::nullopt);
+    // One change to the table: runs `change` on the model, records it as one undo step,
+    // shows its messages and the table.
+    void Change(const StepName& step, const std::function<Messages(MessageTable&)>& change);
     // The same from a state taken earlier, when the handler changed something before.
-    void Change(const QString& what, EditorState before,
-                const std::function<Messages(MessageTable&)>& change,
-                std::optional<int> typingIn = std::nullopt);
+    void Change(const StepName& step, EditorState before,
+                const std::function<Messages(MessageTable&)>& change);
     EditorState State() const;
-    void Restore(const EditorState& state);
+    void Restore(const EditorState& state, bool withFile);
     void FollowHistory();
+    // Whether leaving the table would offer to save it: it changed and holds some text.
+    bool OffersSave() const;
 
     void SwitchLanguage(Language target);
     // The table reset and texts of a language (ApplyEnglishTexts, ApplyChineseTexts and the
@@ -142,8 +142,13 @@ private:
     void Retranslate();
     // "Undo Typing in section 2": the history actions' texts in the current language.
     void ShowHistoryTexts();
+    QString StepCaption(const StepName& step) const;
     void InsertKey(KeyInsertion (MessageTable::*press)(int, std::size_t), int keyNumber);
     void TellSectionFull(int index);
+    // Says so in the status line when the table does not fit the display.
+    void TellTableTooLarge();
+    // The caret goes into the current section's edit.
+    void FocusCurrentSection();
 
     bool PreviewRunning() const;
     void ShowLedImage();

@@ -30,10 +30,7 @@ SaveOutcome TForm1::BtnSaveClick() {
 }
 
 bool TForm1::MayLeaveTable() {
-    if (!table_.Modified()) {
-        return true;
-    }
-    if (!table_.HoldsText()) {
+    if (!OffersSave()) {
         return true;
     }
     const std::optional<bool> save = prompter_.AskOrCancel(kSaveOfferText);
@@ -67,19 +64,20 @@ void TForm1::OpenNamedFile(const std::string& path) {
             BtnStopClick();
         }
     });
-    if (outcome.openFileName) {
-        OpenFileName = outcome.openFileName->string();
-    }
     if (outcome.tableReplaced) {
+        // Only a file that loaded names the table: Save must never aim at one that did not.
+        OpenFileName = outcome.openFileName->string();
         // The load has reset the table in the file's mode; the window follows that mode.
         ApplyWindowTexts(table_.EnglishMode() ? Language::English : Language::Chinese);
-        history_->Record(tr("Open %1").arg(QString::fromStdString(path)), std::move(before),
-                         State());
+        history_->Record({StepKind::Open, 0, {}, path}, std::move(before), State());
         history_->MarkSaved();
         FollowHistory();
         ShowFileName();
     }
     ShowTable();
+    if (outcome.tableReplaced) {
+        TellTableTooLarge();
+    }
 }
 
 // The title names the file the table came from or went to, and marks a changed table.
@@ -92,7 +90,7 @@ void TForm1::ShowFileName() {
                        : QStringLiteral("%1[*] \u2014 %2")
                              .arg(QFileInfo(QString::fromStdString(OpenFileName)).fileName(),
                                   QString::fromUtf8(kWindowCaption.data(), kWindowCaption.size())));
-    setWindowModified(table_.Modified());
+    setWindowModified(OffersSave());
 }
 
 }  // namespace lumera::app

@@ -41,7 +41,7 @@ void TForm1::SwitchLanguage(Language target) {
 }
 
 void TForm1::ApplyLanguage(Language language, EditorState before) {
-    Change(tr("Switch language"), std::move(before), [this, language](MessageTable& table) {
+    Change({StepKind::SwitchLanguage}, std::move(before), [this, language](MessageTable& table) {
         language_ = language;
         return table.Reset(language == Language::English);
     });

@@ -15,31 +15,38 @@
 namespace lumera::app {
 
 EditorState TForm1::State() const {
-    return {table_, language_};
+    return {table_, language_, OpenFileName};
 }
 
-void TForm1::Change(const QString& what, const std::function<Messages(MessageTable&)>& change,
-                    std::optional<int> typingIn) {
-    Change(what, State(), change, typingIn);
+void TForm1::Change(const StepName& step, const std::function<Messages(MessageTable&)>& change) {
+    Change(step, State(), change);
 }
 
-void TForm1::Change(const QString& what, EditorState before,
-                    const std::function<Messages(MessageTable&)>& change,
-                    std::optional<int> typingIn) {
+void TForm1::Change(const StepName& step, EditorState before,
+                    const std::function<Messages(MessageTable&)>& change) {
+    const bool wasTooLarge = capacityGauge_->TooLarge();
     const Messages messages = change(table_);
-    history_->Record(what, std::move(before), State(), typingIn);
+    history_->Record(step, std::move(before), State());
     FollowHistory();
     ShowMessages(messages);
     ShowTable();
+    // Said the moment the table stops fitting, not at every keystroke after.
+    if (!wasTooLarge) {
+        TellTableTooLarge();
+    }
 }
 
 // Modified follows the history: back at the saved state, the table is as it was saved.
 void TForm1::FollowHistory() {
     table_.SetModified(!history_->AtSavedState());
-    setWindowModified(table_.Modified());
+    setWindowModified(OffersSave());
 }
 
-void TForm1::Restore(const EditorState& state) {
+bool TForm1::OffersSave() const {
+    return table_.Modified() && table_.HoldsText();
+}
+
+void TForm1::Restore(const EditorState& state, bool withFile) {
     const bool modeChanges = state.table.EnglishMode() != table_.EnglishMode();
     if (modeChanges) {
         BtnStopClick();
@@ -49,14 +56,45 @@ void TForm1::Restore(const EditorState& state) {
         language_ = state.language;
         ApplyWindowTexts(language_);
     }
+    if (withFile) {
+        OpenFileName = state.fileName;
+        ShowFileName();
+    }
     // Modified follows once the stack has moved (its changed signal), not before.
     ShowTable();
+    // Typing goes on where the restored table's current section is.
+    if (qobject_cast<SectionEdit*>(focusWidget())) {
+        FocusCurrentSection();
+    }
 }
 
 void TForm1::ShowHistoryTexts() {
-    const QUndoStack& stack = history_->stack();
-    undo_->setText(stack.canUndo() ? tr("Undo %1").arg(stack.undoText()) : tr("Undo"));
-    redo_->setText(stack.canRedo() ? tr("Redo %1").arg(stack.redoText()) : tr("Redo"));
+    const std::optional<StepName> undo = history_->UndoStep();
+    const std::optional<StepName> redo = history_->RedoStep();
+    undo_->setText(undo ? tr("Undo %1").arg(StepCaption(*undo)) : tr("Undo"));
+    redo_->setText(redo ? tr("Redo %1").arg(StepCaption(*redo)) : tr("Redo"));
+}
+
+QString TForm1::StepCaption(const StepName& step) const {
+    switch (step.kind) {
+        case StepKind::Typing:
+        case StepKind::Keys:
+            return tr("Typing in section %1").arg(step.section + 1);
+        case StepKind::OpeningEffect:
+            return tr("Opening effect of section %1").arg(step.section + 1);
+        case StepKind::ClosingEffect:
+            return tr("Closing effect of section %1").arg(step.section + 1);
+        case StepKind::Clear:
+            return tr("Clear");
+        case StepKind::SwitchLanguage:
+            return tr("Switch language");
+        case StepKind::Open:
+            return tr("Open %1").arg(QString::fromStdString(step.file));
+        case StepKind::SectionCommand:
+            return SectionCommandCaption(SectionCommands()[static_cast<std::size_t>(step.command)],
+                                         step.section);
+    }
+    return {};
 }
 
 void TForm1::BuildHistoryActions() {
@@ -95,6 +133,24 @@ void TForm1::ShowTable() {
     cycleTimer_->start();
 }
 
+void TForm1::TellTableTooLarge() {
+    if (!capacityGauge_->TooLarge()) {
+        return;
+    }
+    const download::ImageMeasure& measure = capacityGauge_->measure();
+    header_->ShowStatus(
+        tr("The table needs %1 of %2 bytes")
+            .arg(QString::fromStdString(download::GroupedCount(measure.size)),
+                 QString::fromStdString(download::GroupedCount(download::kDisplayCapacity))));
+}
+
+void TForm1::FocusCurrentSection() {
+    SectionEdit* edit = CurrentEdit();
+    if (edit->isEnabled()) {
+        edit->setFocus();
+    }
+}
+
 SectionEdit* TForm1::CurrentEdit() const {
     return sections_->edit(table_.CurrentSection());
 }
@@ -110,9 +166,8 @@ void TForm1::maskeditOnClick(int index) {
 }
 
 void TForm1::maskeditOnChange(int index, const std::string& bytes, std::size_t caret) {
-    Change(
-        tr("Typing in section %1").arg(index + 1),
-        [&](MessageTable& table) { return table.SetText(index, bytes); }, index);
+    Change({StepKind::Typing, index},
+           [&](MessageTable& table) { return table.SetText(index, bytes); });
     if (table_.section(index).text.size() < bytes.size()) {
         TellSectionFull(index);
     }
@@ -126,14 +181,14 @@ void TForm1::TellSectionFull(int index) {
 }
 
 void TForm1::CBAChange(int index, int option) {
-    Change(tr("Opening effect of section %1").arg(index + 1), [&](MessageTable& table) {
+    Change({StepKind::OpeningEffect, index}, [&](MessageTable& table) {
         table.SelectOpenOption(index, static_cast<OpenEffect>(option));
         return Messages{};
     });
 }
 
 void TForm1::CBBChange(int index, int option) {
-    Change(tr("Closing effect of section %1").arg(index + 1), [&](MessageTable& table) {
+    Change({StepKind::ClosingEffect, index}, [&](MessageTable& table) {
         table.SelectCloseOption(index, static_cast<CloseEffect>(option));
         return Messages{};
     });
@@ -143,13 +198,10 @@ void TForm1::InsertKey(KeyInsertion (MessageTable::*press)(int, std::size_t), in
     SectionEdit* edit = CurrentEdit();
     const int index = table_.CurrentSection();
     KeyInsertion insertion;
-    Change(
-        tr("Typing in section %1").arg(index + 1),
-        [&](MessageTable& table) {
-            insertion = (table.*press)(keyNumber, edit->insertionByteOffset());
-            return insertion.messages;
-        },
-        index);
+    Change({StepKind::Keys, index}, [&](MessageTable& table) {
+        insertion = (table.*press)(keyNumber, edit->insertionByteOffset());
+        return insertion.messages;
+    });
     if (!insertion.inserted) {
         TellSectionFull(index);
     }
@@ -167,23 +219,30 @@ void TForm1::EngBtnClick(int keyNumber) {
 
 void TForm1::BtnClearClick() {
     BtnStopClick();
-    Change(tr("Clear"), [](MessageTable& table) { return table.Clear(); });
-    // Clear re-applies the texts of the content mode: Chinese ones under Japanese texts.
-    ApplyWindowTexts(table_.EnglishMode() ? Language::English : Language::Chinese);
+    // Clear re-applies the texts of the content mode (Chinese ones under Japanese texts):
+    // the step records that language, so undo and redo bring back the right one.
+    Change({StepKind::Clear}, [this](MessageTable& table) {
+        language_ = table.EnglishMode() ? Language::English : Language::Chinese;
+        return table.Clear();
+    });
+    ApplyWindowTexts(language_);
     FocusFirstSection();
 }
 
 void TForm1::RunSectionCommand(SectionCommand command, int index) {
     const SectionCommandEntry& entry = SectionCommands()[static_cast<std::size_t>(command)];
     bool done = false;
-    const QString caption = SectionCommandCaption(entry, index);
-    Change(caption, [&](MessageTable& table) {
+    Change({StepKind::SectionCommand, index, command}, [&](MessageTable& table) {
         done = table.RunSectionCommand(command, index);
         return Messages{};
     });
     if (!done) {
-        header_->ShowStatus(tr("%1: not possible here").arg(caption));
+        header_->ShowStatus(tr("%1: not possible here").arg(SectionCommandCaption(entry, index)));
+        return;
     }
+    // Typing goes on in the section the command acted on.
+    FocusCurrentSection();
+    CurrentEdit()->end(false);
 }
 
 }  // namespace lumera::app
