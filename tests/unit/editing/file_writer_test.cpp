@@ -153,21 +153,21 @@ TEST(FileWriter, ClearsOnlyItsOwnRegularTemporariesOfEndedWriters) {
         {"out." + kEnded + ".4.tmp", Regular, false},
         {".out." + std::to_string(::getpid()) + ".5.tmp", Regular, false},
     };
+    const bool root = testing::RunningAsRoot();  // another user's file needs root to make
     for (const auto& c : cases) {
         if (c.kind == Link) {
             fs::create_symlink(dir / "elsewhere", dir / c.name);
-            continue;
+        } else if (c.kind == Regular || root) {
+            WriteBytes(dir / c.name, "part");
         }
-        WriteBytes(dir / c.name, "part");
-        if (c.kind == OthersFile &&
-            (!testing::RunningAsRoot() ||
-             ::chown((dir / c.name).c_str(), testing::kOtherUser, testing::kOtherGroup) != 0)) {
-            fs::remove(dir / c.name);  // another user's file needs root to make
+        if (c.kind == OthersFile && root) {
+            ASSERT_EQ(::chown((dir / c.name).c_str(), testing::kOtherUser, testing::kOtherGroup),
+                      0);
         }
     }
     ASSERT_FALSE(ReplaceFileContents(dir / "out", "whole"));
     for (const auto& c : cases) {
-        if (c.kind != OthersFile || testing::RunningAsRoot()) {
+        if (c.kind != OthersFile || root) {
             EXPECT_EQ(fs::exists(fs::symlink_status(dir / c.name)), !c.cleared) << c.name;
         }
     }
@@ -394,27 +394,21 @@ TEST(FileWriter, KeepsTheOwnerGroupAndModeWherePermittedAndRefusesOthersFiles) {
 // A temporary's name holds at most the first 32 bytes of the target's, cut between characters,
 // so it stays within the system's limit and still tells which target it belongs to.
 TEST(FileWriter, SavesNamesUpToTheLongestTheSystemAllows) {
-    constexpr std::size_t kLongestName = 255;
-    auto repeat = [](std::string_view part, std::size_t times) {
-        std::string whole;
-        for (std::size_t i = 0; i < times; ++i) {
-            whole += part;
-        }
-        return whole;
-    };
-    const std::string accented = "\xc3\xa9";  // two bytes
+    constexpr std::size_t kLongestName = 255, kKept = 32;
+    std::string accented = "a";  // then two-byte characters, one of them across the cut
+    while (accented.size() < kLongestName) {
+        accented += "\xc3\xa9";
+    }
+    const std::string kept(kKept, 'a');
     const struct {
         std::string name;
         std::string temporaryStem;  // what an ended writer's temporary begins with
         const char* refusal;        // nullptr: written
     } cases[] = {
-        {"a", ".a.", nullptr},
-        {repeat("a", 242), "." + repeat("a", 32) + ".", nullptr},
-        {repeat("a", 243), "." + repeat("a", 32) + ".", nullptr},
-        {repeat("a", kLongestName), "." + repeat("a", 32) + ".", nullptr},
-        {"a" + repeat(accented, (kLongestName - 1) / 2), ".a" + repeat(accented, 15) + ".",
-         nullptr},
-        {repeat("a", kLongestName + 1), "", "File name too long"},
+        {std::string(243, 'a'), "." + kept + ".", nullptr},
+        {std::string(kLongestName, 'a'), "." + kept + ".", nullptr},
+        {accented, "." + accented.substr(0, kKept - 1) + ".", nullptr},
+        {std::string(kLongestName + 1, 'a'), "", "File name too long"},
     };
     for (const auto& c : cases) {
         testing::TempDirectory scratch("lumera-writer");
