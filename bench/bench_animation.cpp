@@ -1,9 +1,11 @@
 // Single frames after many ticks, and a whole animation, of the example message file's
 // table: stepping the preview costs little next to drawing it.
 #include <benchmark/benchmark.h>
+#include <stdlib.h>
 
 #include <filesystem>
 #include <iostream>
+#include <string>
 
 #include "animation/preview_animation.h"
 #include "download/stream_prompter.h"
@@ -46,7 +48,14 @@ BENCHMARK(BM_FrameAfterTicks)->Arg(1)->Arg(1000)->Unit(benchmark::kMillisecond);
 void BM_AnimateExample(benchmark::State& state) {
     const MessageTable table = ExampleTable();
     download::StreamPrompter prompter(std::cerr);
-    const auto out = std::filesystem::temp_directory_path() / "lumera-bench-animation.gif";
+    // A folder of this run's own: a fixed name in the shared temporary folder could be a
+    // link someone planted, and the animation would be written where it leads.
+    std::string folder = (std::filesystem::temp_directory_path() / "lumera-bench-XXXXXX").string();
+    if (::mkdtemp(folder.data()) == nullptr) {
+        state.SkipWithError("cannot make a folder for the animation");
+        return;
+    }
+    const auto out = std::filesystem::path(folder) / "animation.gif";
     for (auto _ : state) {
         LedPreview preview(
             table, {LUMERA_BIN_DIR, prompter},
@@ -54,7 +63,7 @@ void BM_AnimateExample(benchmark::State& state) {
         preview.Start();
         benchmark::DoNotOptimize(WriteAnimation(preview, out.string()));
     }
-    std::filesystem::remove(out);
+    std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_AnimateExample)->Arg(187)->Arg(374)->Unit(benchmark::kMillisecond);
 

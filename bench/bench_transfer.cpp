@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <numeric>
+#include <string>
 #include <vector>
 
 #include "counting_prompter.h"
@@ -60,8 +61,13 @@ void BM_TransferLargestImageInstantDisplay(benchmark::State& state) {
 BENCHMARK(BM_TransferLargestImageInstantDisplay)->Unit(benchmark::kMicrosecond);
 
 void BM_TransferLargestImageEmulatedDisplay(benchmark::State& state) {
-    const auto directory = std::filesystem::temp_directory_path() / "lumera-bench-transfer";
-    std::filesystem::remove_all(directory);
+    // A folder of this run's own, never a fixed name in the shared temporary folder.
+    std::string directory =
+        (std::filesystem::temp_directory_path() / "lumera-bench-XXXXXX").string();
+    if (::mkdtemp(directory.data()) == nullptr) {
+        state.SkipWithError("cannot make a folder for the emulated display");
+        return;
+    }
     setenv(zrusb::kEmulatorVariable, directory.c_str(), 1);
     unsetenv(zrusb::kEmulatorFaultVariable);
     CountingPrompter prompter;
@@ -69,6 +75,7 @@ void BM_TransferLargestImageEmulatedDisplay(benchmark::State& state) {
         DeviceBinding::Bind(prompter, std::filesystem::path(LUMERA_BIN_DIR) / "libZRUSB.so");
     if (!binding.IsBound()) {
         state.SkipWithError("libZRUSB.so is not built");
+        std::filesystem::remove_all(directory);
         return;
     }
     const auto image = largestImage();

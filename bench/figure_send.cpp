@@ -104,7 +104,7 @@ void BM_TerminalSend(benchmark::State& state) {
         state.SkipWithError("cannot bind the device library or load the table");
         return;
     }
-    std::ofstream progress("/dev/null");
+    std::ofstream progress(FixtureDirectory() / "send-progress.txt");
     download::SendRequest request;
     request.tableDirectory = MeasuredPrograms();
     request.dumpDirectory = ProgramFolder();

@@ -17,6 +17,7 @@
 #include <fstream>
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -45,8 +46,7 @@ public:
     Fixtures() {
         const char* chosen = std::getenv("LUMERA_BENCH_FIXTURES");
         owned_ = !(chosen && *chosen);
-        path_ = owned_ ? fs::temp_directory_path() / ("lumera-bench-" + std::to_string(getpid()))
-                       : fs::path(chosen);
+        path_ = owned_ ? OwnFolder() : fs::path(chosen);
         fs::create_directories(path_);
     }
     ~Fixtures() {
@@ -58,6 +58,15 @@ public:
     const fs::path& path() const { return path_; }
 
 private:
+    // A fresh name: a folder another user made under a name guessed ahead is never used.
+    static fs::path OwnFolder() {
+        std::string pattern = (fs::temp_directory_path() / "lumera-bench-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            throw std::runtime_error("cannot make a folder from " + pattern);
+        }
+        return pattern;
+    }
+
     fs::path path_;
     bool owned_;
 };

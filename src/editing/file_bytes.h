@@ -61,10 +61,15 @@ enum class LinkAtTarget {
 
 // The one way the programs write a file. Writes a temporary file (O_EXCL) beside the target
 // and renames it over the target, so the target holds either its old content or the new
-// one, never a part. A target that exists and is not a regular file (a FIFO, a device, a
-// folder), or a link whose end is one, is refused untouched and without waiting. An
-// existing target keeps its permissions. Temporary files of this writer that a killed
-// process left beside the target are removed. Returns the reason on failure.
+// one, never a part; the folder is synced after the rename. A target that exists and is
+// not a regular file (a FIFO, a device, a folder), or a link whose end is one, is refused
+// untouched and without waiting, as is a file the user may not write or that grants no
+// write permission at all. An existing target keeps its permissions, and its owner and
+// group where the system permits. A target with other hard links is written in place so
+// that they all keep naming it (under WriteItsEnd; under Replace the name is replaced):
+// its old content is copied beside it first, and put back when the write fails.
+// Temporary files of this writer that a killed process left beside the target are removed.
+// Returns the reason on failure.
 std::optional<std::string> ReplaceFileContents(const std::filesystem::path& target,
                                                std::string_view bytes,
                                                LinkAtTarget link = LinkAtTarget::WriteItsEnd);

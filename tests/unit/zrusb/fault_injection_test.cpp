@@ -223,12 +223,12 @@ TEST(ZrusbEmulator, UnwritableFilesFailInsteadOfPassing) {
         std::filesystem::create_directory(directory.Path() / "packets.log");
         EXPECT_EQ(Transfer(packets), "write");
     }
-    const auto file = std::filesystem::temp_directory_path() / "zrusb-test-not-a-directory";
+    const TempDirectory scratch("zrusb-test");
+    const auto file = scratch.path() / "zrusb-test-not-a-directory";
     { std::ofstream{file}; }
     setenv("ZRUSB_EMULATOR", file.c_str(), 1);
     EXPECT_EQ(Zrusb().open(kVendor, kProduct), -1);
     unsetenv("ZRUSB_EMULATOR");
-    std::filesystem::remove(file);
     const std::string warnings = ::testing::internal::GetCapturedStderr();
     for (const char* named : {"eeprom.bin", "packets.log", "zrusb-test-not-a-directory"}) {
         EXPECT_NE(warnings.find(named), std::string::npos) << named;
