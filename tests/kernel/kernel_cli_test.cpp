@@ -30,6 +30,9 @@ const std::filesystem::path kBin = LUMERA_BIN_DIR;
 constexpr char kSuccess[] = "USB Write Data Successed!";
 constexpr char kWriteTime[] = "Write time: [0-9]+ms\r";
 
+constexpr char kBusy[] =
+    "The display is busy: another Send is writing to it. Try again when it has finished.";
+
 // lumera-cli left running, so that a test can stop, resume or kill it mid-transfer. A child
 // still running when the object goes is killed, so none outlives its test.
 class StartedCli {
@@ -272,9 +275,7 @@ TEST_F(KernelDevice, ASecondSendFindsTheDisplayBusy) {
         const auto busy = Cli({"send", file});
         close(holder);
         EXPECT_EQ(busy.exitCode, 1);
-        EXPECT_THAT(SplitLines(busy.err),
-                    ElementsAre("The display is busy: another Send is writing "
-                                "to it. Try again when it has finished."));
+        EXPECT_THAT(SplitLines(busy.err), ElementsAre(kBusy));
         EXPECT_FALSE(std::filesystem::exists(folder() / "packets.log")) << "nothing was sent";
         EXPECT_EQ(Cli({"send", file}).exitCode, 0) << "the claim ended with its holder";
     };
@@ -326,6 +327,35 @@ TEST_F(KernelDevice, ASendKilledMidTransferLeavesTheNextOneWhole) {
         ASSERT_EQ(packets.size(), sentBefore + nextPackets) << "each packet once, none retried";
         EXPECT_EQ(packets[sentBefore], "004040010A0000008B") << "it starts again from the probe";
     }
+}
+
+TEST_F(KernelDevice, TwoSendsToOneDisplayTakeTurns) {
+    const std::string first = Table("first", {"--english", "1:2:AB"});
+    const std::string second = Table("second", {"--english", "1:2:CDE"});
+    std::filesystem::create_directories(folder());
+    setenv("ZRUSB_EMULATOR", folder().c_str(), 1);
+    // The first Send waits a moment for its first data command's reply, and is stopped there.
+    constexpr std::size_t kHeldAt = 3;
+    setenv("ZRUSB_EMULATOR_FAULT", "slow@3=300", 1);
+    StartedCli holder({"send", first}, scratch.path());
+    unsetenv("ZRUSB_EMULATOR_FAULT");
+    ASSERT_TRUE(AwaitPackets(kHeldAt, holder)) << holder.Wait().err;
+    holder.Signal(SIGSTOP);
+    const auto sentBefore = Packets();
+
+    const auto refused = Cli({"send", second});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_THAT(SplitLines(refused.err), ElementsAre(kBusy));
+    EXPECT_EQ(Packets(), sentBefore) << "the refused Send sent nothing";
+
+    holder.Signal(SIGCONT);
+    const auto held = holder.Wait();
+    EXPECT_EQ(held.exitCode, 0) << held.err;
+    EXPECT_EQ(Stored(), ReadBytes(first + ".bin"));
+    const auto after = Cli({"send", second});
+    EXPECT_EQ(after.exitCode, 0) << after.err;
+    EXPECT_EQ(Stored(), ReadBytes(second + ".bin"));
+    unsetenv("ZRUSB_EMULATOR");
 }
 
 TEST_F(KernelDevice, DevicesOffersTheUdevRuleOnlyForAPermissionRefusal) {
