@@ -5,10 +5,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <thread>
 
 #include "file_contents.h"
 #include "kernel_display.h"
@@ -27,6 +30,75 @@ const std::filesystem::path kBin = LUMERA_BIN_DIR;
 constexpr char kSuccess[] = "USB Write Data Successed!";
 constexpr char kWriteTime[] = "Write time: [0-9]+ms\r";
 
+constexpr char kBusy[] =
+    "The display is busy: another Send is writing to it. Try again when it has finished.";
+
+// lumera-cli left running, so that a test can stop, resume or kill it mid-transfer. A child
+// still running when the object goes is killed, so none outlives its test.
+class StartedCli {
+public:
+    StartedCli(std::vector<std::string> args, const std::filesystem::path& scratch)
+        : out_(scratch / "started-stdout"), err_(scratch / "started-stderr") {
+        const std::string program = (kBin / "lumera-cli").string();
+        args.insert(args.begin(), program);
+        std::vector<char*> argv;
+        for (std::string& arg : args) {
+            argv.push_back(arg.data());
+        }
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, out_.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0644);
+        posix_spawn_file_actions_addopen(&actions, 2, err_.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0644);
+        if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ) != 0) {
+            pid_ = 0;
+        }
+        posix_spawn_file_actions_destroy(&actions);
+    }
+    ~StartedCli() {
+        if (pid_ > 0) {
+            kill(pid_, SIGKILL);
+            Wait();
+        }
+    }
+    StartedCli(const StartedCli&) = delete;
+    StartedCli& operator=(const StartedCli&) = delete;
+
+    // Looks without reaping, so that Wait still collects the exit.
+    bool Running() const {
+        siginfo_t info{};
+        return pid_ > 0 &&
+               waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+               info.si_pid == 0;
+    }
+    void Signal(int signal) const {
+        if (pid_ > 0) {
+            kill(pid_, signal);
+        }
+    }
+    // Waits for the end; the exit code is -1 when a signal ended it.
+    ProgramRun Wait() {
+        ProgramRun run;
+        int status = 0;
+        if (pid_ > 0 && waitpid(pid_, &status, 0) == pid_ && WIFEXITED(status)) {
+            run.exitCode = WEXITSTATUS(status);
+        }
+        pid_ = 0;
+        run.out = ReadBytes(out_);
+        run.err = ReadBytes(err_);
+        std::filesystem::remove(out_);
+        std::filesystem::remove(err_);
+        return run;
+    }
+
+private:
+    std::filesystem::path out_;
+    std::filesystem::path err_;
+    pid_t pid_ = 0;
+};
+
 class KernelDevice : public ::testing::Test {
 protected:
     ProgramRun Cli(const std::vector<std::string>& args) {
@@ -42,6 +114,17 @@ protected:
     }
     std::vector<std::string> Packets() const {
         return SplitLines(ReadBytes(folder() / "packets.log"));
+    }
+    // True once the display has taken `count` packets, while `sender` still runs.
+    bool AwaitPackets(std::size_t count, const StartedCli& sender) const {
+        constexpr auto kPollInterval = std::chrono::milliseconds(1);
+        while (Packets().size() < count) {
+            if (!sender.Running()) {
+                return false;
+            }
+            std::this_thread::sleep_for(kPollInterval);
+        }
+        return true;
     }
     std::string Stored() const { return ReadBytes(folder() / "eeprom.bin"); }
     std::filesystem::path folder() const { return scratch.path() / "display"; }
@@ -192,9 +275,7 @@ TEST_F(KernelDevice, ASecondSendFindsTheDisplayBusy) {
         const auto busy = Cli({"send", file});
         close(holder);
         EXPECT_EQ(busy.exitCode, 1);
-        EXPECT_THAT(SplitLines(busy.err),
-                    ElementsAre("The display is busy: another Send is writing "
-                                "to it. Try again when it has finished."));
+        EXPECT_THAT(SplitLines(busy.err), ElementsAre(kBusy));
         EXPECT_FALSE(std::filesystem::exists(folder() / "packets.log")) << "nothing was sent";
         EXPECT_EQ(Cli({"send", file}).exitCode, 0) << "the claim ended with its holder";
     };
@@ -207,6 +288,73 @@ TEST_F(KernelDevice, ASecondSendFindsTheDisplayBusy) {
     std::filesystem::create_directories(folder());
     setenv("ZRUSB_EMULATOR", folder().c_str(), 1);
     holdAndSend(folder());
+    unsetenv("ZRUSB_EMULATOR");
+}
+
+TEST_F(KernelDevice, ASendKilledMidTransferLeavesTheNextOneWhole) {
+    // Class 1, so its size command has the probe's shape: probe, size, two data, final.
+    const std::string killed = Table("killed", {"--english", "1:2:AB"});
+    const std::string next = Table("next", {"--english", "1:2:CDE"});
+    const std::string image = ReadBytes(next + ".bin");
+    // The probe, the size, a data command per 5 bytes and the final.
+    const std::size_t nextPackets = image.size() / 5 + 3;
+    // Replies come a little late, as a display's do: the killed Send dies waiting for one,
+    // which the display sends all the same.
+    constexpr char kReplyLatency[] = "slow@*=20";
+    struct Case {
+        const char* name;
+        std::size_t killedAt;  // the packet whose reply it waits for
+    };
+    const Case cases[] = {
+        {"at the probe", 1},
+        {"at the size", 2},
+        {"at the first data command", 3},
+        {"at the final", 5},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(folder());
+        const KernelDisplay display(Display(kReplyLatency));
+        StartedCli send({"send", killed}, scratch.path());
+        ASSERT_TRUE(AwaitPackets(c.killedAt, send)) << send.Wait().err;
+        send.Signal(SIGKILL);
+        send.Wait();
+        const std::size_t sentBefore = Packets().size();
+        const auto after = Cli({"send", next});
+        EXPECT_EQ(after.exitCode, 0) << after.err;
+        EXPECT_EQ(Stored(), image);
+        const auto packets = Packets();
+        ASSERT_EQ(packets.size(), sentBefore + nextPackets) << "each packet once, none retried";
+        EXPECT_EQ(packets[sentBefore], "004040010A0000008B") << "it starts again from the probe";
+    }
+}
+
+TEST_F(KernelDevice, TwoSendsToOneDisplayTakeTurns) {
+    const std::string first = Table("first", {"--english", "1:2:AB"});
+    const std::string second = Table("second", {"--english", "1:2:CDE"});
+    std::filesystem::create_directories(folder());
+    setenv("ZRUSB_EMULATOR", folder().c_str(), 1);
+    // The first Send waits a moment for its first data command's reply, and is stopped there.
+    constexpr std::size_t kHeldAt = 3;
+    setenv("ZRUSB_EMULATOR_FAULT", "slow@3=300", 1);
+    StartedCli holder({"send", first}, scratch.path());
+    unsetenv("ZRUSB_EMULATOR_FAULT");
+    ASSERT_TRUE(AwaitPackets(kHeldAt, holder)) << holder.Wait().err;
+    holder.Signal(SIGSTOP);
+    const auto sentBefore = Packets();
+
+    const auto refused = Cli({"send", second});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_THAT(SplitLines(refused.err), ElementsAre(kBusy));
+    EXPECT_EQ(Packets(), sentBefore) << "the refused Send sent nothing";
+
+    holder.Signal(SIGCONT);
+    const auto held = holder.Wait();
+    EXPECT_EQ(held.exitCode, 0) << held.err;
+    EXPECT_EQ(Stored(), ReadBytes(first + ".bin"));
+    const auto after = Cli({"send", second});
+    EXPECT_EQ(after.exitCode, 0) << after.err;
+    EXPECT_EQ(Stored(), ReadBytes(second + ".bin"));
     unsetenv("ZRUSB_EMULATOR");
 }
 

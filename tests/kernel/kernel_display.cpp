@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <stdexcept>
 #include <string_view>
 
@@ -166,6 +167,13 @@ KernelDisplay::~KernelDisplay() {
     for (auto& reply : lateReplies_) {
         reply.join();
     }
+    {
+        const std::scoped_lock lock(mutex_);
+        for (const auto& [client, state] : clients_) {
+            g_object_unref(client);
+        }
+        clients_.clear();
+    }
     g_object_unref(testbed_);
     g_object_unref(handler_);
     for (const auto& [plugging, pty] : ptys_) {
@@ -244,24 +252,41 @@ int KernelDisplay::OnWrite(_UMockdevIoctlBase*, _UMockdevIoctlClient* client, vo
 void KernelDisplay::OnConnected(_UMockdevIoctlBase*, _UMockdevIoctlClient* client, void* self) {
     auto& display = *static_cast<KernelDisplay*>(self);
     const std::scoped_lock lock(display.mutex_);
+    display.ForgetClosed();
+    // Held until the fixture sees the file closed: umockdev frees a client once it is gone,
+    // and a freed one could not be asked whether it still is.
+    g_object_ref(client);
     display.clients_[client] = {display.plugging_, {}};
 }
 
 void KernelDisplay::OnVanished(_UMockdevIoctlBase*, _UMockdevIoctlClient* client, void* self) {
     auto& display = *static_cast<KernelDisplay*>(self);
     const std::scoped_lock lock(display.mutex_);
-    const auto found = display.clients_.find(client);
-    if (found == display.clients_.end()) {
-        return;
+    if (const auto found = display.clients_.find(client); found != display.clients_.end()) {
+        display.Forget(found);
     }
-    // Closing a hidraw file discards its queue; its readiness bytes go with it.
-    std::vector<char> waiting(found->second.queue.size());
+}
+
+void KernelDisplay::ForgetClosed() {
+    // umockdev 0.17 lets a client go without signalling it, killed or not: each event looks
+    // for the files closed meanwhile.
+    for (auto client = clients_.begin(); client != clients_.end();) {
+        client =
+            umockdev_ioctl_client_get_connected(client->first) ? std::next(client) : Forget(client);
+    }
+}
+
+KernelDisplay::Clients::iterator KernelDisplay::Forget(Clients::iterator client) {
+    // Closing a hidraw file discards its queue; its readiness bytes go with it, or they
+    // would wake the next file's reader with nothing to read.
+    std::vector<char> waiting(client->second.queue.size());
     if (!waiting.empty()) {
         const auto ignored =
-            read(display.ptys_[found->second.plugging].slave, waiting.data(), waiting.size());
+            read(ptys_[client->second.plugging].slave, waiting.data(), waiting.size());
         static_cast<void>(ignored);
     }
-    display.clients_.erase(found);
+    g_object_unref(client->first);
+    return clients_.erase(client);
 }
 
 // The hidraw ioctls hidapi and the kernel's own tools use; any other is not a hidraw one.
@@ -294,6 +319,7 @@ long KernelDisplay::Ioctl(_UMockdevIoctlClient* client, int& error) const {
 
 long KernelDisplay::Read(_UMockdevIoctlClient* client, int& error) {
     const std::scoped_lock lock(mutex_);
+    ForgetClosed();
     const auto found = clients_.find(client);
     // hidraw answers a read on a device that is gone with EIO.
     if (found == clients_.end() || !plugged_ || found->second.plugging != plugging_) {
@@ -324,6 +350,7 @@ long KernelDisplay::Write(_UMockdevIoctlClient* client, int& error) {
     UMockdevIoctlData* buffer = umockdev_ioctl_client_get_arg(client);
     const std::vector<unsigned char> report(buffer->data, buffer->data + buffer->data_len);
     const std::scoped_lock lock(mutex_);
+    ForgetClosed();
     const auto found = clients_.find(client);
     if (found == clients_.end() || !plugged_ || found->second.plugging != plugging_) {
         error = ENODEV;
@@ -364,6 +391,7 @@ long KernelDisplay::Write(_UMockdevIoctlClient* client, int& error) {
 
 void KernelDisplay::Queue(_UMockdevIoctlClient* client, std::vector<unsigned char> report) {
     const std::scoped_lock lock(mutex_);
+    ForgetClosed();
     const auto found = clients_.find(client);
     // A reply for a file closed meanwhile goes nowhere, as in the kernel.
     if (found != clients_.end()) {

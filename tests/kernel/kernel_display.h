@@ -76,8 +76,14 @@ private:
     static void OnConnected(_UMockdevIoctlBase*, _UMockdevIoctlClient* client, void* self);
     static void OnVanished(_UMockdevIoctlBase*, _UMockdevIoctlClient* client, void* self);
 
+    using Clients = std::map<_UMockdevIoctlClient*, Client>;
+
     void Plug();
     void Unplug();
+    // Drops the files closed since the last look, as the kernel drops them on close; with
+    // the lock held.
+    void ForgetClosed();
+    Clients::iterator Forget(Clients::iterator client);
     long Ioctl(_UMockdevIoctlClient* client, int& error) const;
     long Read(_UMockdevIoctlClient* client, int& error);
     long Write(_UMockdevIoctlClient* client, int& error);
@@ -92,7 +98,7 @@ private:
     _UMockdevTestbed* testbed_ = nullptr;
     _UMockdevIoctlBase* handler_ = nullptr;
     std::mutex mutex_;
-    std::map<_UMockdevIoctlClient*, Client> clients_;
+    Clients clients_;
     std::map<unsigned, Pty> ptys_;
     std::vector<std::thread> lateReplies_;
     std::string sanitizerOptions_;
