@@ -5,9 +5,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "animation/animation_cycle.h"
+#include "animation/gif_writer.h"
 #include "download/image_decoder.h"
 #include "download/image_feed.h"
 #include "editing/file_bytes.h"
@@ -265,6 +268,24 @@ TEST_F(FrameCommandTest, AnimateWritesOneCycleFrameByFrameWithTheRealTiming) {
     EXPECT_EQ(Run({"animate", Path("hello.led"), "--size", "8", "-o", Path("x.gif")}), 2);
     EXPECT_EQ(Run({"animate", Path("hello.led"), "-o", Path("no-such-folder/x.gif")}), 1);
     EXPECT_NE(err_.find("cannot write"), std::string::npos) << err_;
+}
+
+TEST_F(FrameCommandTest, RecordingACycleDrawsEveryFrameIntoThePreviewsOwnPicture) {
+    // A frame still shared when the next is drawn makes the drawing copy the whole picture
+    // into fresh memory first: at large sizes that costs far more than the drawing.
+    ASSERT_EQ(Run({"new", Path("hello.led"), "--english", "0:0:HELLO"}), 0) << err_;
+    ASSERT_EQ(Run({"image", Path("hello.led"), "-o", Path("hello.bin")}), 0) << err_;
+    auto image = download::DecodeDownloadImage(*ReadFileBytes(Path("hello.bin")).bytes);
+    LedPreview preview(
+        std::make_unique<download::ImageFeed>(std::get<download::DecodedImage>(image)));
+    ASSERT_TRUE(preview.Start());
+    GifWriter writer(preview.Image().size(), GifPalette({}, {}));
+    std::set<const uchar*> canvases;
+    ASSERT_TRUE(PlayOneCycle(preview, [&](const QImage& frame, int centiseconds) {
+        EXPECT_TRUE(writer.AddFrame(frame, centiseconds));
+        canvases.insert(preview.Image().constBits());
+    }));
+    EXPECT_EQ(canvases.size(), 1u);
 }
 
 // FNV-1a over a file's bytes.
