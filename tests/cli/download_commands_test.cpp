@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <future>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "emulated_display.h"
@@ -19,6 +21,7 @@ using lumera::testing::ReadBytes;
 using lumera::testing::SetFaults;
 using lumera::testing::SplitLines;
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using ::testing::MatchesRegex;
 using Bytes = std::vector<std::uint8_t>;
 
@@ -181,6 +184,32 @@ TEST_F(CliCommands, SendWithoutTheDeviceLibraryReportsAsTheWindowDoes) {
                                       "“heart” (0x01)",
                                       "USB Device Connect Failure!!!"));
     EXPECT_EQ(ReadBytes(alone / "USBSendData.bin").size(), 1u + 2 + 5);
+}
+
+TEST_F(CliCommands, ASendRefusedAsBusyLeavesTheDumpOfTheSendThatHoldsTheDisplay) {
+    const std::filesystem::path alone = file("alone");  // so the dump is this test's alone
+    std::filesystem::create_directories(alone / "first");
+    for (const char* name : {"lumera-cli", "libZRUSB.so", "window_zr1.bin", "window_zr2.bin",
+                             "window_zr3.bin", "window_zr4.bin"}) {
+        std::filesystem::copy_file(kBin / name, alone / name);
+    }
+    ASSERT_EQ(run({"new", file("first.led"), "--english", "0:0:HELLO"}), 0);
+    ASSERT_EQ(run({"new", file("second.led"), "--english", "0:0:B"}), 0);
+    ASSERT_EQ(run({"image", file("first.led"), "-o", file("first.bin")}), 0);
+    const EmulatorDirectory display;
+    SetFaults("slow@*=500");  // the first Send holds the display for 8 slow exchanges
+    auto first = std::async(std::launch::async, [&] {
+        return lumera::testing::RunProgram(alone / "lumera-cli", {"send", file("first.led")},
+                                           alone / "first");
+    });
+    for (int wait = 0; wait < 500 && display.LoggedPackets().empty(); ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_EQ(run({"send", file("second.led")}, alone / "lumera-cli"), 1);
+    EXPECT_THAT(errors(), ElementsAre(HasSubstr("The display is busy")));
+    EXPECT_EQ(ReadBytes<Bytes>(alone / "USBSendData.bin"), ReadBytes<Bytes>(file("first.bin")));
+    EXPECT_EQ(first.get().exitCode, 0);
+    EXPECT_EQ(display.Memory(), ReadBytes<Bytes>(file("first.bin")));
 }
 
 }  // namespace
