@@ -1,5 +1,10 @@
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <future>
@@ -26,6 +31,47 @@ using ::testing::MatchesRegex;
 using Bytes = std::vector<std::uint8_t>;
 
 const std::filesystem::path kBin = LUMERA_BIN_DIR;
+
+enum class Output { Full, Closed, UnreadPipe };
+
+// Runs lumera-cli with stderr into errPath and its standard output lost, SIGPIPE at its
+// default as a shell leaves it. The exit code, or -1 when it was killed.
+int RunLosingOutput(std::vector<std::string> args, Output output, const std::string& errPath) {
+    args.insert(args.begin(), (kBin / "lumera-cli").string());
+    std::vector<char*> argv;
+    for (std::string& arg : args) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    int ends[2] = {-1, -1};
+    if (output == Output::UnreadPipe && pipe2(ends, O_CLOEXEC) == 0) {
+        close(ends[0]);
+        posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
+    } else if (output == Output::Closed) {
+        posix_spawn_file_actions_addclose(&actions, STDOUT_FILENO);
+    } else {
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/full", O_WRONLY, 0);
+    }
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    sigaddset(&defaults, SIGPIPE);
+    posix_spawnattr_setsigdefault(&attributes, &defaults);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+    pid_t pid = 0;
+    int status = 0;
+    const bool ran = posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), environ) == 0 &&
+                     waitpid(pid, &status, 0) == pid;
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
+    close(ends[1]);
+    return ran && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
 
 class CliCommands : public ::testing::Test {
 protected:
@@ -186,6 +232,32 @@ TEST_F(CliCommands, SendWithoutTheDeviceLibraryReportsAsTheWindowDoes) {
     EXPECT_EQ(ReadBytes(alone / "USBSendData.bin").size(), 1u + 2 + 5);
 }
 
+TEST_F(CliCommands, OutputThatIsLostFailsTheCommandButNeverTheTransfer) {
+    const EmulatorDirectory display;
+    ASSERT_EQ(run({"new", file("one.led"), "--english", "0:0:HELLO WORLD"}), 0);
+    ASSERT_EQ(run({"image", file("one.led"), "-o", file("one.bin")}), 0);
+    const std::vector<std::vector<std::string>> commands = {{"show", file("one.led")},
+                                                            {"check", file("one.led")},
+                                                            {"decode", file("one.bin")},
+                                                            {"devices"},
+                                                            {"--help"},
+                                                            {"show", "--version"}};
+    for (const Output output : {Output::Full, Output::Closed}) {
+        for (const auto& args : commands) {
+            SCOPED_TRACE(args.front());
+            EXPECT_EQ(RunLosingOutput(args, output, file("err")), 1);
+            EXPECT_THAT(lumera::testing::ReadLines(file("err")),
+                        ElementsAre(MatchesRegex("lumera-cli.*: standard output could not.*")));
+        }
+    }
+    // A reader that went away: the display still gets the whole table.
+    EXPECT_EQ(RunLosingOutput({"send", file("one.led")}, Output::UnreadPipe, file("err")), 1);
+    EXPECT_EQ(display.Memory(), ReadBytes<Bytes>(file("one.bin")));
+    EXPECT_THAT(lumera::testing::ReadLines(file("err")),
+                ElementsAre(MatchesRegex("Write time.*"), "USB Write Data Successed!",
+                            "lumera-cli send: standard output could not be written"));
+}
+
 TEST_F(CliCommands, ASendRefusedAsBusyLeavesTheDumpOfTheSendThatHoldsTheDisplay) {
     const std::filesystem::path alone = file("alone");  // so the dump is this test's alone
     std::filesystem::create_directories(alone / "first");
@@ -210,6 +282,20 @@ TEST_F(CliCommands, ASendRefusedAsBusyLeavesTheDumpOfTheSendThatHoldsTheDisplay)
     EXPECT_EQ(ReadBytes<Bytes>(alone / "USBSendData.bin"), ReadBytes<Bytes>(file("first.bin")));
     EXPECT_EQ(first.get().exitCode, 0);
     EXPECT_EQ(display.Memory(), ReadBytes<Bytes>(file("first.bin")));
+}
+
+TEST_F(CliCommands, DevicesShowsADisplaysWordsWithoutTheirControlCharacters) {
+    const EmulatorDirectory display;
+    // The emulated display names its folder in its product string.
+    const std::string folder = file("evil\x1B[31m\xC2\x9B\xFF\x7F\\\xC3\xA9");
+    const std::string shown = file("evil\\x1B[31m\\xC2\\x9B\\xFF\\x7F\\\\\xC3\xA9");
+    std::filesystem::create_directory(folder);
+    setenv(zrusb::kEmulatorVariable, folder.c_str(), 1);
+    EXPECT_EQ(run({"devices"}), 0);
+    EXPECT_THAT(output(), ElementsAre("Emulated display: " + shown, "emulated:" + shown + "#1",
+                                      "  manufacturer: Lumera",
+                                      "  product:      Emulated LED display in " + shown,
+                                      "  can be opened by this user"));
 }
 
 }  // namespace
