@@ -31,6 +31,8 @@ constexpr char kHelpStart[] =
     "and length rules as typing) and writes it to OUT as the window's Save does.\n"
     "A text those rules refuse (a character the mode does not have) or cut (too long)\n"
     "is not stored: the section is named on stderr, nothing is written, exit 1.\n"
+    "A table whose image is larger than the display's 2047 bytes is written all the\n"
+    "same, with a warning on stderr that names both sizes.\n"
     "\n"
     "  SECTION   OPEN:CLOSE:TEXT, OPEN an opening effect and CLOSE a closing effect, each\n"
     "            by its number or its name (as show prints them):\n";
