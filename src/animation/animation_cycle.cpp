@@ -1,6 +1,23 @@
 #include "animation/animation_cycle.h"
 
+#include <cstring>
+
 namespace lumera {
+namespace {
+
+// Copies the picture's pixels into `kept`, reusing its memory. Sharing the preview's picture
+// instead would make its next drawing copy the whole of it into fresh memory, every frame.
+void KeepPixels(const QImage& picture, QImage& kept) {
+    if (kept.size() != picture.size() || kept.format() != picture.format()) {
+        kept = QImage(picture.size(), picture.format());
+    }
+    const auto lineBytes = static_cast<std::size_t>(picture.bytesPerLine());
+    for (int y = 0; y < picture.height(); ++y) {
+        std::memcpy(kept.scanLine(y), picture.constScanLine(y), lineBytes);
+    }
+}
+
+}  // namespace
 
 bool PlayOneCycle(LedPreview& preview,
                   const std::function<void(const QImage& frame, int centiseconds)>& take) {
@@ -18,7 +35,7 @@ bool PlayOneCycle(LedPreview& preview,
         if (!pending.isNull()) {
             take(pending, kTickCentiseconds + holdCentiseconds);
         }
-        pending = preview.Image();
+        KeepPixels(preview.Image(), pending);
         if (sectionEnded && preview.Engine().NextPreviewSection() == firstNext) {
             take(pending, kTickCentiseconds);
             return true;

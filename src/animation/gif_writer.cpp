@@ -235,6 +235,19 @@ GifWriter::Area GifWriter::ChangedPixels(const QImage& frame) const {
     return changed;
 }
 
+void GifWriter::KeepChangedLines(const QImage& frame, const Area& changed) {
+    // A copy of its own: holding the caller's picture would make the caller's next drawing
+    // into it copy the whole picture into fresh memory first.
+    if (previousFrame_.isNull()) {
+        previousFrame_ = frame.copy();
+        return;
+    }
+    const std::size_t lineBytes = static_cast<std::size_t>(size_.width()) * sizeof(QRgb);
+    for (int y = changed.top; y <= changed.bottom; ++y) {
+        std::memcpy(previousFrame_.scanLine(y), frame.constScanLine(y), lineBytes);
+    }
+}
+
 bool GifWriter::AddFrame(const QImage& frame, int centiseconds) {
     if (!encoder_->gif || failed_ || frame.size() != size_) {
         failed_ = true;
@@ -265,7 +278,7 @@ bool GifWriter::AddFrame(const QImage& frame, int centiseconds) {
     if (written.right < 0) {
         written = {0, 0, 0, 0};
     }
-    previousFrame_ = rgb;
+    KeepChangedLines(rgb, mapped);
     failed_ = !PutFrame(written, centiseconds);
     return !failed_;
 }

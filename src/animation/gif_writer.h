@@ -71,6 +71,8 @@ private:
     // Where frame's pixels differ from the previous frame's.
     Area ChangedPixels(const QImage& frame) const;
     bool PutFrame(const Area& area, int centiseconds);
+    // Brings previousFrame_ up to `frame`, which differs from it only within `changed`.
+    void KeepChangedLines(const QImage& frame, const Area& changed);
 
     std::unique_ptr<Encoder> encoder_;
     std::string bytes_;

@@ -27,6 +27,20 @@ bool HoldsMessageFile(const std::string& path) {
            IsMessageFile(*file.bytes);
 }
 
+bool ReportedAsDownloadImage(std::string_view command, const std::string& path) {
+    const FileBytes file = ReadFileBytes(path);
+    if (!file.bytes ||
+        !std::holds_alternative<download::DecodedImage>(
+            download::DecodeDownloadImage(*file.bytes)) ||
+        IsMessageFile(*file.bytes)) {
+        return false;
+    }
+    std::cerr << "lumera-cli " << command << ": " << path
+              << " is a download image, not a message file: run 'lumera-cli decode " << path
+              << "' to see what it holds\n";
+    return true;
+}
+
 std::optional<download::DecodedImage> ReadImageFile(std::string_view command,
                                                     const std::string& path) {
     const FileBytes file = ReadFileBytes(path);

@@ -12,6 +12,10 @@ namespace lumera::cli {
 // a message file: scrambled text that the message-file reader accepts.
 bool HoldsMessageFile(const std::string& path);
 
+// When the file at `path` holds a download image and no message file, says so on stderr,
+// naming the command that reads it, and returns true.
+bool ReportedAsDownloadImage(std::string_view command, const std::string& path);
+
 // Reads and decodes a download image file. When it cannot be read or is malformed, one line
 // on stderr names the command, the file, and the offset and fault, or, for a message file
 // given in its place, the command that makes its image; returns nullopt.

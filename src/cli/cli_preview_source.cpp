@@ -16,7 +16,7 @@ std::unique_ptr<PreviewSource> StartPreview(std::string_view command, const std:
     auto source = std::make_unique<PreviewSource>();
     if (kind == SourceKind::MessageFileOrImage &&
         (std::filesystem::path(path).extension() == ".led" || HoldsMessageFile(path))) {
-        if (!LoadIntoTable(path, source->table)) {
+        if (!LoadIntoTable(command, path, source->table)) {
             return nullptr;
         }
         source->table.SetCurrentSection(0);

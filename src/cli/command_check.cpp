@@ -2,12 +2,14 @@
 
 #include "cli/cli_capacity.h"
 #include "cli/cli_command.h"
+#include "cli/cli_image_io.h"
 #include "cli/cli_table_io.h"
 #include "cli/command_line.h"
 
 namespace lumera::cli {
 namespace {
 
+constexpr char kCommand[] = "check";
 constexpr char kHelp[] =
     "usage: lumera-cli check FILE.led\n"
     "\n"
@@ -15,10 +17,10 @@ constexpr char kHelp[] =
     "file whose image fits the display, then 'image: S of 2047 bytes', the size of the\n"
     "image Send would build (exit 0). Otherwise prints only why it is rejected, with the\n"
     "line and field, or why its image does not fit the display (exit 1). Messages the\n"
-    "loading would show go to stderr.\n";
+    "loading would show go to stderr. A download image is named as one (exit 1).\n";
 
 int RunCheck(const std::vector<std::string>& args) {
-    CommandLine line("check", kHelp);
+    CommandLine line(kCommand, kHelp);
     if (const auto exitCode = line.Parse(args)) {
         return *exitCode;
     }
@@ -26,8 +28,11 @@ int RunCheck(const std::vector<std::string>& args) {
     if (files.size() != 1) {
         return line.UsageError("expected exactly one FILE.led");
     }
+    if (ReportedAsDownloadImage(kCommand, files.front())) {
+        return 1;
+    }
     MessageTable table;
-    if (!LoadIntoTable(files.front(), table)) {
+    if (!LoadIntoTable(kCommand, files.front(), table)) {
         return 1;
     }
     const download::ImageMeasure measure = MeasureTable(table);
@@ -48,7 +53,7 @@ int RunCheck(const std::vector<std::string>& args) {
 }
 
 CliCommandRegistration registration{
-    {"check", "tell whether a message file loads, or why not", RunCheck}};
+    {kCommand, "tell whether a message file loads, or why not", RunCheck}};
 
 }  // namespace
 }  // namespace lumera::cli

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/cli_command.h"
@@ -94,6 +95,72 @@ std::string Hex(const Bytes& bytes) {
     return text;
 }
 
+constexpr char32_t kLastC0Control = 0x1F;
+constexpr char32_t kDelete = 0x7F;
+constexpr char32_t kLastC1Control = 0x9F;
+
+// The length of the UTF-8 sequence that starts `text` and its code point, or 0 when the
+// bytes there are no well-formed sequence (overlong forms and surrogates included).
+std::size_t Utf8Sequence(std::string_view text, char32_t& codePoint) {
+    const auto lead = static_cast<unsigned char>(text.front());
+    struct Form {
+        unsigned char firstLead, lastLead;
+        std::size_t length;
+        unsigned char lowSecond, highSecond;  // the second byte's range after this lead
+    };
+    static constexpr Form kForms[] = {
+        {0x00, 0x7F, 1, 0, 0},       {0xC2, 0xDF, 2, 0x80, 0xBF}, {0xE0, 0xE0, 3, 0xA0, 0xBF},
+        {0xE1, 0xEC, 3, 0x80, 0xBF}, {0xED, 0xED, 3, 0x80, 0x9F}, {0xEE, 0xEF, 3, 0x80, 0xBF},
+        {0xF0, 0xF0, 4, 0x90, 0xBF}, {0xF1, 0xF3, 4, 0x80, 0xBF}, {0xF4, 0xF4, 4, 0x80, 0x8F},
+    };
+    for (const Form& form : kForms) {
+        if (lead < form.firstLead || lead > form.lastLead) {
+            continue;
+        }
+        if (text.size() < form.length) {
+            return 0;
+        }
+        codePoint = form.length == 1 ? lead : lead & (0xFF >> (form.length + 1));
+        for (std::size_t i = 1; i < form.length; ++i) {
+            const auto byte = static_cast<unsigned char>(text[i]);
+            const bool fits = i == 1 ? byte >= form.lowSecond && byte <= form.highSecond
+                                     : byte >= 0x80 && byte <= 0xBF;
+            if (!fits) {
+                return 0;
+            }
+            codePoint = (codePoint << 6) | (byte & 0x3F);
+        }
+        return form.length;
+    }
+    return 0;
+}
+
+bool IsControl(char32_t codePoint) {
+    return codePoint <= kLastC0Control || (codePoint >= kDelete && codePoint <= kLastC1Control);
+}
+
+// A device's own words, which a hostile device could fill with escape sequences for the
+// terminal: control characters and bytes that are no UTF-8 become \xHH, a backslash \\.
+std::string Printable(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t codePoint = 0;
+        const std::size_t length = Utf8Sequence(text.substr(i), codePoint);
+        if (length == 0 || IsControl(codePoint)) {
+            const auto byte = static_cast<unsigned char>(text[i]);
+            out += "\\x" + Hex(std::array{byte});
+            i += 1;
+        } else if (codePoint == '\\') {
+            out += "\\\\";
+            i += 1;
+        } else {
+            out += text.substr(i, length);
+            i += length;
+        }
+    }
+    return out;
+}
+
 // One exchange as a transfer makes it: open, write, read, close. Exit code 0 on a reply.
 int Probe(const DeviceEntryPoints& device) {
     auto probe = download::ProbeCommand(0);
@@ -137,7 +204,7 @@ int RunDevices(const std::vector<std::string>& args) {
         return 1;
     }
     if (const auto folder = download::EmulatedDisplayFolder()) {
-        std::cout << download::EmulatedDisplayNote(*folder) << '\n';
+        std::cout << Printable(download::EmulatedDisplayNote(*folder)) << '\n';
     }
     const auto listing = binding.listDevices() ? ListDevices(binding.listDevices()) : std::nullopt;
     if (!listing) {
@@ -151,18 +218,20 @@ int RunDevices(const std::vector<std::string>& args) {
     }
     bool anyOpenable = false;
     for (const auto& device : devices) {
-        std::cout << device.path << "\n  manufacturer: " << device.manufacturer
-                  << "\n  product:      " << device.product << '\n';
+        std::cout << Printable(device.path)
+                  << "\n  manufacturer: " << Printable(device.manufacturer)
+                  << "\n  product:      " << Printable(device.product) << '\n';
         if (device.openable) {
             std::cout << "  can be opened by this user\n";
         } else if (NeedsUdevRule(device)) {
             std::cout << "  cannot be opened by this user"
-                      << (device.whyNot.empty() ? "" : " (" + device.whyNot + ")")
+                      << (device.whyNot.empty() ? "" : " (" + Printable(device.whyNot) + ")")
                       << "; the fix, then replug the display:\n  " << download::kUdevRuleFixText
                       << '\n';
         } else {
             std::cout << "  cannot be opened: "
-                      << (device.whyNot.empty() ? "the library gives no reason" : device.whyNot)
+                      << (device.whyNot.empty() ? "the library gives no reason"
+                                                : Printable(device.whyNot))
                       << '\n';
         }
         anyOpenable = anyOpenable || device.openable;

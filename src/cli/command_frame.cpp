@@ -66,7 +66,7 @@ int RunFrame(const std::vector<std::string>& args) {
     const std::string& file = files.front();
 
     MessageTable table;
-    if (!LoadIntoTable(file, table)) {
+    if (!LoadIntoTable(kCommand, file, table)) {
         return 1;
     }
     table.SetCurrentSection(0);

@@ -16,6 +16,7 @@
 namespace lumera::cli {
 namespace {
 
+constexpr char kCommand[] = "image";
 constexpr char kHelp[] =
     "usage: lumera-cli image FILE.led [--force] -o OUT.bin\n"
     "\n"
@@ -33,7 +34,7 @@ constexpr char kHelp[] =
     "written), or a file cannot be written.\n";
 
 int RunImage(const std::vector<std::string>& args) {
-    CommandLine line("image", kHelp);
+    CommandLine line(kCommand, kHelp);
     line.AddOption({"o"}, "OUT.bin");
     line.AddOption({"force"});
     if (const auto exitCode = line.Parse(args)) {
@@ -45,7 +46,7 @@ int RunImage(const std::vector<std::string>& args) {
         return line.UsageError("expected FILE.led -o OUT.bin");
     }
     MessageTable table;
-    if (!LoadIntoTable(files.front(), table)) {
+    if (!LoadIntoTable(kCommand, files.front(), table)) {
         return 1;
     }
     download::StreamPrompter prompter(std::cerr);
@@ -77,7 +78,7 @@ int RunImage(const std::vector<std::string>& args) {
 }
 
 CliCommandRegistration registration{
-    {"image", "write the download image of a message file", RunImage}};
+    {kCommand, "write the download image of a message file", RunImage}};
 
 }  // namespace
 }  // namespace lumera::cli

@@ -36,6 +36,9 @@ void CommandLine::AddOption(const QStringList& names, const QString& valueName) 
     QCommandLineOption option(names);
     option.setValueName(valueName);
     parser_.addOption(option);
+    if (!valueName.isEmpty()) {
+        valued_.push_back(names.front());
+    }
 }
 
 std::optional<int> CommandLine::Parse(const std::vector<std::string>& args) {
@@ -65,6 +68,14 @@ std::optional<int> CommandLine::Parse(const std::vector<std::string>& args) {
     if (parser_.isSet(kVersionOption)) {
         std::cout << VersionLine() << '\n';
         return 0;
+    }
+    // The parser would keep the last of two values silently; either may be the one meant.
+    for (const QString& name : valued_) {
+        if (parser_.values(name).size() > 1) {
+            const std::string given = ToBytes(name);
+            return UsageError(std::string(given.size() == 1 ? "-" : "--") + given +
+                              " is given more than once");
+        }
     }
     return std::nullopt;
 }

@@ -35,7 +35,8 @@ public:
     std::optional<int> Parse(const std::vector<std::string>& args);
 
     bool IsSet(const QString& name) const { return parser_.isSet(name); }
-    // The option's value (the last one given), or nullopt when the option was not given.
+    // The option's value, or nullopt when the option was not given. An option with a value
+    // given twice is a usage error.
     std::optional<std::string> Value(const QString& name) const;
     std::vector<std::string> Positional() const;
 
@@ -46,6 +47,7 @@ private:
     std::string command_;
     std::string help_;
     QCommandLineParser parser_;
+    QStringList valued_;  // the options that take a value, by their first name
 };
 
 }  // namespace lumera::cli

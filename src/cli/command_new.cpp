@@ -8,6 +8,7 @@
 #include "cli/cli_command.h"
 #include "cli/cli_table_io.h"
 #include "cli/command_line.h"
+#include "download/image_capacity.h"
 #include "editing/code_page_936.h"
 #include "editing/effects.h"
 #include "editing/text_measures.h"
@@ -30,6 +31,8 @@ constexpr char kHelpStart[] =
     "and length rules as typing) and writes it to OUT as the window's Save does.\n"
     "A text those rules refuse (a character the mode does not have) or cut (too long)\n"
     "is not stored: the section is named on stderr, nothing is written, exit 1.\n"
+    "A table whose image is larger than the display's 2047 bytes is written all the\n"
+    "same, with a warning on stderr that names both sizes.\n"
     "\n"
     "  SECTION   OPEN:CLOSE:TEXT, OPEN an opening effect and CLOSE a closing effect, each\n"
     "            by its number or its name (as show prints them):\n";
@@ -168,6 +171,11 @@ std::string TakeArguments(const CommandLine& line, NewArguments& arguments) {
         return "expected OUT.led";
     }
     arguments.out = positional.front();
+    // Without OUT the first section would name the file and go missing from the table.
+    if (std::string ignored; ParseSectionArgument(arguments.out, ignored)) {
+        return "expected OUT.led before the sections, got the section '" + arguments.out + "' (./" +
+               arguments.out + " names a file so)";
+    }
     arguments.sections.assign(positional.begin() + 1, positional.end());
     if (!arguments.englishMode) {
         return "expected --english or --chinese";
@@ -263,6 +271,12 @@ int RunNew(const std::vector<std::string>& args) {
     }
     if (auto reason = WriteLedFile(arguments.out, ContentOfTable(table))) {
         return cannotWrite(*reason);
+    }
+    // The file is sound and kept, but Send would refuse it: say so now, not at the display.
+    if (const auto measure = download::MeasureDownloadImage(table);
+        measure.fit == download::ImageFit::TooLarge) {
+        std::cerr << ErrorPrefix(kCommand) << "warning: " << download::TooLargeLine(measure.size)
+                  << "; " << arguments.out << " is written all the same\n";
     }
     return 0;
 }

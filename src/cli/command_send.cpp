@@ -9,6 +9,7 @@
 #include "cli/command_line.h"
 #include "download/display_connection.h"
 #include "download/download_texts.h"
+#include "download/image_capacity.h"
 #include "download/send_download.h"
 #include "download/stream_prompter.h"
 #include "editing/program_directory.h"
@@ -17,6 +18,7 @@
 namespace lumera::cli {
 namespace {
 
+constexpr char kCommand[] = "send";
 constexpr char kHelp[] =
     "usage: lumera-cli send FILE.led\n"
     "\n"
@@ -26,7 +28,10 @@ constexpr char kHelp[] =
     "message the window would show goes to stderr, one per line, in the same order. The\n"
     "progress shows as a percentage: updated in place when stderr is a terminal, otherwise\n"
     "one line per change on stdout, so stderr carries nothing but the messages. Exit 0\n"
-    "only when the display took the whole image.\n"
+    "only when the display took the whole image and the progress could be written.\n"
+    "A table whose image is larger than the display's 2047 bytes is refused before\n"
+    "anything is written or sent (exit 1). A standard output that goes away (a pipe into\n"
+    "head) does not stop the transfer: the display gets the whole image, then exit 1.\n"
     "\n"
     "With ZRUSB_EMULATOR=DIR the device library talks to an emulated display kept in DIR,\n"
     "and the first line on stdout says so.\n";
@@ -77,7 +82,7 @@ private:
 };
 
 int RunSend(const std::vector<std::string>& args) {
-    CommandLine line("send", kHelp);
+    CommandLine line(kCommand, kHelp);
     if (const auto exitCode = line.Parse(args)) {
         return *exitCode;
     }
@@ -90,7 +95,15 @@ int RunSend(const std::vector<std::string>& args) {
     TerminalReport report;
     const DeviceBinding binding = DeviceBinding::Bind(report);
     MessageTable table;
-    if (!LoadIntoTable(files.front(), table)) {
+    if (!LoadIntoTable(kCommand, files.front(), table)) {
+        return 1;
+    }
+    // The display would refuse such an image only after the probe, blaming its memory: say
+    // what is wrong before anything is written or sent, as image does.
+    if (const auto measure = download::MeasureDownloadImage(table);
+        measure.fit == download::ImageFit::TooLarge) {
+        std::cerr << ErrorPrefix(kCommand) << download::TooLargeLine(measure.size)
+                  << "; nothing sent\n";
         return 1;
     }
     download::SendRequest request;
@@ -106,12 +119,12 @@ int RunSend(const std::vector<std::string>& args) {
     std::vector<std::uint8_t> sendData;
     const auto outcome = download::BtnSendClick(table, request, report, sendData);
     if (binding.IsBound() && report.ConnectFailed()) {
-        std::cerr << download::kNoDisplayHelpText << '\n';
+        std::cerr << ErrorPrefix(kCommand) << download::kNoDisplayHelpText << '\n';
     }
     return outcome == download::SendOutcome::Delivered ? 0 : 1;
 }
 
-CliCommandRegistration registration{{"send", "send a message file to the display", RunSend}};
+CliCommandRegistration registration{{kCommand, "send a message file to the display", RunSend}};
 
 }  // namespace
 }  // namespace lumera::cli

@@ -5,6 +5,7 @@
 
 #include "cli/cli_capacity.h"
 #include "cli/cli_command.h"
+#include "cli/cli_image_io.h"
 #include "cli/cli_table_io.h"
 #include "cli/command_line.h"
 #include "editing/code_page_936.h"
@@ -14,6 +15,7 @@
 namespace lumera::cli {
 namespace {
 
+constexpr char kCommand[] = "show";
 constexpr char kHelp[] =
     "usage: lumera-cli show [--raw] FILE.led\n"
     "\n"
@@ -21,7 +23,8 @@ constexpr char kHelp[] =
     "section in use with its text, opening effect and closing effect (by the names new\n"
     "takes). Glyph codes are shown as <glyph HH>, bytes that are no character as <byte HH>.\n"
     "The last line is 'image: S of 2047 bytes', the size of the image Send would build.\n"
-    "Messages the loading would show go to stderr. Exit 1 when the file is rejected.\n"
+    "Messages the loading would show go to stderr. Exit 1 when the file is rejected or\n"
+    "is a download image (decode prints those).\n"
     "\n"
     "  --raw   exact form for scripts: 'mode: english|chinese', 'sections: N', then\n"
     "          'n: open=I close=J text=T' where T keeps the bytes 0x21..0x7E except\n"
@@ -109,7 +112,7 @@ void PrintReadable(const MessageTable& table) {
 }
 
 int RunShow(const std::vector<std::string>& args) {
-    CommandLine line("show", kHelp);
+    CommandLine line(kCommand, kHelp);
     line.AddOption({"raw"});
     if (const auto exitCode = line.Parse(args)) {
         return *exitCode;
@@ -118,8 +121,11 @@ int RunShow(const std::vector<std::string>& args) {
     if (files.size() != 1) {
         return line.UsageError("expected exactly one FILE.led");
     }
+    if (ReportedAsDownloadImage(kCommand, files.front())) {
+        return 1;
+    }
     MessageTable table;
-    if (!LoadIntoTable(files.front(), table)) {
+    if (!LoadIntoTable(kCommand, files.front(), table)) {
         return 1;
     }
     if (line.IsSet("raw")) {
@@ -131,7 +137,7 @@ int RunShow(const std::vector<std::string>& args) {
     return 0;
 }
 
-CliCommandRegistration registration{{"show", "print the table a message file holds", RunShow}};
+CliCommandRegistration registration{{kCommand, "print the table a message file holds", RunShow}};
 
 }  // namespace
 }  // namespace lumera::cli

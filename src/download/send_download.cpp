@@ -5,6 +5,40 @@
 #include "download/dump_file.h"
 
 namespace lumera::download {
+namespace {
+
+// Long enough for a Send that is just finishing; a whole transfer takes seconds.
+constexpr int kBusyWaitMs = 2000;
+constexpr int kClaimBusy = 0;
+constexpr int kNotClaimed = -1;
+
+// Keeps another process's Send off the display from before the dump to the end of the
+// transfer, where the library can claim it, so a Send refused as busy leaves the dump of the
+// one that holds the display. Without a display to claim, the probe reports that as it
+// always has.
+class DisplayClaim {
+public:
+    explicit DisplayClaim(const DeviceEntryPoints& device) : device_(device) {
+        if (device.ClaimUSBDevice && device.ReleaseUSBDevice) {
+            outcome_ = device.ClaimUSBDevice(kDisplayVendorId, kDisplayProductId, kBusyWaitMs);
+        }
+    }
+    ~DisplayClaim() {
+        if (outcome_ > kClaimBusy) {
+            device_.ReleaseUSBDevice();
+        }
+    }
+    DisplayClaim(const DisplayClaim&) = delete;
+    DisplayClaim& operator=(const DisplayClaim&) = delete;
+
+    bool Busy() const { return outcome_ == kClaimBusy; }
+
+private:
+    const DeviceEntryPoints& device_;
+    int outcome_ = kNotClaimed;
+};
+
+}  // namespace
 
 std::optional<SendOutcome> PrepareDownloadImage(const MessageTable& table,
                                                 const SectionRasteriser& rasterise,
@@ -32,6 +66,11 @@ SendOutcome BtnSendClick(const MessageTable& table, const SendRequest& request, 
         DeviceFormRasteriser(table.EnglishMode(), request.tableDirectory, prompter);
     if (const auto stopped = PrepareDownloadImage(table, rasterise, prompter, sendData)) {
         return *stopped;
+    }
+    const DisplayClaim claim(request.device);
+    if (claim.Busy()) {
+        prompter.Message(kDisplayBusyText);
+        return SendOutcome::DisplayBusy;
     }
     if (!WriteDumpFile(sendData, request.dumpDirectory, request.fallbackDumpDirectory, prompter)) {
         return SendOutcome::DumpFailed;

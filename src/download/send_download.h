@@ -18,6 +18,7 @@ namespace lumera::download {
 enum class SendOutcome {
     NoData,          // no showable section in use: "No Data Send!"
     SectionTooWide,  // a section does not fit its length byte; nothing written or sent
+    DisplayBusy,     // another Send holds the display; nothing written or sent
     DumpFailed,      // "Create File <path>Error!"
     NotBound,        // "USB Device Connect Failure!!!"
     TransferFailed,  // the transfer's own messages
@@ -47,7 +48,8 @@ std::optional<SendOutcome> PrepareDownloadImage(const MessageTable& table,
                                                 Prompter& prompter,
                                                 std::vector<std::uint8_t>& sendData);
 
-// The Send command: stop the preview, build the image, dump it, transfer it when bound.
+// The Send command: stop the preview, build the image, claim the display where the library
+// can, dump the image, transfer it when bound.
 // sendData keeps the image afterwards, whatever happened on the device side.
 SendOutcome BtnSendClick(const MessageTable& table, const SendRequest& request, Prompter& prompter,
                          std::vector<std::uint8_t>& sendData);

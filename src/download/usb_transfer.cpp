@@ -16,10 +16,6 @@ constexpr std::uint8_t kRefusedQuietly = 0x2A;
 constexpr std::uint8_t kFirstKnownRefusal = 0x82;
 constexpr std::uint8_t kLastKnownRefusal = 0x8A;
 constexpr double kProgressScalePerByte = 0.002;
-// Long enough for a Send that is just finishing; a whole transfer takes seconds.
-constexpr int kBusyWaitMs = 2000;
-constexpr int kClaimBusy = 0;
-constexpr int kNotClaimed = -1;
 
 bool isKnownRefusal(std::uint8_t status) {
     return status == kRefusedQuietly ||
@@ -31,30 +27,6 @@ std::string writeTimeText(long long elapsedMs) {
     std::snprintf(text.data(), text.size(), kWriteTimeFormat, static_cast<int>(elapsedMs));
     return text.data();
 }
-
-// Keeps another process's Send off the display for the whole transfer, where the library
-// can claim it; without a display to claim, the probe reports that as it always has.
-class TransferClaim {
-public:
-    explicit TransferClaim(const DeviceEntryPoints& device) : device_(device) {
-        if (device.ClaimUSBDevice && device.ReleaseUSBDevice) {
-            outcome_ = device.ClaimUSBDevice(kDisplayVendorId, kDisplayProductId, kBusyWaitMs);
-        }
-    }
-    ~TransferClaim() {
-        if (outcome_ > kClaimBusy) {
-            device_.ReleaseUSBDevice();
-        }
-    }
-    TransferClaim(const TransferClaim&) = delete;
-    TransferClaim& operator=(const TransferClaim&) = delete;
-
-    bool Busy() const { return outcome_ == kClaimBusy; }
-
-private:
-    const DeviceEntryPoints& device_;
-    int outcome_ = kNotClaimed;
-};
 
 }  // namespace
 
@@ -121,11 +93,6 @@ bool TransferImage(const std::vector<std::uint8_t>& sendData, bool englishMode,
                    const ProgressDisplay& showProgress) {
     const auto size = static_cast<std::uint32_t>(sendData.size());
     showProgress("");
-    const TransferClaim claim(device);
-    if (claim.Busy()) {
-        prompter.Message(kDisplayBusyText);
-        return false;
-    }
     const auto start = std::chrono::steady_clock::now();
     const std::uint8_t capacityClass = CapacityClass(size);
 

@@ -41,10 +41,9 @@ bool SendCommand(CommandPacket packet, const DeviceEntryPoints& device, Prompter
 // The progress text before data command `block` of an image of `imageSize` bytes.
 std::string ProgressText(std::uint32_t imageSize, std::uint32_t block);
 
-// Carries the image to the display: probe, size, one data command per 5 bytes, final,
-// claiming the display for the whole transfer where the library can (a display another
-// Send holds is reported busy, and nothing is sent). Every outcome is reported through the
-// prompter; true when the display took it all.
+// Carries the image to the display: probe, size, one data command per 5 bytes, final.
+// The caller holds the display's claim (see BtnSendClick). Every outcome is reported through
+// the prompter; true when the display took it all.
 // The device's entry points must all be bound.
 bool TransferImage(const std::vector<std::uint8_t>& sendData, bool englishMode,
                    const DeviceEntryPoints& device, Prompter& prompter,

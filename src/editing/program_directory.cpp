@@ -62,7 +62,9 @@ std::filesystem::path UserDataDirectory() {
         return std::filesystem::path(dataHome) / "lumera";
     }
     std::filesystem::path home;
-    if (const char* fromEnvironment = std::getenv("HOME"); fromEnvironment && *fromEnvironment) {
+    // A relative HOME would put the dump wherever the program happens to run.
+    if (const char* fromEnvironment = std::getenv("HOME");
+        fromEnvironment && *fromEnvironment == '/') {
         home = fromEnvironment;
     } else {
         home = HomeFromPasswordDatabase();

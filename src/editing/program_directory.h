@@ -13,8 +13,8 @@ inline constexpr char kGlyphFontFileName[] = "qfn.ttf";
 std::filesystem::path ProgramDirectory();
 
 // The per-user data folder ($XDG_DATA_HOME/lumera, else ~/.local/share/lumera, the home
-// taken from the account when HOME is unset), for files an installed program cannot write
-// beside itself; never a folder other users share. Empty when the user has no home. Not
+// taken from the account when HOME is unset or relative), for files an installed program cannot
+// write beside itself; never a folder other users share. Empty when the user has no home. Not
 // created here.
 std::filesystem::path UserDataDirectory();
 

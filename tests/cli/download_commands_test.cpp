@@ -1,8 +1,15 @@
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <future>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "emulated_display.h"
@@ -19,10 +26,52 @@ using lumera::testing::ReadBytes;
 using lumera::testing::SetFaults;
 using lumera::testing::SplitLines;
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using ::testing::MatchesRegex;
 using Bytes = std::vector<std::uint8_t>;
 
 const std::filesystem::path kBin = LUMERA_BIN_DIR;
+
+enum class Output { Full, Closed, UnreadPipe };
+
+// Runs lumera-cli with stderr into errPath and its standard output lost, SIGPIPE at its
+// default as a shell leaves it. The exit code, or -1 when it was killed.
+int RunLosingOutput(std::vector<std::string> args, Output output, const std::string& errPath) {
+    args.insert(args.begin(), (kBin / "lumera-cli").string());
+    std::vector<char*> argv;
+    for (std::string& arg : args) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    int ends[2] = {-1, -1};
+    if (output == Output::UnreadPipe && pipe2(ends, O_CLOEXEC) == 0) {
+        close(ends[0]);
+        posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
+    } else if (output == Output::Closed) {
+        posix_spawn_file_actions_addclose(&actions, STDOUT_FILENO);
+    } else {
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/full", O_WRONLY, 0);
+    }
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    sigaddset(&defaults, SIGPIPE);
+    posix_spawnattr_setsigdefault(&attributes, &defaults);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+    pid_t pid = 0;
+    int status = 0;
+    const bool ran = posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), environ) == 0 &&
+                     waitpid(pid, &status, 0) == pid;
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
+    close(ends[1]);
+    return ran && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
 
 class CliCommands : public ::testing::Test {
 protected:
@@ -181,6 +230,72 @@ TEST_F(CliCommands, SendWithoutTheDeviceLibraryReportsAsTheWindowDoes) {
                                       "“heart” (0x01)",
                                       "USB Device Connect Failure!!!"));
     EXPECT_EQ(ReadBytes(alone / "USBSendData.bin").size(), 1u + 2 + 5);
+}
+
+TEST_F(CliCommands, OutputThatIsLostFailsTheCommandButNeverTheTransfer) {
+    const EmulatorDirectory display;
+    ASSERT_EQ(run({"new", file("one.led"), "--english", "0:0:HELLO WORLD"}), 0);
+    ASSERT_EQ(run({"image", file("one.led"), "-o", file("one.bin")}), 0);
+    const std::vector<std::vector<std::string>> commands = {{"show", file("one.led")},
+                                                            {"check", file("one.led")},
+                                                            {"decode", file("one.bin")},
+                                                            {"devices"},
+                                                            {"--help"},
+                                                            {"show", "--version"}};
+    for (const Output output : {Output::Full, Output::Closed}) {
+        for (const auto& args : commands) {
+            SCOPED_TRACE(args.front());
+            EXPECT_EQ(RunLosingOutput(args, output, file("err")), 1);
+            EXPECT_THAT(lumera::testing::ReadLines(file("err")),
+                        ElementsAre(MatchesRegex("lumera-cli.*: standard output could not.*")));
+        }
+    }
+    // A reader that went away: the display still gets the whole table.
+    EXPECT_EQ(RunLosingOutput({"send", file("one.led")}, Output::UnreadPipe, file("err")), 1);
+    EXPECT_EQ(display.Memory(), ReadBytes<Bytes>(file("one.bin")));
+    EXPECT_THAT(lumera::testing::ReadLines(file("err")),
+                ElementsAre(MatchesRegex("Write time.*"), "USB Write Data Successed!",
+                            "lumera-cli send: standard output could not be written"));
+}
+
+TEST_F(CliCommands, ASendRefusedAsBusyLeavesTheDumpOfTheSendThatHoldsTheDisplay) {
+    const std::filesystem::path alone = file("alone");  // so the dump is this test's alone
+    std::filesystem::create_directories(alone / "first");
+    for (const char* name : {"lumera-cli", "libZRUSB.so", "window_zr1.bin", "window_zr2.bin",
+                             "window_zr3.bin", "window_zr4.bin"}) {
+        std::filesystem::copy_file(kBin / name, alone / name);
+    }
+    ASSERT_EQ(run({"new", file("first.led"), "--english", "0:0:HELLO"}), 0);
+    ASSERT_EQ(run({"new", file("second.led"), "--english", "0:0:B"}), 0);
+    ASSERT_EQ(run({"image", file("first.led"), "-o", file("first.bin")}), 0);
+    const EmulatorDirectory display;
+    SetFaults("slow@*=500");  // the first Send holds the display for 8 slow exchanges
+    auto first = std::async(std::launch::async, [&] {
+        return lumera::testing::RunProgram(alone / "lumera-cli", {"send", file("first.led")},
+                                           alone / "first");
+    });
+    for (int wait = 0; wait < 500 && display.LoggedPackets().empty(); ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_EQ(run({"send", file("second.led")}, alone / "lumera-cli"), 1);
+    EXPECT_THAT(errors(), ElementsAre(HasSubstr("The display is busy")));
+    EXPECT_EQ(ReadBytes<Bytes>(alone / "USBSendData.bin"), ReadBytes<Bytes>(file("first.bin")));
+    EXPECT_EQ(first.get().exitCode, 0);
+    EXPECT_EQ(display.Memory(), ReadBytes<Bytes>(file("first.bin")));
+}
+
+TEST_F(CliCommands, DevicesShowsADisplaysWordsWithoutTheirControlCharacters) {
+    const EmulatorDirectory display;
+    // The emulated display names its folder in its product string.
+    const std::string folder = file("evil\x1B[31m\xC2\x9B\xFF\x7F\\\xC3\xA9");
+    const std::string shown = file("evil\\x1B[31m\\xC2\\x9B\\xFF\\x7F\\\\\xC3\xA9");
+    std::filesystem::create_directory(folder);
+    setenv(zrusb::kEmulatorVariable, folder.c_str(), 1);
+    EXPECT_EQ(run({"devices"}), 0);
+    EXPECT_THAT(output(), ElementsAre("Emulated display: " + shown, "emulated:" + shown + "#1",
+                                      "  manufacturer: Lumera",
+                                      "  product:      Emulated LED display in " + shown,
+                                      "  can be opened by this user"));
 }
 
 }  // namespace

@@ -5,9 +5,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "animation/animation_cycle.h"
+#include "animation/gif_writer.h"
 #include "download/image_decoder.h"
 #include "download/image_feed.h"
 #include "editing/file_bytes.h"
@@ -188,12 +191,22 @@ int LargestDifference(const QImage& a, const QImage& b) {
 TEST_F(FrameCommandTest, DecodeAndPlayShowWhatTheImageHolds) {
     ASSERT_EQ(Run({"new", Path("two.led"), "--english", "0:6:HELLO", "4:3:AB"}), 0) << err_;
     ASSERT_EQ(Run({"image", Path("two.led"), "-o", Path("two.bin")}), 0) << err_;
-    const testing::ProgramRun decoded =
-        testing::RunProgram(LUMERA_BIN_DIR "/lumera-cli", {"decode", Path("two.bin")}, dir_.path());
+    const testing::ProgramRun decoded = testing::RunProgram(
+        LUMERA_BIN_DIR "/lumera-cli", {"decode", "--raw", Path("two.bin")}, dir_.path());
     EXPECT_EQ(decoded.exitCode, 0) << decoded.err;
     EXPECT_EQ(decoded.out,
               "mode: english\nsections: 2\nbytes: 40 of 2047\n1: open=0 close=6 columns=25\n"
               "2: open=4 close=3 columns=10\n");
+    // By name, as show prints them; a nibble that names no effect is none.
+    ASSERT_EQ(Run({"decode", Path("two.bin")}), 0) << err_;
+    EXPECT_EQ(out_,
+              "mode: english\nsections: 2\nbytes: 40 of 2047\n"
+              "1: open=left-to-right close=all-extinguishes columns=25\n"
+              "2: open=middle-to-two-nearby close=from-up-to-down columns=10\n");
+    ASSERT_FALSE(ReplaceFileContents(Path("none.bin"), std::string("\x01\x00\x00", 3)));
+    ASSERT_EQ(Run({"decode", Path("none.bin")}), 0) << err_;
+    EXPECT_EQ(out_,
+              "mode: english\nsections: 1\nbytes: 3 of 2047\n1: open=none close=none columns=0\n");
 
     const auto image = download::DecodeDownloadImage(*ReadFileBytes(Path("two.bin")).bytes);
     for (const int tick : {1, 3, 30, 31, 60}) {
@@ -265,6 +278,24 @@ TEST_F(FrameCommandTest, AnimateWritesOneCycleFrameByFrameWithTheRealTiming) {
     EXPECT_EQ(Run({"animate", Path("hello.led"), "--size", "8", "-o", Path("x.gif")}), 2);
     EXPECT_EQ(Run({"animate", Path("hello.led"), "-o", Path("no-such-folder/x.gif")}), 1);
     EXPECT_NE(err_.find("cannot write"), std::string::npos) << err_;
+}
+
+TEST_F(FrameCommandTest, RecordingACycleDrawsEveryFrameIntoThePreviewsOwnPicture) {
+    // A frame still shared when the next is drawn makes the drawing copy the whole picture
+    // into fresh memory first: at large sizes that costs far more than the drawing.
+    ASSERT_EQ(Run({"new", Path("hello.led"), "--english", "0:0:HELLO"}), 0) << err_;
+    ASSERT_EQ(Run({"image", Path("hello.led"), "-o", Path("hello.bin")}), 0) << err_;
+    auto image = download::DecodeDownloadImage(*ReadFileBytes(Path("hello.bin")).bytes);
+    LedPreview preview(
+        std::make_unique<download::ImageFeed>(std::get<download::DecodedImage>(image)));
+    ASSERT_TRUE(preview.Start());
+    GifWriter writer(preview.Image().size(), GifPalette({}, {}));
+    std::set<const uchar*> canvases;
+    ASSERT_TRUE(PlayOneCycle(preview, [&](const QImage& frame, int centiseconds) {
+        EXPECT_TRUE(writer.AddFrame(frame, centiseconds));
+        canvases.insert(preview.Image().constBits());
+    }));
+    EXPECT_EQ(canvases.size(), 1u);
 }
 
 // FNV-1a over a file's bytes.

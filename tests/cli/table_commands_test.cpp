@@ -171,7 +171,10 @@ TEST_F(CliCommands, CheckAcceptsSoundFilesAndNamesTheFaultOfOthers) {
         const CliRun rejected = Run({command, bad});
         EXPECT_EQ(rejected.exitCode, 1) << command;
         EXPECT_EQ(rejected.out, "") << command;
-        EXPECT_EQ(rejected.err, bad + " error!\nline 2: close option 7 is above 6\n") << command;
+        EXPECT_EQ(rejected.err, "lumera-cli " + std::string(command) + ": " + bad +
+                                    " error!\nlumera-cli " + command +
+                                    ": line 2: close option 7 is above 6\n")
+            << command;
     }
 }
 
@@ -182,7 +185,13 @@ TEST_F(CliCommands, ATableTheDisplayCannotTakeOrAMessageFileForAnImageIsRefused)
     fits.insert(fits.end(), 22, "0:0:" + std::string(18, 'W'));
     over.insert(over.end(), 21, "0:0:" + std::string(18, 'W'));
     over.insert(over.end(), {"0:0:" + std::string(17, 'W'), "0:0:W", "0:0:W"});
-    ASSERT_EQ(Run(fits).exitCode + Run(over).exitCode, 0);
+    const CliRun madeFits = Run(fits), madeOver = Run(over);
+    ASSERT_EQ(madeFits.exitCode + madeOver.exitCode, 0);
+    EXPECT_EQ(madeFits.err, "");
+    EXPECT_EQ(madeOver.err,
+              "lumera-cli new: warning: the table does not fit: its image is 2048 "
+              "bytes, the display stores at most 2047; " +
+                  PathOf("over.led") + " is written all the same\n");
     std::filesystem::copy_file(PathOf("fits.led"), PathOf("a.bin"));  // known by content
     const std::string tooLarge =
         "the table does not fit: its image is 2048 bytes, the display stores at most 2047";
@@ -198,6 +207,12 @@ TEST_F(CliCommands, ATableTheDisplayCannotTakeOrAMessageFileForAnImageIsRefused)
          1,
          "lumera-cli image: " + tooLarge + "; nothing written (--force writes it all the same)\n"},
         {{"image", "--force", PathOf("over.led"), "-o", PathOf("forced.bin")}, 0, ""},
+        {{"send", PathOf("over.led")}, 1, "lumera-cli send: " + tooLarge + "; nothing sent\n"},
+        {{"show", PathOf("forced.bin")},
+         1,
+         "lumera-cli show: " + PathOf("forced.bin") +
+             " is a download image, not a message file: run 'lumera-cli decode " +
+             PathOf("forced.bin") + "' to see what it holds\n"},
         {{"decode", PathOf("fits.led")}, 1, notImage("decode", "fits.led")},
         {{"play", PathOf("a.bin"), "-o", PathOf("none")}, 1, notImage("play", "a.bin")},
         {{"animate", PathOf("a.bin"), "-o", PathOf("a.gif")}, 0, ""},
@@ -245,6 +260,10 @@ TEST_F(CliCommands, BadArgumentsAreUsageErrors) {
         {"image", PathOf("a.led"), "-o"},
         {"frame", PathOf("a.led"), "--tick"},
         tooMany,
+        // No OUT: the section would name the file.
+        {"new", "--english", "0:0:HI"},
+        {"image", PathOf("a.led"), "-o", PathOf("x.bin"), "-o", PathOf("y.bin")},
+        {"frame", PathOf("a.led"), "--tick", "5", "--tick", "6", "-o", PathOf("x.png")},
     };
     for (const auto& args : cases) {
         const CliRun run = Run(args);
@@ -253,6 +272,26 @@ TEST_F(CliCommands, BadArgumentsAreUsageErrors) {
     }
     EXPECT_FALSE(std::filesystem::exists(PathOf("n.led")));
     EXPECT_FALSE(std::filesystem::exists(PathOf("many.led")));
+    EXPECT_FALSE(std::filesystem::exists("0:0:HI"));
+}
+
+TEST_F(CliCommands, EveryErrorNamesTheToolAndTheCommand) {
+    const std::string missing = PathOf("missing.led"), out = PathOf("out");
+    const std::vector<std::vector<std::string>> cases = {{"show", missing},
+                                                         {"check", missing},
+                                                         {"decode", missing},
+                                                         {"send", missing},
+                                                         {"image", missing, "-o", out},
+                                                         {"frame", missing, "-o", out},
+                                                         {"animate", missing, "-o", out}};
+    for (const auto& args : cases) {
+        const CliRun run = Run(args);
+        EXPECT_EQ(run.exitCode, 1) << args[0];
+        EXPECT_NE(run.err.find("No such file or directory"), std::string::npos) << run.err;
+        for (const std::string& line : testing::SplitLines(run.err)) {
+            EXPECT_EQ(line.rfind("lumera-cli " + args[0] + ": ", 0), 0u) << line;
+        }
+    }
 }
 
 }  // namespace

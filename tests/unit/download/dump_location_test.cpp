@@ -70,5 +70,15 @@ TEST(DumpLocation, ReplacesALinkPlantedAtItsNameAndNeverWritesTheWorkingFolder) 
     EXPECT_FALSE(fs::exists(kDumpFileName));
 }
 
+TEST(DumpLocation, AUserWithoutAHomeIsToldWhyThereIsNoDump) {
+    // An installed program dumps into the per-user folder only.
+    lumera::testing::ScriptedPrompter prompter;
+    EXPECT_FALSE(WriteDumpFile({0x01}, {}, {}, prompter));
+    EXPECT_THAT(prompter.shown,
+                ::testing::ElementsAre(
+                    "message: Create File USBSendData.binError! (no folder to write it in: this "
+                    "user has no home folder; set HOME or XDG_DATA_HOME to an absolute path)"));
+}
+
 }  // namespace
 }  // namespace lumera::download

@@ -212,7 +212,7 @@ TEST_F(SendCommand, StopsBeforeTheDisplayWhenItMust) {
     EXPECT_EQ(send(EnglishAB()), SendOutcome::DumpFailed);
     EXPECT_THAT(shown(), ElementsAre("message: Create File " +
                                      (request.fallbackDumpDirectory / "USBSendData.bin").string() +
-                                     "Error!"));
+                                     "Error! (Not a directory)"));
     EXPECT_FALSE(std::filesystem::exists(display->Path() / zrusb::kPacketLogName));
     EXPECT_EQ(sendData.size(), 13u) << "the image stays after a failed dump";
 

@@ -107,6 +107,8 @@ TEST(UserDataFolder, ComesFromTheUserNeverFromAFolderOthersShare) {
     ::unsetenv("HOME");
     ::unsetenv("XDG_DATA_HOME");
     EXPECT_EQ(UserDataDirectory(), fs::path(account->pw_dir) / ".local/share/lumera");
+    ::setenv("HOME", "relative", 1);  // as if unset: never below the working folder
+    EXPECT_EQ(UserDataDirectory(), fs::path(account->pw_dir) / ".local/share/lumera");
     ::setenv("HOME", home.c_str(), 1);
 }
 
