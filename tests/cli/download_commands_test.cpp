@@ -24,6 +24,7 @@ namespace {
 using lumera::testing::EmulatorDirectory;
 using lumera::testing::ReadBytes;
 using lumera::testing::SetFaults;
+using lumera::testing::SpawnProgram;
 using lumera::testing::SplitLines;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
@@ -37,12 +38,6 @@ enum class Output { Full, Closed, UnreadPipe };
 // Runs lumera-cli with stderr into errPath and its standard output lost, SIGPIPE at its
 // default as a shell leaves it. The exit code, or -1 when it was killed.
 int RunLosingOutput(std::vector<std::string> args, Output output, const std::string& errPath) {
-    args.insert(args.begin(), (kBin / "lumera-cli").string());
-    std::vector<char*> argv;
-    for (std::string& arg : args) {
-        argv.push_back(arg.data());
-    }
-    argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     int ends[2] = {-1, -1};
@@ -63,10 +58,9 @@ int RunLosingOutput(std::vector<std::string> args, Output output, const std::str
     sigaddset(&defaults, SIGPIPE);
     posix_spawnattr_setsigdefault(&attributes, &defaults);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
-    pid_t pid = 0;
+    const pid_t pid = SpawnProgram(kBin / "lumera-cli", std::move(args), actions, &attributes);
     int status = 0;
-    const bool ran = posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), environ) == 0 &&
-                     waitpid(pid, &status, 0) == pid;
+    const bool ran = pid != 0 && waitpid(pid, &status, 0) == pid;
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     close(ends[1]);

@@ -15,14 +15,6 @@ using namespace lumera::app::testing;
 
 namespace {
 
-std::vector<std::string> Texts(const MessageTable& table) {
-    std::vector<std::string> texts;
-    for (int index = 0; index < table.SectionCount(); ++index) {
-        texts.push_back(table.section(index).text);
-    }
-    return texts;
-}
-
 // The rows the window shows enabled, which must be the first ones.
 int EnabledRows(const WindowUnderTest& ui) {
     int enabled = 0;

@@ -23,14 +23,6 @@ using namespace lumera::app::testing;
 
 namespace {
 
-std::vector<std::string> Texts(const MessageTable& table) {
-    std::vector<std::string> texts;
-    for (int index = 0; index < table.SectionCount(); ++index) {
-        texts.push_back(table.section(index).text);
-    }
-    return texts;
-}
-
 QString Title(const WindowUnderTest& ui) {
     return ui.window->windowHandle()->title();
 }

@@ -50,6 +50,15 @@ inline bool DropOn(QWidget* target, const QList<QUrl>& urls) {
     return drop.isAccepted();
 }
 
+// The texts of the sections in use, in order.
+inline std::vector<std::string> Texts(const MessageTable& table) {
+    std::vector<std::string> texts;
+    for (int index = 0; index < table.SectionCount(); ++index) {
+        texts.push_back(table.section(index).text);
+    }
+    return texts;
+}
+
 // The scripted answers, plus a look at the window while a plain message box is open.
 class WindowPrompter : public lumera::testing::ScriptedPrompter {
 public:

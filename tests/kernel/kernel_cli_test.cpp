@@ -39,22 +39,10 @@ class StartedCli {
 public:
     StartedCli(std::vector<std::string> args, const std::filesystem::path& scratch)
         : out_(scratch / "started-stdout"), err_(scratch / "started-stderr") {
-        const std::string program = (kBin / "lumera-cli").string();
-        args.insert(args.begin(), program);
-        std::vector<char*> argv;
-        for (std::string& arg : args) {
-            argv.push_back(arg.data());
-        }
-        argv.push_back(nullptr);
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, out_.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
-        posix_spawn_file_actions_addopen(&actions, 2, err_.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
-        if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ) != 0) {
-            pid_ = 0;
-        }
+        WriteOutputsTo(actions, out_.string(), err_.string());
+        pid_ = SpawnProgram(kBin / "lumera-cli", std::move(args), actions);
         posix_spawn_file_actions_destroy(&actions);
     }
     ~StartedCli() {
