@@ -33,9 +33,13 @@ enum class StepKind {
 };
 
 struct StepName {
-    StepKind kind = StepKind::Typing;
-    int section = 0;
-    SectionCommand command = SectionCommand::InsertAbove;
+    explicit StepName(StepKind kind, int section = 0,
+                      SectionCommand command = SectionCommand::InsertAbove, std::string file = {})
+        : kind(kind), section(section), command(command), file(std::move(file)) {}
+
+    StepKind kind;
+    int section;
+    SectionCommand command;
     std::string file;
 };
 

@@ -69,7 +69,7 @@ void TForm1::OpenNamedFile(const std::string& path) {
         OpenFileName = outcome.openFileName->string();
         // The load has reset the table in the file's mode; the window follows that mode.
         ApplyWindowTexts(table_.EnglishMode() ? Language::English : Language::Chinese);
-        history_->Record({StepKind::Open, 0, {}, path}, std::move(before), State());
+        history_->Record(StepName(StepKind::Open, 0, {}, path), std::move(before), State());
         history_->MarkSaved();
         FollowHistory();
         ShowFileName();

@@ -41,10 +41,11 @@ void TForm1::SwitchLanguage(Language target) {
 }
 
 void TForm1::ApplyLanguage(Language language, EditorState before) {
-    Change({StepKind::SwitchLanguage}, std::move(before), [this, language](MessageTable& table) {
-        language_ = language;
-        return table.Reset(language == Language::English);
-    });
+    Change(StepName(StepKind::SwitchLanguage), std::move(before),
+           [this, language](MessageTable& table) {
+               language_ = language;
+               return table.Reset(language == Language::English);
+           });
     ApplyWindowTexts(language);
 }
 

@@ -166,7 +166,7 @@ void TForm1::maskeditOnClick(int index) {
 }
 
 void TForm1::maskeditOnChange(int index, const std::string& bytes, std::size_t caret) {
-    Change({StepKind::Typing, index},
+    Change(StepName(StepKind::Typing, index),
            [&](MessageTable& table) { return table.SetText(index, bytes); });
     if (table_.section(index).text.size() < bytes.size()) {
         TellSectionFull(index);
@@ -181,14 +181,14 @@ void TForm1::TellSectionFull(int index) {
 }
 
 void TForm1::CBAChange(int index, int option) {
-    Change({StepKind::OpeningEffect, index}, [&](MessageTable& table) {
+    Change(StepName(StepKind::OpeningEffect, index), [&](MessageTable& table) {
         table.SelectOpenOption(index, static_cast<OpenEffect>(option));
         return Messages{};
     });
 }
 
 void TForm1::CBBChange(int index, int option) {
-    Change({StepKind::ClosingEffect, index}, [&](MessageTable& table) {
+    Change(StepName(StepKind::ClosingEffect, index), [&](MessageTable& table) {
         table.SelectCloseOption(index, static_cast<CloseEffect>(option));
         return Messages{};
     });
@@ -198,7 +198,7 @@ void TForm1::InsertKey(KeyInsertion (MessageTable::*press)(int, std::size_t), in
     SectionEdit* edit = CurrentEdit();
     const int index = table_.CurrentSection();
     KeyInsertion insertion;
-    Change({StepKind::Keys, index}, [&](MessageTable& table) {
+    Change(StepName(StepKind::Keys, index), [&](MessageTable& table) {
         insertion = (table.*press)(keyNumber, edit->insertionByteOffset());
         return insertion.messages;
     });
@@ -221,7 +221,7 @@ void TForm1::BtnClearClick() {
     BtnStopClick();
     // Clear re-applies the texts of the content mode (Chinese ones under Japanese texts):
     // the step records that language, so undo and redo bring back the right one.
-    Change({StepKind::Clear}, [this](MessageTable& table) {
+    Change(StepName(StepKind::Clear), [this](MessageTable& table) {
         language_ = table.EnglishMode() ? Language::English : Language::Chinese;
         return table.Clear();
     });
@@ -232,7 +232,7 @@ void TForm1::BtnClearClick() {
 void TForm1::RunSectionCommand(SectionCommand command, int index) {
     const SectionCommandEntry& entry = SectionCommands()[static_cast<std::size_t>(command)];
     bool done = false;
-    Change({StepKind::SectionCommand, index, command}, [&](MessageTable& table) {
+    Change(StepName(StepKind::SectionCommand, index, command), [&](MessageTable& table) {
         done = table.RunSectionCommand(command, index);
         return Messages{};
     });
