@@ -62,7 +62,6 @@ public:
     bool LoadNextSection();
 
     bool PreviewRunning() const { return previewRunning_; }
-    bool FrameReady() const { return frameReady_; }
     bool Holding() const { return pending_ != PendingHold::None; }
     std::uint32_t NextPreviewSection() const { return nextPreviewSection_; }
     // The section on show (0-based) while the preview runs.
@@ -75,7 +74,6 @@ public:
     std::optional<OpenEffect> PreviewOpen() const { return section_.openEffect; }
     std::optional<CloseEffect> PreviewClose() const { return section_.closeEffect; }
     bool OpenPhaseDone() const { return openPhaseDone_; }
-    bool ClosePhaseDone() const { return closePhaseDone_; }
     std::uint16_t EffectStep() const { return effect_.step; }
     std::uint16_t EffectTick() const { return effect_.tick; }
     std::int32_t TextAngle() const { return effect_.textAngle; }
