@@ -3,7 +3,7 @@
 #include <cstdint>
 
 // What one byte of a section text is. Section texts are code page 936 bytes whose codes
-// below 0x20 are glyphs of the display's own font. The text rules, the rasterisers, the
+// 0x01..0x1B are glyphs of the display's own font. The text rules, the rasterisers, the
 // file parser and the section edits all ask here, so they cannot disagree about a byte.
 namespace lumera {
 
