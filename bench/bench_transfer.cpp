@@ -34,7 +34,7 @@ int readAtOnce(int, unsigned char* data, int count, int* read) {
 const DeviceEntryPoints kInstantDisplay{&openAtOnce, &closeAtOnce, &writeAtOnce, &readAtOnce};
 
 std::vector<std::uint8_t> largestImage() {
-    std::vector<std::uint8_t> image(download::kLargestImageSize);
+    std::vector<std::uint8_t> image(wire::kDisplayCapacity);
     std::iota(image.begin(), image.end(), std::uint8_t{0});
     return image;
 }

@@ -6,11 +6,7 @@ namespace lumera::zrusb {
 
 namespace {
 
-constexpr unsigned char kChineseOffset = 0x5B;
-constexpr unsigned char kChineseMask = 0xFF;
 constexpr unsigned char kChineseHeaderByte = 0x00;
-constexpr unsigned char kMinimumProbeValue = 10;
-constexpr std::size_t kProbeDivisorPerClass = 8;
 
 }  // namespace
 
@@ -21,14 +17,14 @@ std::string HexByte(unsigned char byte) {
 
 unsigned char Checksum(const Packet& packet) {
     unsigned sum = 0;
-    for (std::size_t i = 1; i < kPacketSize - 1; ++i) {
+    for (std::size_t i = 1; i < wire::kChecksumIndex; ++i) {
         sum += packet[i];
     }
     return static_cast<unsigned char>(sum);
 }
 
 bool HasValidChecksum(const Packet& packet) {
-    return packet[kPacketSize - 1] == Checksum(packet);
+    return packet[wire::kChecksumIndex] == Checksum(packet);
 }
 
 CommandKind KindOf(const Packet& packet) {
@@ -48,25 +44,15 @@ CommandKind KindOf(const Packet& packet) {
 }
 
 int CapacityClass(std::size_t imageSize) {
-    if (imageSize < 256) {
-        return 1;
-    }
-    if (imageSize < 512) {
-        return 2;
-    }
-    if (imageSize < 1024) {
-        return 3;
-    }
-    if (imageSize < 2048) {
-        return 4;
-    }
-    return 0;
+    const auto& bounds = wire::kCapacityClassBounds;
+    const auto holding = std::ranges::upper_bound(bounds, imageSize);
+    return holding == bounds.end() ? 0 : static_cast<int>(holding - bounds.begin()) + 1;
 }
 
 unsigned char ProbeValue(std::size_t imageSize) {
-    const std::size_t divisor = kProbeDivisorPerClass * std::max(CapacityClass(imageSize), 1);
-    return static_cast<unsigned char>(
-        std::max<std::size_t>(imageSize / divisor, kMinimumProbeValue));
+    const std::size_t divisor = wire::kProbeDivisorPerClass *
+                                static_cast<std::size_t>(std::max(CapacityClass(imageSize), 1));
+    return static_cast<unsigned char>(std::max(imageSize / divisor, wire::kMinimumProbeValue));
 }
 
 bool HasProbeShape(const Packet& packet) {
@@ -79,7 +65,7 @@ SizeCommand ReadSizeCommand(const Packet& packet) {
 }
 
 unsigned char RestoreChineseByte(unsigned char travelled) {
-    return static_cast<unsigned char>((travelled ^ kChineseMask) - kChineseOffset);
+    return static_cast<unsigned char>((travelled ^ wire::kChineseMask) - wire::kChineseOffset);
 }
 
 bool TravelsAsChinese(std::span<const unsigned char> travelledImage) {

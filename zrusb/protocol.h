@@ -6,31 +6,29 @@
 #include <string>
 #include <vector>
 
+#include "zrusb/display_wire.h"
+
 // The bytes on the wire between the program and the display: 9-byte command packets
 // (report id, seven command bytes, checksum) and 3-byte replies carrying a status byte.
 namespace lumera::zrusb {
 
-inline constexpr int kDisplayVendorId = 0x0C45;
-inline constexpr int kDisplayProductId = 0x7160;
+using wire::kBytesPerDataCommand;
+using wire::kDataCommand;
+using wire::kDisplayProductId;
+using wire::kDisplayVendorId;
+using wire::kPacketSize;
+using wire::kProbeMarker;
+using wire::kReplySize;
+using wire::kReplyStatusIndex;
+using wire::kSetupCommand;
 
-inline constexpr std::size_t kPacketSize = 9;
-inline constexpr std::size_t kReplySize = 3;
-inline constexpr std::size_t kReplyStatusIndex = 2;
 using Packet = std::array<unsigned char, kPacketSize>;
 using Reply = std::array<unsigned char, kReplySize>;
-
-// Image bytes carried by one data command; a final command carries at most one fewer.
-inline constexpr std::size_t kBytesPerDataCommand = 5;
-
-// Bytes 1 and 2 name the command.
-inline constexpr unsigned char kSetupCommand = 0x40;
-inline constexpr unsigned char kDataCommand = 0x23;
-inline constexpr unsigned char kProbeMarker = 0x01;
 
 // Reply status values. 0x80 accepts; the program treats 0x2A and 0x82..0x8A as plain
 // refusals and any other value as a fault of the display worth a box with its number.
 namespace status {
-inline constexpr unsigned char kAccepted = 0x80;
+inline constexpr unsigned char kAccepted = wire::kAcknowledged;
 // Malformed packet: wrong checksum, report id not 0, or unknown command bytes. Unlisted, so
 // the program shows its system-error box with the number: corruption deserves attention.
 inline constexpr unsigned char kMalformed = 0x81;
@@ -54,7 +52,7 @@ bool HasValidChecksum(const Packet& packet);
 CommandKind KindOf(const Packet& packet);
 
 // 1 under 256 bytes, 2 under 512, 3 under 1024, 4 under 2048; 0 for an image larger than
-// the display's 2047 bytes of memory.
+// the display's memory.
 int CapacityClass(std::size_t imageSize);
 // The value a probe announces for an image of this size.
 unsigned char ProbeValue(std::size_t imageSize);

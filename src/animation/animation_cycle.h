@@ -4,12 +4,14 @@
 #include <functional>
 
 #include "render/led_preview.h"
+#include "render/preview_engine.h"
 
 namespace lumera {
 
 // Timing of a recorded preview, in the hundredths of a second an animated picture counts.
-constexpr int kTickCentiseconds = 5;
-constexpr int kHoldCentiseconds = 100;
+constexpr int kMillisecondsPerCentisecond = 10;
+constexpr int kTickCentiseconds = kPreviewTickMilliseconds / kMillisecondsPerCentisecond;
+constexpr int kHoldCentiseconds = kPreviewHoldMilliseconds / kMillisecondsPerCentisecond;
 
 // Ticks allowed for one section: far more than the slowest effects take (under 350).
 constexpr int kMostSectionTicks = 1'000;

@@ -12,13 +12,9 @@
 #include "download/image_decoder.h"
 #include "download/image_feed.h"
 #include "editing/file_bytes.h"
+#include "render/preview_engine.h"
 
 namespace lumera::app {
-namespace {
-
-constexpr int kTickMilliseconds = 50;
-
-}  // namespace
 
 DisplayWindow::DisplayWindow(const std::filesystem::path& emulatorDirectory, QWidget* parent)
     : QWidget(parent, Qt::Window),
@@ -37,7 +33,7 @@ DisplayWindow::DisplayWindow(const std::filesystem::path& emulatorDirectory, QWi
     layout->setContentsMargins(0, 0, 0, 4);
     layout->addWidget(canvas_, 1);
     layout->addWidget(status_);
-    timer_->setInterval(kTickMilliseconds);
+    timer_->setInterval(kPreviewTickMilliseconds);
     connect(timer_, &QTimer::timeout, player_, &PreviewPlayer::Tick);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QList>
 
+#include "editing/byte_classes.h"
 #include "editing/code_page_936.h"
 
 namespace lumera::app {
@@ -9,10 +10,6 @@ namespace {
 
 constexpr char16_t kGlyphBase = 0xE000;    // glyph code b shows as U+E000 + b
 constexpr char16_t kRawByteBase = 0xE100;  // a byte that is no character shows as U+E100 + b
-constexpr unsigned char kFirstGlyphCode = 0x01;
-constexpr unsigned char kLastGlyphCode = 0x1F;
-constexpr unsigned char kFirstPrintable = 0x20;
-constexpr unsigned char kLastPrintable = 0x7E;
 
 bool IsGlyphUnit(char16_t unit) {
     return unit >= kGlyphBase + kFirstGlyphCode && unit <= kGlyphBase + kLastGlyphCode;
@@ -43,11 +40,11 @@ SectionDisplay ShowSectionBytes(std::string_view bytes) {
     SectionDisplay display;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const auto byte = static_cast<unsigned char>(bytes[i]);
-        if (byte >= kFirstPrintable && byte <= kLastPrintable) {
+        if (IsPrintable(byte)) {
             display.text += QChar(char16_t(byte));
-        } else if (byte >= kFirstGlyphCode && byte <= kLastGlyphCode) {
+        } else if (IsGlyphCode(byte)) {
             display.text += QChar(char16_t(kGlyphBase + byte));
-        } else if (byte > 0x81 && i + 1 < bytes.size()) {
+        } else if (IsDoubleByteLead(byte) && i + 1 < bytes.size()) {
             if (const auto unit = PairCharacter(bytes.substr(i, 2))) {
                 display.text += QChar(*unit);
                 display.byteLengths.push_back(2);
@@ -71,9 +68,9 @@ std::optional<std::string> StoreDisplayText(const QString& text) {
             bytes += static_cast<char>(unit - kGlyphBase);
         } else if (IsRawByteUnit(unit)) {
             bytes += static_cast<char>(unit - kRawByteBase);
-        } else if (unit >= kFirstPrintable && unit <= kLastPrintable) {
+        } else if (unit < kFirstAbovePlainAscii && IsPrintable(static_cast<unsigned char>(unit))) {
             bytes += static_cast<char>(unit);
-        } else if (unit < kFirstPrintable || unit == 0x7F || character.isSurrogate()) {
+        } else if (unit < kFirstAbovePlainAscii || character.isSurrogate()) {
             return std::nullopt;
         } else if (const auto stored = CodePage936FromUnit(unit)) {
             bytes += *stored;

@@ -9,10 +9,10 @@
 
 namespace lumera::app {
 
-// A section's bytes as its edit shows them. Glyph codes 0x01..0x1F appear as U+E001..U+E01F
+// A section's bytes as its edit shows them. Glyph codes 0x01..0x1B appear as U+E001..U+E01B
 // (drawn by the glyph font), double-byte characters as their Unicode character, printable
-// ASCII as itself; any other byte (0x00, 0x7F..0xFF on its own) appears as U+E100 + byte, so
-// that every byte string comes back unchanged from its display.
+// ASCII as itself; any other byte (0x00, 0x1C..0x1F, 0x7F..0xFF on its own) appears as
+// U+E100 + byte, so that every byte string comes back unchanged from its display.
 struct SectionDisplay {
     QString text;
     std::vector<std::size_t> byteLengths;  // bytes behind each QChar of `text`

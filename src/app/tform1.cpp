@@ -17,12 +17,12 @@
 #include "app/section_table.h"
 #include "app/window_header.h"
 #include "app/window_style.h"
+#include "render/preview_engine.h"
 
 namespace lumera::app {
 
 namespace {
 
-constexpr int kTimerInterval = 50;  // milliseconds
 constexpr int kCycleMeasureDelay = 300;
 
 }  // namespace
@@ -71,7 +71,7 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(kTimerInterval);
+    Timer1->setInterval(kPreviewTickMilliseconds);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     cycleTimer_ = new QTimer(this);
     cycleTimer_->setSingleShot(true);

@@ -4,43 +4,29 @@
 
 namespace lumera::download {
 
-namespace {
-
-constexpr std::uint8_t kCommandByte = 0x40;
-constexpr std::uint8_t kDataByte = 0x23;
-constexpr std::uint8_t kProbeMarker = 0x01;
-constexpr std::uint8_t kChineseOffset = 0x5B;
-constexpr std::uint32_t kMinimumProbeValue = 10;
-
-}  // namespace
-
 std::uint8_t PacketChecksum(const CommandPacket& packet) {
     std::uint8_t sum = 0;
-    for (std::size_t i = 1; i < kChecksumByte; ++i) {
+    for (std::size_t i = 1; i < wire::kChecksumIndex; ++i) {
         sum = static_cast<std::uint8_t>(sum + packet[i]);
     }
     return sum;
 }
 
 std::uint8_t CapacityClass(std::uint32_t imageSize) {
-    if (imageSize < 256) {
-        return 1;
-    }
-    if (imageSize < 512) {
-        return 2;
-    }
-    if (imageSize < 1024) {
-        return 3;
-    }
-    if (imageSize <= kLargestImageSize) {
-        return 4;
+    std::uint8_t capacityClass = 1;
+    for (const std::size_t bound : wire::kCapacityClassBounds) {
+        if (imageSize < bound) {
+            return capacityClass;
+        }
+        ++capacityClass;
     }
     return 0;
 }
 
 std::uint8_t ProbeValue(std::uint32_t imageSize) {
-    const std::uint32_t capacityClass = std::max<std::uint32_t>(CapacityClass(imageSize), 1);
-    const std::uint32_t value = std::max(imageSize / (8 * capacityClass), kMinimumProbeValue);
+    const std::size_t capacityClass = std::max<std::size_t>(CapacityClass(imageSize), 1);
+    const std::size_t value = std::max(imageSize / (wire::kProbeDivisorPerClass * capacityClass),
+                                       wire::kMinimumProbeValue);
     return static_cast<std::uint8_t>(value % 256);
 }
 
@@ -48,17 +34,25 @@ std::uint8_t TransformImageByte(std::uint8_t byte, bool englishMode) {
     if (englishMode) {
         return byte;
     }
-    return static_cast<std::uint8_t>((byte + kChineseOffset) ^ 0xFF);
+    return static_cast<std::uint8_t>((byte + wire::kChineseOffset) ^ wire::kChineseMask);
 }
 
 CommandPacket ProbeCommand(std::uint32_t imageSize) {
-    return {0x00, kCommandByte, kCommandByte, kProbeMarker, ProbeValue(imageSize), 0, 0, 0, 0};
+    return {0x00,
+            wire::kSetupCommand,
+            wire::kSetupCommand,
+            wire::kProbeMarker,
+            ProbeValue(imageSize),
+            0,
+            0,
+            0,
+            0};
 }
 
 CommandPacket SizeCommand(std::uint32_t imageSize) {
     return {0x00,
-            kCommandByte,
-            kCommandByte,
+            wire::kSetupCommand,
+            wire::kSetupCommand,
             CapacityClass(imageSize),
             static_cast<std::uint8_t>(imageSize & 0xFF),
             static_cast<std::uint8_t>((imageSize >> 8) & 0xFF),
@@ -67,9 +61,9 @@ CommandPacket SizeCommand(std::uint32_t imageSize) {
             0};
 }
 
-CommandPacket DataCommand(std::span<const std::uint8_t, kDataBytesPerCommand> bytes,
+CommandPacket DataCommand(std::span<const std::uint8_t, wire::kBytesPerDataCommand> bytes,
                           bool englishMode) {
-    CommandPacket packet{0x00, kCommandByte, kDataByte};
+    CommandPacket packet{0x00, wire::kSetupCommand, wire::kDataCommand};
     std::transform(
         bytes.begin(), bytes.end(), packet.begin() + 3,
         [englishMode](std::uint8_t byte) { return TransformImageByte(byte, englishMode); });
@@ -77,8 +71,9 @@ CommandPacket DataCommand(std::span<const std::uint8_t, kDataBytesPerCommand> by
 }
 
 CommandPacket FinalCommand(std::span<const std::uint8_t> tail, bool englishMode) {
-    const std::size_t count = std::min(tail.size(), kDataBytesPerCommand - 1);
-    CommandPacket packet{0x00, kDataByte, kDataByte, static_cast<std::uint8_t>(count)};
+    const std::size_t count = std::min(tail.size(), wire::kBytesPerDataCommand - 1);
+    CommandPacket packet{0x00, wire::kDataCommand, wire::kDataCommand,
+                         static_cast<std::uint8_t>(count)};
     std::transform(
         tail.begin(), tail.begin() + count, packet.begin() + 4,
         [englishMode](std::uint8_t byte) { return TransformImageByte(byte, englishMode); });

@@ -4,15 +4,12 @@
 #include <cstdint>
 #include <span>
 
+#include "zrusb/display_wire.h"
+
 namespace lumera::download {
 
 // One command to the display: byte 0 is the report id (always 0), byte 8 the checksum.
-using CommandPacket = std::array<std::uint8_t, 9>;
-constexpr std::size_t kChecksumByte = 8;
-constexpr std::size_t kDataBytesPerCommand = 5;
-
-// Largest image each capacity class holds; class 0 means the display cannot hold it.
-constexpr std::uint32_t kLargestImageSize = 2047;
+using CommandPacket = std::array<std::uint8_t, wire::kPacketSize>;
 
 // The sum of bytes 1..7 modulo 256 (the report id is not summed).
 std::uint8_t PacketChecksum(const CommandPacket& packet);
@@ -31,7 +28,7 @@ std::uint8_t TransformImageByte(std::uint8_t byte, bool englishMode);
 CommandPacket ProbeCommand(std::uint32_t imageSize);
 CommandPacket SizeCommand(std::uint32_t imageSize);
 // Five image bytes.
-CommandPacket DataCommand(std::span<const std::uint8_t, kDataBytesPerCommand> bytes,
+CommandPacket DataCommand(std::span<const std::uint8_t, wire::kBytesPerDataCommand> bytes,
                           bool englishMode);
 // The last 0..4 image bytes (more are a caller's error and are not sent).
 CommandPacket FinalCommand(std::span<const std::uint8_t> tail, bool englishMode);

@@ -61,8 +61,4 @@ std::string GroupedCount(std::size_t count) {
     return grouped;
 }
 
-std::string FillText(std::size_t size) {
-    return GroupedCount(size) + " / " + GroupedCount(kDisplayCapacity) + " bytes";
-}
-
 }  // namespace lumera::download

@@ -42,7 +42,4 @@ std::string CapacityLine(const ImageMeasure& measure);
 // A byte count with its thousands set apart by a blank: 1234 gives "1 234".
 std::string GroupedCount(std::size_t count);
 
-// An image's size against the display's memory, as the window shows it: "1 234 / 2 047 bytes".
-std::string FillText(std::size_t size);
-
 }  // namespace lumera::download

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "editing/effects.h"
+#include "zrusb/display_wire.h"
 
 namespace lumera::download {
 
-// What the display can store of an image, in bytes.
-constexpr std::size_t kDisplayCapacity = 2047;
+using wire::kDisplayCapacity;
 
 // One section record of a download image.
 struct ImageRecord {

@@ -11,7 +11,6 @@ namespace lumera::download {
 
 namespace {
 
-constexpr std::uint8_t kAcknowledged = 0x80;
 constexpr std::uint8_t kRefusedQuietly = 0x2A;
 constexpr std::uint8_t kFirstKnownRefusal = 0x82;
 constexpr std::uint8_t kLastKnownRefusal = 0x8A;
@@ -31,7 +30,7 @@ std::string writeTimeText(long long elapsedMs) {
 }  // namespace
 
 bool CheckReplyStatus(std::uint8_t status, Prompter& prompter) {
-    if (status == kAcknowledged) {
+    if (status == wire::kAcknowledged) {
         return true;
     }
     if (!isKnownRefusal(status)) {
@@ -41,7 +40,7 @@ bool CheckReplyStatus(std::uint8_t status, Prompter& prompter) {
 }
 
 Exchange ExchangeCommand(CommandPacket& packet, const DeviceEntryPoints& device) {
-    packet[kChecksumByte] = PacketChecksum(packet);
+    packet[wire::kChecksumIndex] = PacketChecksum(packet);
     Exchange exchange;
     const int handle = device.OpenUSBDevice(kDisplayVendorId, kDisplayProductId);
     if (handle == -1) {
@@ -105,17 +104,17 @@ bool TransferImage(const std::vector<std::uint8_t>& sendData, bool englishMode,
         return false;
     }
     const std::span<const std::uint8_t> image(sendData);
-    const std::uint32_t blocks = size / kDataBytesPerCommand;
+    const std::uint32_t blocks = size / wire::kBytesPerDataCommand;
     for (std::uint32_t block = 0; block < blocks; ++block) {
         showProgress(ProgressText(size, block));
         const auto bytes =
-            image.subspan(block * kDataBytesPerCommand).first<kDataBytesPerCommand>();
+            image.subspan(block * wire::kBytesPerDataCommand).first<wire::kBytesPerDataCommand>();
         if (!SendCommand(DataCommand(bytes, englishMode), device, prompter)) {
             prompter.Message(kWriteDataFailureText);
             return false;
         }
     }
-    if (!SendCommand(FinalCommand(image.subspan(blocks * kDataBytesPerCommand), englishMode),
+    if (!SendCommand(FinalCommand(image.subspan(blocks * wire::kBytesPerDataCommand), englishMode),
                      device, prompter)) {
         prompter.Message(kWriteDataFailureText);
         return false;

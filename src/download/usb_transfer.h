@@ -20,8 +20,8 @@ using ProgressDisplay = std::function<void(const std::string& text)>;
 // any other value is shown as a system error with its decimal value.
 bool CheckReplyStatus(std::uint8_t status, Prompter& prompter);
 
-inline constexpr std::size_t kReplySize = 3;
-inline constexpr std::size_t kStatusByte = 2;
+using wire::kReplySize;
+inline constexpr std::size_t kStatusByte = wire::kReplyStatusIndex;
 
 // How far one exchange got, and the reply when there was one.
 struct Exchange {

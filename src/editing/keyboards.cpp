@@ -3,6 +3,8 @@
 #include <array>
 #include <stdexcept>
 
+#include "editing/byte_classes.h"
+
 namespace lumera {
 namespace {
 
@@ -19,12 +21,12 @@ constexpr std::array<KeyRun, 5> kGlyphRuns{{
     {9, 9, 0x0B},
     {10, 10, 0x0C},
     {11, 14, 0x0E},
-    {15, kGlyphKeyCount, 0x20},
+    {15, kGlyphKeyCount, kFirstPrintable},
 }};
 
 constexpr std::array<KeyRun, 2> kEnglishRuns{{
-    {1, 10, 0x12},
-    {11, kEnglishKeyCount, 0x20},
+    {1, 10, kFirstEnglishGlyph},
+    {11, kEnglishKeyCount, kFirstPrintable},
 }};
 
 constexpr unsigned char kAmpersand = '&';

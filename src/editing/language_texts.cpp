@@ -131,13 +131,6 @@ constexpr WindowTexts kJapaneseTexts{
 
 }  // namespace
 
-Language LanguageOf(bool englishMode, bool japaneseMode) {
-    if (englishMode) {
-        return Language::English;
-    }
-    return japaneseMode ? Language::Japanese : Language::Chinese;
-}
-
 const WindowTexts& TextsFor(Language language) {
     switch (language) {
         case Language::Chinese:

@@ -11,10 +11,6 @@ namespace lumera {
 // texts both go with Chinese content.
 enum class Language { English, Chinese, Japanese };
 
-// EnglishMode is looked at first, so a JapaneseMode left over under English texts counts
-// for nothing.
-Language LanguageOf(bool englishMode, bool japaneseMode);
-
 // The texts one language gives the window (UTF-8). The trailing blanks belong to them.
 struct WindowTexts {
     std::string_view BtnStart;

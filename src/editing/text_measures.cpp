@@ -2,15 +2,6 @@
 
 namespace lumera {
 
-bool IsDoubleByteLead(unsigned char byte) {
-    return byte > 0x81;
-}
-
-bool IsWideGlyph(unsigned char byte) {
-    return (byte >= 0x01 && byte <= 0x08) || byte == 0x0B || byte == 0x0C ||
-           (byte >= 0x0E && byte <= 0x11);
-}
-
 int DisplayUnits(std::string_view text) {
     int units = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {

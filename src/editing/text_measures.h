@@ -2,13 +2,9 @@
 
 #include <string_view>
 
-namespace lumera {
+#include "editing/byte_classes.h"
 
-// Section texts are code page 936 bytes. A byte above 0x81 opens a double-byte
-// character; 0x01..0x08, 0x0B, 0x0C and 0x0E..0x11 are wide glyphs; everything
-// else is narrow.
-bool IsDoubleByteLead(unsigned char byte);
-bool IsWideGlyph(unsigned char byte);
+namespace lumera {
 
 // Width in units: 2 per double-byte character or wide glyph, 1 per narrow character.
 // A lead byte that ends the text counts 2.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "editing/byte_classes.h"
 #include "editing/code_page_936.h"
 #include "editing/glyph_names.h"
 #include "editing/language_texts.h"
@@ -19,11 +20,11 @@ constexpr std::size_t kShortestCut = 12;
 }  // namespace
 
 bool IsEnglishCharacter(unsigned char byte) {
-    return (byte >= 0x12 && byte <= 0x1B) || (byte >= 0x20 && byte <= 0x7E);
+    return ClassIn(byte, true) != CharacterClass::None;
 }
 
 bool IsChineseCharacter(unsigned char byte) {
-    return IsWideGlyph(byte) || (byte >= 0x20 && byte <= 0x7E) || byte >= 0x82;
+    return ClassIn(byte, false) != CharacterClass::None;
 }
 
 bool HasBadEnglishChar(std::string_view text) {
@@ -65,9 +66,9 @@ std::string BadCharacterMessage(std::string_view text, bool englishMode) {
     }
     const auto first = static_cast<unsigned char>(character[0]);
     std::string shown;
-    if (length == 1 && first >= 0x01 && first <= 0x1B) {
+    if (length == 1 && IsGlyphCode(first)) {
         shown = GlyphName(first);
-    } else if (length == 2 || (first >= 0x20 && first != 0x7F)) {
+    } else if (length == 2 || IsPrintable(first) || !IsPlainAscii(first)) {
         shown = CodePage936ToUtf8(character);
     }
     // A control character or a lone byte is named by its code alone.

@@ -6,10 +6,10 @@
 
 namespace lumera {
 
-// English texts hold the English keys' codes: 0x12..0x1B and 0x20..0x7E.
-bool IsEnglishCharacter(unsigned char byte);
-// Chinese texts hold wide glyphs, 0x20..0x7E and 0x82..0xFF. Every byte is judged on
+// A mode accepts the bytes it can draw (ClassIn): English texts the English keys' codes,
+// Chinese texts wide glyphs, printable ASCII and double-byte leads. Every byte is judged on
 // its own, so a double-byte character whose second byte is 0x80 or 0x81 fails.
+bool IsEnglishCharacter(unsigned char byte);
 bool IsChineseCharacter(unsigned char byte);
 
 bool HasBadEnglishChar(std::string_view text);

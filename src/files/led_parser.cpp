@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "editing/byte_classes.h"
 #include "editing/effects.h"
 #include "editing/table_limits.h"
 
@@ -41,7 +42,7 @@ std::string Quoted(std::string_view field) {
     std::string quoted = "\"";
     for (char c : field) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte < 0x7F) {
+        if (IsPrintable(byte)) {
             quoted += c;
         } else {
             quoted += {'\\', 'x', kHexDigits[byte >> 4], kHexDigits[byte & 0xF]};

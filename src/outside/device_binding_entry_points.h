@@ -1,5 +1,7 @@
 #pragma once
 
+#include "zrusb/display_wire.h"
+
 namespace lumera {
 
 // The device library's C entry points. Handles are 32-bit integers; -1 is failure.
@@ -26,8 +28,7 @@ struct DeviceEntryPoints {
     bool complete() const { return OpenUSBDevice && CloseUSBDevice && WriteUSB && ReadUSB; }
 };
 
-// The display's USB identity (0x0C45 / 0x7160).
-constexpr int kDisplayVendorId = 0x0C45;
-constexpr int kDisplayProductId = 0x7160;
+using wire::kDisplayProductId;
+using wire::kDisplayVendorId;
 
 }  // namespace lumera

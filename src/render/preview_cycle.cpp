@@ -5,7 +5,6 @@
 namespace lumera {
 namespace {
 
-constexpr int kTickMilliseconds = 50;
 // Far more than 32 sections of the slowest effects take (under 350 ticks each).
 constexpr int kMostCycleTicks = 32'000;
 
@@ -21,7 +20,7 @@ std::optional<int> PreviewCycleMilliseconds(const MessageTable& table, GlyphTabl
     const std::uint32_t first = engine.NextPreviewSection();
     int milliseconds = 0;
     for (int tick = 0; tick < kMostCycleTicks; ++tick) {
-        milliseconds += kTickMilliseconds;
+        milliseconds += kPreviewTickMilliseconds;
         PreviewOutcome outcome = engine.Timer1Timer();
         bool sectionEnded = false;
         while (outcome.holdMilliseconds > 0) {

@@ -14,6 +14,9 @@
 
 namespace lumera {
 
+// The timer that drives the preview everywhere it plays (window, Display window, recordings,
+// cycle times), and the pause after an opening or closing effect.
+constexpr int kPreviewTickMilliseconds = 50;
 constexpr int kPreviewHoldMilliseconds = 1000;
 
 // What the caller shows after a tick or after the end of a hold.
@@ -32,7 +35,8 @@ struct PreviewOutcome {
 
 // The LED preview: plays the sections of the table one after the other, each with its
 // opening effect, a hold, its closing effect and a pause, until stopped. Pure state: the
-// caller drives it from a 50 ms timer, waits out the holds it reports and draws frames.
+// caller drives it from a kPreviewTickMilliseconds timer, waits out the holds it reports and
+// draws frames.
 class PreviewEngine {
 public:
     // Both must outlive the engine. The table is read when a section is loaded.
@@ -48,7 +52,7 @@ public:
     // The next of the four LED colours; the next frame shows it.
     void BtnColorClick();
 
-    // One tick of the 50 ms timer: builds one frame while the preview runs.
+    // One tick of the timer: builds one frame while the preview runs.
     PreviewOutcome Timer1Timer();
     // The rest of a held tick; does nothing when no hold is pending.
     PreviewOutcome ResumeAfterHold();
@@ -58,7 +62,6 @@ public:
     bool LoadNextSection();
 
     bool PreviewRunning() const { return previewRunning_; }
-    bool FrameReady() const { return frameReady_; }
     bool Holding() const { return pending_ != PendingHold::None; }
     std::uint32_t NextPreviewSection() const { return nextPreviewSection_; }
     // The section on show (0-based) while the preview runs.
@@ -71,7 +74,6 @@ public:
     std::optional<OpenEffect> PreviewOpen() const { return section_.openEffect; }
     std::optional<CloseEffect> PreviewClose() const { return section_.closeEffect; }
     bool OpenPhaseDone() const { return openPhaseDone_; }
-    bool ClosePhaseDone() const { return closePhaseDone_; }
     std::uint16_t EffectStep() const { return effect_.step; }
     std::uint16_t EffectTick() const { return effect_.tick; }
     std::int32_t TextAngle() const { return effect_.textAngle; }

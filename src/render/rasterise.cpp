@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "editing/byte_classes.h"
 #include "editing/code_page_936.h"
-#include "editing/text_measures.h"
 #include "outside/glyph_support.h"
 
 namespace lumera {
@@ -15,14 +15,6 @@ constexpr std::uint8_t kFullCellCount = 32;
 // The ten English symbols 0x12..0x1B follow the 95 printable characters in their table.
 constexpr int kEnglishSymbolRecordOffset = 109;
 constexpr std::uint8_t kDeviceConversionMode = 1;
-
-bool IsPrintable(unsigned char byte) {
-    return byte >= 0x20 && byte <= 0x7E;
-}
-
-bool IsEnglishSymbol(unsigned char byte) {
-    return byte >= 0x12 && byte <= 0x1B;
-}
 
 // Glyph codes 0x01..0x08, 0x0B, 0x0C, 0x0E..0x11 are the symbols 0..13 of their table.
 int SymbolIndex(unsigned char byte) {
@@ -45,24 +37,21 @@ void StartRasterising(Glyphs& glyphs, DotRows& dotRows) {
 // The cell of the character that starts with `byte`, before its dots are read.
 GlyphCell BlankCell(unsigned char byte, bool englishMode) {
     GlyphCell cell;
-    if (englishMode) {
-        if (IsPrintable(byte)) {
-            cell.kind = kSingleByteGlyph;
-        } else if (IsEnglishSymbol(byte)) {
+    switch (ClassIn(byte, englishMode)) {
+        case CharacterClass::None:
+            break;
+        case CharacterClass::DoubleByte:
+            cell.kind = kDoubleByteGlyph;
+            cell.count = kFullCellCount;
+            break;
+        case CharacterClass::Symbol:
             cell.kind = kSymbolGlyph;
-        }
-        cell.count = cell.kind == kNoGlyph ? 0 : kEnglishCount;
-        return cell;
-    }
-    if (IsDoubleByteLead(byte)) {
-        cell.kind = kDoubleByteGlyph;
-        cell.count = kFullCellCount;
-    } else if (IsWideGlyph(byte)) {
-        cell.kind = kSymbolGlyph;
-        cell.count = kFullCellCount;
-    } else if (IsPrintable(byte)) {
-        cell.kind = kSingleByteGlyph;
-        cell.count = kHalfWidthCount;
+            cell.count = englishMode ? kEnglishCount : kFullCellCount;
+            break;
+        case CharacterClass::SingleByte:
+            cell.kind = kSingleByteGlyph;
+            cell.count = englishMode ? kEnglishCount : kHalfWidthCount;
+            break;
     }
     return cell;
 }

@@ -13,11 +13,11 @@ namespace lumera {
 // their stored 8 dots and double-byte cells go through _CNFontConvert. A table file that
 // cannot be read leaves its cells blank after one message per character.
 
-// Every byte is a character: 0x20..0x7E and the symbols 0x12..0x1B; others give empty cells.
+// Every byte is a character; one English mode cannot draw (ClassIn) gives an empty cell.
 void RasteriseEnglish(std::string_view text, bool deviceForm, const GlyphTableFiles& tables,
                       Glyphs& glyphs, DotRows& dotRows);
-// Code page 936 text: a byte above 0x81 and the byte after it are one double-byte character;
-// 0x01..0x11 glyph codes are symbols; 0x20..0x7E single-byte characters.
+// Code page 936 text: a double-byte lead and the byte after it are one character, wide
+// glyphs are symbols, printable ASCII single-byte characters; other bytes give empty cells.
 void RasteriseChinese(std::string_view text, bool deviceForm, const GlyphTableFiles& tables,
                       Glyphs& glyphs, DotRows& dotRows);
 

@@ -24,6 +24,8 @@ private slots:
                                                             "A",
                                                             4)
                                                      << QStringLiteral("\uE17F\uE180\uE181A");
+        QTest::newRow("codes the glyph font does not draw")
+            << QByteArray("\x1C\x1F", 2) << QStringLiteral("\uE11C\uE11F");
         QTest::newRow("lead byte at the end") << QByteArray("A\xB0") << QStringLiteral("A\uE1B0");
         QTest::newRow("lead byte before a byte that ends no pair")
             << QByteArray("\xB0\x7F", 2) << QStringLiteral("\uE1B0\uE17F");
