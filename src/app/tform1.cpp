@@ -47,11 +47,12 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     windowFont.setFamilies(WindowFontFamilies());
     windowFont.setPixelSize(kWindowFontPixelSize);
     setFont(windowFont);
+    document_ = new Document(this);
     BuildParts();
-    preview_ =
-        std::make_unique<LedPreview>(table_, GlyphTableFiles{files_.dataDirectory, prompter_});
-    previewViews_ =
-        new PreviewViews(ImageLed, *preview_, table_, prompter_, files_.dataDirectory, this);
+    preview_ = std::make_unique<LedPreview>(document_->table(),
+                                            GlyphTableFiles{files_.dataDirectory, prompter_});
+    previewViews_ = new PreviewViews(ImageLed, *preview_, document_->table(), prompter_,
+                                     files_.dataDirectory, this);
     connect(previewViews_, &PreviewViews::exported, this, [this](const QString& path) {
         header_->ShowStatus(tr("Animation exported to %1").arg(path));
     });
@@ -62,8 +63,6 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
         },
         this);
     player_->setPreview(preview_.get());
-    history_ = new EditHistory(
-        [this](const EditorState& state, bool withFile) { Restore(state, withFile); }, this);
     ConnectParts();
     BuildHistoryActions();
     ChainTabOrder();
@@ -83,9 +82,9 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     device_ = setup.deviceLibrary ? DeviceBinding::Bind(prompter_, *setup.deviceLibrary)
                                   : DeviceBinding::Bind(prompter_);
     link_->Refresh(device_);
-    ApplyLanguage(Language::English, State());
-    table_.SetCurrentSection(0);
-    table_.SetModified(false);
+    ApplyLanguage(Language::English, document_->State());
+    FollowLanguage();
+    document_->SetCurrentSection(0);
     AcceptFileDrops();
     ShowFileName();
     ShowLedImage();
@@ -95,8 +94,8 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
 // FormDestroy: the device library goes with the window.
 TForm1::~TForm1() {
     // The history empties itself as it goes, after this window has gone: nothing to follow.
-    disconnect(&history_->stack(), nullptr, this, nullptr);
-    disconnect(history_, nullptr, this, nullptr);
+    disconnect(&document_->stack(), nullptr, this, nullptr);
+    disconnect(document_, nullptr, this, nullptr);
     Timer1->stop();
     player_->setPreview(nullptr);
     preview_->Stop();
@@ -147,7 +146,7 @@ void TForm1::ConnectParts() {
     });
     connect(keys_, &KeyPanels::glyphKeyPressed, this, &TForm1::CNBtnClick);
     connect(keys_, &KeyPanels::englishKeyPressed, this, &TForm1::EngBtnClick);
-    connect(history_, &EditHistory::changed, this, &TForm1::FollowHistory);
+    FollowDocument();
 }
 
 void TForm1::RunCommand(Command command) {

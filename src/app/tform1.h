@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/command_panel.h"
-#include "app/edit_history.h"
+#include "app/document.h"
 #include "app/qt_prompter.h"
 #include "app/window_translators.h"
 #include "editing/language_texts.h"
@@ -58,16 +58,17 @@ public:
     explicit TForm1(WindowSetup setup = {}, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    const MessageTable& table() const { return table_; }
-    Language language() const { return language_; }
+    const MessageTable& table() const { return document_->table(); }
+    Language language() const { return document_->language(); }
+    const Document& document() const { return *document_; }
     const LedPreview& preview() const { return *preview_; }
-    const std::string& openFileName() const { return OpenFileName; }
+    const std::string& openFileName() const { return document_->fileName(); }
     const std::vector<std::uint8_t>& sendData() const { return SendData; }
     const CapacityGauge& capacityGauge() const { return *capacityGauge_; }
     PreviewViews& previewViews() const { return *previewViews_; }
     DisplayViews& displayViews() const;
     SectionTable& sectionTable() const { return *sections_; }
-    QUndoStack& undoStack() { return history_->stack(); }
+    QUndoStack& undoStack() { return document_->stack(); }
     QString status() const;
     QString cycleText() const { return commands_->cycleText(); }
 
@@ -119,24 +120,22 @@ private:
     void CentreOnScreen();
     void AcceptFileDrops();
 
-    // One change to the table: runs `change` on the model, records it as one undo step,
-    // shows its messages and the table.
+    // One change to the table: runs `change` on the model as one undo step of the
+    // document and shows its messages; the parts follow the document's signals.
     void Change(const StepName& step, const std::function<Messages(MessageTable&)>& change);
     // The same from a state taken earlier, when the handler changed something before.
-    void Change(const StepName& step, EditorState before,
-                const std::function<Messages(MessageTable&)>& change);
-    EditorState State() const;
-    void Restore(const EditorState& state, bool withFile);
+    void Change(const StepName& step, EditorState before, const Document::Edit& change);
+    // The document's signals.
+    void FollowDocument();
     void FollowHistory();
-    // Whether leaving the table would offer to save it: it changed and holds some text.
-    bool OffersSave() const;
+    void FollowLanguage();
 
     void SwitchLanguage(Language target);
     // The table reset and texts of a language (ApplyEnglishTexts, ApplyChineseTexts and the
     // Japanese switch).
     void ApplyLanguage(Language language, EditorState before);
-    // Captions, option names and keyboard of a language, without touching the table.
-    void ApplyWindowTexts(Language language);
+    // The texts of the content mode: Chinese ones under Japanese texts too.
+    static Language LanguageOfMode(const MessageTable& table);
     // The window's own texts, and those of its parts that are no widgets, in the language
     // of the installed translators.
     void Retranslate();
@@ -163,11 +162,10 @@ private:
     std::unique_ptr<QtPrompter> ownPrompter_;
     Prompter& prompter_;
     ProgramFiles files_;
-    MessageTable table_;
-    // The texts the window shows; Chinese and Japanese both go with Chinese content.
-    Language language_ = Language::English;
+    // The table, its file, its history and the texts the window shows (Chinese and
+    // Japanese both go with Chinese content).
+    Document* document_ = nullptr;
     DeviceBinding device_;
-    std::string OpenFileName;
     std::vector<std::uint8_t> SendData;
     std::unique_ptr<LedPreview> preview_;
     WindowTranslators translators_;
@@ -183,7 +181,6 @@ private:
     QLabel* ImageLed = nullptr;
     PreviewViews* previewViews_ = nullptr;
     PreviewPlayer* player_ = nullptr;
-    EditHistory* history_ = nullptr;
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
     QTimer* Timer1 = nullptr;

@@ -18,19 +18,19 @@ constexpr char kSaveOfferText[] = "You want to save the data?";
 
 SaveOutcome TForm1::BtnSaveClick() {
     std::filesystem::path savedAs;
-    const SaveOutcome outcome = lumera::BtnSaveClick(table_, prompter_, OpenFileName, &savedAs);
+    // Saved from a copy: whether the table is modified is the document's to say.
+    MessageTable saving = document_->table();
+    const SaveOutcome outcome =
+        lumera::BtnSaveClick(saving, prompter_, document_->fileName(), &savedAs);
     if (outcome == SaveOutcome::Saved) {
-        OpenFileName = savedAs.string();
-        history_->MarkSaved();
-        FollowHistory();
-        ShowFileName();
-        header_->ShowStatus(tr("Saved to %1").arg(QString::fromStdString(OpenFileName)));
+        document_->Saved(savedAs.string());
+        header_->ShowStatus(tr("Saved to %1").arg(QString::fromStdString(savedAs.string())));
     }
     return outcome;
 }
 
 bool TForm1::MayLeaveTable() {
-    if (!OffersSave()) {
+    if (!document_->offersSave()) {
         return true;
     }
     const std::optional<bool> save = prompter_.AskOrCancel(kSaveOfferText);
@@ -58,39 +58,34 @@ void TForm1::OpenNamedFile(const std::string& path) {
         prompter_.Message(ReadLedFile(path).error);
         return;
     }
-    EditorState before = State();
-    const OpenOutcome outcome = OpenLedFile(path, table_, prompter_, [this] {
+    MessageTable loaded = document_->table();
+    const OpenOutcome outcome = OpenLedFile(path, loaded, prompter_, [this] {
         if (PreviewRunning()) {
             BtnStopClick();
         }
     });
-    if (outcome.tableReplaced) {
-        // Only a file that loaded names the table: Save must never aim at one that did not.
-        OpenFileName = outcome.openFileName->string();
-        // The load has reset the table in the file's mode; the window follows that mode.
-        ApplyWindowTexts(table_.EnglishMode() ? Language::English : Language::Chinese);
-        history_->Record(StepName(StepKind::Open, 0, {}, path), std::move(before), State());
-        history_->MarkSaved();
-        FollowHistory();
-        ShowFileName();
+    if (!outcome.tableReplaced) {
+        return;
     }
-    ShowTable();
-    if (outcome.tableReplaced) {
-        TellTableTooLarge();
-    }
+    // Only a file that loaded names the table: Save must never aim at one that did not. The
+    // load has reset the table in the file's mode; the window follows that mode.
+    const Language language = LanguageOfMode(loaded);
+    document_->Load(std::move(loaded), language, outcome.openFileName->string());
+    TellTableTooLarge();
 }
 
 // The title names the file the table came from or went to, and marks a changed table.
 void TForm1::ShowFileName() {
-    previewViews_->setTableFile(OpenFileName);
-    setWindowFilePath(OpenFileName.empty() ? QString() : QString::fromStdString(OpenFileName));
-    setWindowTitle(OpenFileName.empty()
+    const std::string& fileName = document_->fileName();
+    previewViews_->setTableFile(fileName);
+    setWindowFilePath(fileName.empty() ? QString() : QString::fromStdString(fileName));
+    setWindowTitle(fileName.empty()
                        ? QStringLiteral("%1[*]").arg(
                              QString::fromUtf8(kWindowCaption.data(), kWindowCaption.size()))
                        : QStringLiteral("%1[*] \u2014 %2")
-                             .arg(QFileInfo(QString::fromStdString(OpenFileName)).fileName(),
+                             .arg(QFileInfo(QString::fromStdString(fileName)).fileName(),
                                   QString::fromUtf8(kWindowCaption.data(), kWindowCaption.size())));
-    setWindowModified(OffersSave());
+    setWindowModified(document_->offersSave());
 }
 
 }  // namespace lumera::app

@@ -26,15 +26,14 @@ void TForm1::BtnJapanClickClick() {
 // A switch empties the table: the offer to save comes first, and Cancel keeps the table and
 // the language as they are.
 void TForm1::SwitchLanguage(Language target) {
-    if (language_ == target) {
+    if (document_->language() == target) {
         return;
     }
-    EditorState before = State();
+    EditorState before = document_->State();
     FocusFirstSection();
-    table_.SetCurrentSection(0);
-    ShowTable();
+    document_->SetCurrentSection(0);
     BtnStopClick();
-    if (table_.Modified() && !MayLeaveTable()) {
+    if (!MayLeaveTable()) {
         return;
     }
     ApplyLanguage(target, std::move(before));
@@ -42,15 +41,18 @@ void TForm1::SwitchLanguage(Language target) {
 
 void TForm1::ApplyLanguage(Language language, EditorState before) {
     Change(StepName(StepKind::SwitchLanguage), std::move(before),
-           [this, language](MessageTable& table) {
-               language_ = language;
+           [language](MessageTable& table, Language& shown) {
+               shown = language;
                return table.Reset(language == Language::English);
            });
-    ApplyWindowTexts(language);
 }
 
-void TForm1::ApplyWindowTexts(Language language) {
-    language_ = language;
+Language TForm1::LanguageOfMode(const MessageTable& table) {
+    return table.EnglishMode() ? Language::English : Language::Chinese;
+}
+
+void TForm1::FollowLanguage() {
+    const Language language = document_->language();
     const WindowTexts& texts = TextsFor(language);
     sections_->ScrollToTop();
     sections_->ApplyTexts(texts);

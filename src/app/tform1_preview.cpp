@@ -37,8 +37,8 @@ void TForm1::ShowLedImage() {
 
 void TForm1::MeasureCycle() {
     SilentPrompter silent;
-    commands_->ShowCycle(
-        PreviewCycleMilliseconds(table_, GlyphTableFiles{files_.dataDirectory, silent}));
+    commands_->ShowCycle(PreviewCycleMilliseconds(document_->table(),
+                                                  GlyphTableFiles{files_.dataDirectory, silent}));
 }
 
 void TForm1::ShowPlayingSection() {

@@ -14,63 +14,41 @@
 
 namespace lumera::app {
 
-EditorState TForm1::State() const {
-    return {table_, language_, OpenFileName};
-}
-
 void TForm1::Change(const StepName& step, const std::function<Messages(MessageTable&)>& change) {
-    Change(step, State(), change);
+    Change(step, document_->State(), [&](MessageTable& table, Language&) { return change(table); });
 }
 
-void TForm1::Change(const StepName& step, EditorState before,
-                    const std::function<Messages(MessageTable&)>& change) {
+void TForm1::Change(const StepName& step, EditorState before, const Document::Edit& change) {
     const bool wasTooLarge = capacityGauge_->TooLarge();
-    const Messages messages = change(table_);
-    history_->Record(step, std::move(before), State());
-    FollowHistory();
-    ShowMessages(messages);
-    ShowTable();
+    ShowMessages(document_->Change(step, std::move(before), change));
     // Said the moment the table stops fitting, not at every keystroke after.
     if (!wasTooLarge) {
         TellTableTooLarge();
     }
 }
 
-// Modified follows the history: back at the saved state, the table is as it was saved.
+void TForm1::FollowDocument() {
+    connect(document_, &Document::modeChanging, this, &TForm1::BtnStopClick);
+    connect(document_, &Document::tableChanged, this, &TForm1::ShowTable);
+    connect(document_, &Document::languageChanged, this, &TForm1::FollowLanguage);
+    connect(document_, &Document::fileChanged, this, &TForm1::ShowFileName);
+    connect(document_, &Document::historyMoved, this, &TForm1::FollowHistory);
+    connect(document_, &Document::restored, this, [this] {
+        // Typing goes on where the restored table's current section is.
+        if (qobject_cast<SectionEdit*>(focusWidget())) {
+            FocusCurrentSection();
+        }
+    });
+}
+
+// The title marks a table that leaving would offer to save.
 void TForm1::FollowHistory() {
-    table_.SetModified(!history_->AtSavedState());
-    setWindowModified(OffersSave());
-}
-
-bool TForm1::OffersSave() const {
-    return table_.Modified() && table_.HoldsText();
-}
-
-void TForm1::Restore(const EditorState& state, bool withFile) {
-    const bool modeChanges = state.table.EnglishMode() != table_.EnglishMode();
-    if (modeChanges) {
-        BtnStopClick();
-    }
-    table_ = state.table;
-    if (state.language != language_ || modeChanges) {
-        language_ = state.language;
-        ApplyWindowTexts(language_);
-    }
-    if (withFile) {
-        OpenFileName = state.fileName;
-        ShowFileName();
-    }
-    // Modified follows once the stack has moved (its changed signal), not before.
-    ShowTable();
-    // Typing goes on where the restored table's current section is.
-    if (qobject_cast<SectionEdit*>(focusWidget())) {
-        FocusCurrentSection();
-    }
+    setWindowModified(document_->offersSave());
 }
 
 void TForm1::ShowHistoryTexts() {
-    const std::optional<StepName> undo = history_->UndoStep();
-    const std::optional<StepName> redo = history_->RedoStep();
+    const std::optional<StepName> undo = document_->UndoStep();
+    const std::optional<StepName> redo = document_->RedoStep();
     undo_->setText(undo ? tr("Undo %1").arg(StepCaption(*undo)) : tr("Undo"));
     redo_->setText(redo ? tr("Redo %1").arg(StepCaption(*redo)) : tr("Redo"));
 }
@@ -98,14 +76,14 @@ QString TForm1::StepCaption(const StepName& step) const {
 }
 
 void TForm1::BuildHistoryActions() {
-    undo_ = history_->stack().createUndoAction(this);
+    undo_ = document_->stack().createUndoAction(this);
     undo_->setObjectName(QStringLiteral("UndoAction"));
     undo_->setShortcut(QKeySequence::Undo);
-    redo_ = history_->stack().createRedoAction(this);
+    redo_ = document_->stack().createRedoAction(this);
     redo_->setObjectName(QStringLiteral("RedoAction"));
     // Connected after the stack's own updates, so these texts win, and follow the language.
-    connect(&history_->stack(), &QUndoStack::undoTextChanged, this, &TForm1::ShowHistoryTexts);
-    connect(&history_->stack(), &QUndoStack::redoTextChanged, this, &TForm1::ShowHistoryTexts);
+    connect(&document_->stack(), &QUndoStack::undoTextChanged, this, &TForm1::ShowHistoryTexts);
+    connect(&document_->stack(), &QUndoStack::redoTextChanged, this, &TForm1::ShowHistoryTexts);
     // Both redo keys of the desktops, each once: a key held twice is ambiguous and does nothing.
     QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
     for (const QKeySequence& keys :
@@ -121,15 +99,16 @@ void TForm1::BuildHistoryActions() {
     for (const SectionCommandEntry& command : SectionCommands()) {
         auto* action = new QAction(this);
         action->setShortcut(command.keys);
-        connect(action, &QAction::triggered, this,
-                [this, &command] { RunSectionCommand(command.command, table_.CurrentSection()); });
+        connect(action, &QAction::triggered, this, [this, &command] {
+            RunSectionCommand(command.command, document_->table().CurrentSection());
+        });
         addAction(action);
     }
 }
 
 void TForm1::ShowTable() {
-    sections_->Show(table_);
-    capacityGauge_->Show(table_);
+    sections_->Show(document_->table());
+    capacityGauge_->Show(document_->table());
     cycleTimer_->start();
 }
 
@@ -152,7 +131,7 @@ void TForm1::FocusCurrentSection() {
 }
 
 SectionEdit* TForm1::CurrentEdit() const {
-    return sections_->edit(table_.CurrentSection());
+    return sections_->edit(document_->table().CurrentSection());
 }
 
 void TForm1::FocusFirstSection() {
@@ -161,21 +140,21 @@ void TForm1::FocusFirstSection() {
 }
 
 void TForm1::maskeditOnClick(int index) {
-    table_.ClickSection(index);
-    ShowTable();
+    document_->ClickSection(index);
 }
 
 void TForm1::maskeditOnChange(int index, const std::string& bytes, std::size_t caret) {
     Change(StepName(StepKind::Typing, index),
            [&](MessageTable& table) { return table.SetText(index, bytes); });
-    if (table_.section(index).text.size() < bytes.size()) {
+    if (document_->table().section(index).text.size() < bytes.size()) {
         TellSectionFull(index);
     }
-    sections_->edit(index)->setCaretByteOffset(std::min(caret, table_.section(index).text.size()));
+    sections_->edit(index)->setCaretByteOffset(
+        std::min(caret, document_->table().section(index).text.size()));
 }
 
 void TForm1::TellSectionFull(int index) {
-    const LengthUse use = table_.LengthUseOf(index);
+    const LengthUse use = document_->table().LengthUseOf(index);
     header_->ShowStatus(
         tr("Section %1 is full (%2 / %3)").arg(index + 1).arg(use.used).arg(use.limit));
 }
@@ -196,7 +175,7 @@ void TForm1::CBBChange(int index, int option) {
 
 void TForm1::InsertKey(KeyInsertion (MessageTable::*press)(int, std::size_t), int keyNumber) {
     SectionEdit* edit = CurrentEdit();
-    const int index = table_.CurrentSection();
+    const int index = document_->table().CurrentSection();
     KeyInsertion insertion;
     Change(StepName(StepKind::Keys, index), [&](MessageTable& table) {
         insertion = (table.*press)(keyNumber, edit->insertionByteOffset());
@@ -221,11 +200,15 @@ void TForm1::BtnClearClick() {
     BtnStopClick();
     // Clear re-applies the texts of the content mode (Chinese ones under Japanese texts):
     // the step records that language, so undo and redo bring back the right one.
-    Change(StepName(StepKind::Clear), [this](MessageTable& table) {
-        language_ = table.EnglishMode() ? Language::English : Language::Chinese;
-        return table.Clear();
-    });
-    ApplyWindowTexts(language_);
+    const Language before = document_->language();
+    Change(StepName(StepKind::Clear), document_->State(),
+           [](MessageTable& table, Language& language) {
+               language = LanguageOfMode(table);
+               return table.Clear();
+           });
+    if (document_->language() == before) {
+        FollowLanguage();  // the captions and lists of the mode, from the top
+    }
     FocusFirstSection();
 }
 
