@@ -118,7 +118,7 @@ void BM_TerminalSend(benchmark::State& state) {
     };
     std::vector<std::uint8_t> sendData;
     for (auto _ : state) {
-        if (download::BtnSendClick(loaded, request, prompter, sendData) !=
+        if (download::SendTable(loaded, request, prompter, sendData) !=
             download::SendOutcome::Delivered) {
             state.SkipWithError("the emulated display refused the image");
             break;

@@ -21,7 +21,7 @@ SaveOutcome TForm1::BtnSaveClick() {
     // Saved from a copy: whether the table is modified is the document's to say.
     MessageTable saving = document_->table();
     const SaveOutcome outcome =
-        lumera::BtnSaveClick(saving, prompter_, document_->fileName(), &savedAs);
+        lumera::SaveTableAs(saving, prompter_, document_->fileName(), &savedAs);
     if (outcome == SaveOutcome::Saved) {
         document_->Saved(savedAs.string());
         header_->ShowStatus(tr("Saved to %1").arg(QString::fromStdString(savedAs.string())));

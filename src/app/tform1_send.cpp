@@ -17,7 +17,7 @@ void TForm1::BtnSendClick() {
     request.stopPreview = [this] { BtnStopClick(); };
     // The transfer runs on this thread as one piece; the progress is repainted as it moves.
     request.showProgress = [this](const std::string& progress) { link_->ShowProgress(progress); };
-    download::BtnSendClick(document_->table(), request, prompter_, SendData);
+    download::SendTable(document_->table(), request, prompter_, SendData);
     displayViews().AfterSend();
 }
 

@@ -117,7 +117,7 @@ int RunSend(const std::vector<std::string>& args) {
         std::cout << download::EmulatedDisplayNote(*folder) << '\n' << std::flush;
     }
     std::vector<std::uint8_t> sendData;
-    const auto outcome = download::BtnSendClick(table, request, report, sendData);
+    const auto outcome = download::SendTable(table, request, report, sendData);
     if (binding.IsBound() && report.ConnectFailed()) {
         std::cerr << ErrorPrefix(kCommand) << download::kNoDisplayHelpText << '\n';
     }

@@ -57,8 +57,8 @@ std::optional<SendOutcome> PrepareDownloadImage(const MessageTable& table,
     return std::nullopt;
 }
 
-SendOutcome BtnSendClick(const MessageTable& table, const SendRequest& request, Prompter& prompter,
-                         std::vector<std::uint8_t>& sendData) {
+SendOutcome SendTable(const MessageTable& table, const SendRequest& request, Prompter& prompter,
+                      std::vector<std::uint8_t>& sendData) {
     if (request.previewRunning && request.stopPreview) {
         request.stopPreview();
     }

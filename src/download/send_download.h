@@ -51,7 +51,7 @@ std::optional<SendOutcome> PrepareDownloadImage(const MessageTable& table,
 // The Send command: stop the preview, build the image, claim the display where the library
 // can, dump the image, transfer it when bound.
 // sendData keeps the image afterwards, whatever happened on the device side.
-SendOutcome BtnSendClick(const MessageTable& table, const SendRequest& request, Prompter& prompter,
-                         std::vector<std::uint8_t>& sendData);
+SendOutcome SendTable(const MessageTable& table, const SendRequest& request, Prompter& prompter,
+                      std::vector<std::uint8_t>& sendData);
 
 }  // namespace lumera::download

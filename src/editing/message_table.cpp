@@ -59,10 +59,10 @@ Messages MessageTable::SetText(int index, std::string text) {
         return {};
     }
     sections_[index].text = std::move(text);
-    return maskeditOnChange(index);
+    return ApplyTextRules(index);
 }
 
-Messages MessageTable::maskeditOnChange(int index) {
+Messages MessageTable::ApplyTextRules(int index) {
     Section& section = sections_[index];
     Messages messages;
     // A cut sets the text again, which runs this handler once more on the cut text

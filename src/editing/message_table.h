@@ -121,7 +121,7 @@ public:
     bool SameContent(const MessageTable& other) const;
 
 private:
-    Messages maskeditOnChange(int index);
+    Messages ApplyTextRules(int index);
     KeyInsertion insertKey(unsigned char code, std::size_t caret, bool refused);
     bool InUse(int index) const { return index >= 0 && index < sectionCount_; }
     Section EmptySection() const;

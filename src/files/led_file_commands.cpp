@@ -27,8 +27,8 @@ std::filesystem::path LedFileName(const std::string& chosenName) {
     return name;
 }
 
-SaveOutcome BtnSaveClick(MessageTable& table, Prompter& prompter,
-                         const std::filesystem::path& suggested, std::filesystem::path* savedAs) {
+SaveOutcome SaveTableAs(MessageTable& table, Prompter& prompter,
+                        const std::filesystem::path& suggested, std::filesystem::path* savedAs) {
     const LedFileContent content = ContentOfTable(table);
     // Checked before the dialog so the operator is not asked for a name in vain.
     if (auto reason = UnstorableReason(content)) {

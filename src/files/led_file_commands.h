@@ -26,9 +26,9 @@ enum class SaveOutcome {
 // `suggested`), asks before replacing the file it will write (LedFileName of the chosen name),
 // and writes the table. Clears Modified only when the file was written, and then puts its name
 // in `savedAs` when given; otherwise the table's Modified stays as it was.
-SaveOutcome BtnSaveClick(MessageTable& table, Prompter& prompter,
-                         const std::filesystem::path& suggested = {},
-                         std::filesystem::path* savedAs = nullptr);
+SaveOutcome SaveTableAs(MessageTable& table, Prompter& prompter,
+                        const std::filesystem::path& suggested = {},
+                        std::filesystem::path* savedAs = nullptr);
 
 struct OpenOutcome {
     // OpenFileName: the chosen path, set once a chosen file was found, even when the

@@ -63,14 +63,14 @@ public:
     std::optional<int> PlayingSection() const { return engine_.PlayingSection(); }
 
     // BtnStartClick: true when a showable section was found; the image is unchanged.
-    bool Start() { return engine_.BtnStartClick(); }
+    bool Start() { return engine_.Start(); }
     // BtnStopClick.
     void Stop() {
-        engine_.BtnStopClick();
+        engine_.Stop();
         Grey();
     }
     // BtnColorClick: the next frame shows the new colour; nothing is redrawn now.
-    void NextColor() { engine_.BtnColorClick(); }
+    void NextColor() { engine_.NextColor(); }
 
     Step Tick() { return Show(engine_.Timer1Timer()); }
     Step ResumeAfterHold() { return Show(engine_.ResumeAfterHold()); }

@@ -14,7 +14,7 @@ std::optional<int> PreviewCycleMilliseconds(const MessageTable& table, GlyphTabl
     MessageTable fromFirst = table;
     fromFirst.SetCurrentSection(0);
     PreviewEngine engine(fromFirst, std::move(tables));
-    if (!engine.BtnStartClick()) {
+    if (!engine.Start()) {
         return std::nullopt;
     }
     const std::uint32_t first = engine.NextPreviewSection();

@@ -30,7 +30,7 @@ const Glyphs& PreviewEngine::GlyphCells() const {
     return tableFeed_ ? tableFeed_->GlyphCells() : none;
 }
 
-bool PreviewEngine::BtnStartClick() {
+bool PreviewEngine::Start() {
     previewRunning_ = false;
     pending_ = PendingHold::None;
     nextPreviewSection_ = static_cast<std::uint32_t>(feed_->CurrentSection());
@@ -41,7 +41,7 @@ bool PreviewEngine::BtnStartClick() {
     return previewRunning_;
 }
 
-void PreviewEngine::BtnStopClick() {
+void PreviewEngine::Stop() {
     previewRunning_ = false;
     if (pending_ != PendingHold::None) {
         // The held tick is dropped; it would only have drawn under the grey image.
@@ -50,7 +50,7 @@ void PreviewEngine::BtnStopClick() {
     }
 }
 
-void PreviewEngine::BtnColorClick() {
+void PreviewEngine::NextColor() {
     ledColor_ = (ledColor_ + 1) % kLedColorCount;
 }
 

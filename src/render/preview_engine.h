@@ -46,11 +46,11 @@ public:
 
     // Plays from the table's CurrentSection. Returns false, and stays stopped, when no
     // section in use is showable.
-    bool BtnStartClick();
+    bool Start();
     // Stops at once, also in the middle of a hold; the caller greys the image.
-    void BtnStopClick();
+    void Stop();
     // The next of the four LED colours; the next frame shows it.
-    void BtnColorClick();
+    void NextColor();
 
     // One tick of the timer: builds one frame while the preview runs.
     PreviewOutcome Timer1Timer();

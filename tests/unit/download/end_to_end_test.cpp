@@ -45,7 +45,7 @@ protected:
         display = std::make_unique<lumera::testing::EmulatorDirectory>();
         lumera::testing::SetFaults(faults);
         prompter.shown.clear();
-        return BtnSendClick(table, request, prompter, sendData);
+        return SendTable(table, request, prompter, sendData);
     }
     // The boxes shown, with the write time made stable.
     std::vector<std::string> shown() const {
@@ -142,7 +142,7 @@ TEST_F(SendCommand, EveryFailureShowsItsMessagesInOrder) {
     EXPECT_EQ(send(EnglishAB(), "status@2=85"), SendOutcome::TransferFailed);
     lumera::testing::SetFaults("");
     prompter.shown.clear();
-    EXPECT_EQ(BtnSendClick(EnglishAB(), request, prompter, sendData), SendOutcome::Delivered);
+    EXPECT_EQ(SendTable(EnglishAB(), request, prompter, sendData), SendOutcome::Delivered);
     EXPECT_THAT(shown(), ElementsAre(kSuccess));
     EXPECT_EQ(stored(), sendData);
 
@@ -165,14 +165,14 @@ TEST_F(SendCommand, ACableThatComesAndGoes) {
     // Pulled at the first data command: the send stops there, and the next finds no display.
     EXPECT_EQ(send(EnglishAB(), "unplug@3"), SendOutcome::TransferFailed);
     prompter.shown.clear();
-    EXPECT_EQ(BtnSendClick(EnglishAB(), request, prompter, sendData), SendOutcome::TransferFailed);
+    EXPECT_EQ(SendTable(EnglishAB(), request, prompter, sendData), SendOutcome::TransferFailed);
     EXPECT_THAT(shown(), ElementsAre(kConnectFailure, kNoEprom));
 
     // Plugged in again after the pull: the next Send finds it on its new path.
     EXPECT_EQ(send(EnglishAB(), "unplug@3,replug@3"), SendOutcome::TransferFailed);
     EXPECT_THAT(shown(), ElementsAre(kWriteError, kWriteFailure));
     prompter.shown.clear();
-    EXPECT_EQ(BtnSendClick(EnglishAB(), request, prompter, sendData), SendOutcome::Delivered);
+    EXPECT_EQ(SendTable(EnglishAB(), request, prompter, sendData), SendOutcome::Delivered);
     EXPECT_THAT(shown(), ElementsAre(kSuccess));
     EXPECT_EQ(stored(), sendData);
 

@@ -234,7 +234,7 @@ TEST_F(ImageDecoderTest, TheDisplayPlaysTheRecordsOwnColumnsWithTheirEffects) {
     DecodedImage english{
         true, 0, {{OpenEffect::LeftToRight, CloseEffect::AllExtinguishes, 3, {0x01, 0x80, 0xFF}}}};
     PreviewEngine engine(std::make_unique<ImageFeed>(english));
-    ASSERT_TRUE(engine.BtnStartClick());
+    ASSERT_TRUE(engine.Start());
     EXPECT_EQ(engine.TextColumns(), 45);
     EXPECT_EQ(engine.TextRows(), 8);
     EXPECT_EQ(engine.TextAngle(), 270 - 4);
@@ -260,7 +260,7 @@ TEST_F(ImageDecoderTest, TheDisplayPlaysTheRecordsOwnColumnsWithTheirEffects) {
         0,
         {{OpenEffect::UpToDown, CloseEffect::FromLeftToRight, 2, {0x01, 0x00, 0x00, 0x80}}}};
     PreviewEngine played(std::make_unique<ImageFeed>(chinese));
-    ASSERT_TRUE(played.BtnStartClick());
+    ASSERT_TRUE(played.Start());
     EXPECT_EQ(played.TextRows(), 16);
     EXPECT_EQ(played.TextColumns(), 15);
     played.Timer1Timer();

@@ -60,7 +60,7 @@ TEST_F(LedFileCommands, SaveThenOpenRestoresTheTableByteForByte) {
                                   {"\xD6\xD0", TwoNearbyToMiddle, FromRightToLeft}}};
     MessageTable saved = TableOf(content);
     prompter_.saveNames = {PathOf("table"), PathOf("again.led")};
-    ASSERT_EQ(BtnSaveClick(saved, prompter_), SaveOutcome::Saved);
+    ASSERT_EQ(SaveTableAs(saved, prompter_), SaveOutcome::Saved);
     EXPECT_FALSE(saved.Modified());
     const std::string bytes = ReadBytes(PathOf("table.led"));
     EXPECT_EQ(bytes, Scrambled(FormatLedText(content)));
@@ -83,7 +83,7 @@ TEST_F(LedFileCommands, SaveThenOpenRestoresTheTableByteForByte) {
     for (int index = 0; index < kSectionRows; ++index) {
         EXPECT_EQ(opened.section(index).enabled, index <= 3) << index;
     }
-    ASSERT_EQ(BtnSaveClick(opened, prompter_), SaveOutcome::Saved);
+    ASSERT_EQ(SaveTableAs(opened, prompter_), SaveOutcome::Saved);
     EXPECT_EQ(ReadBytes(PathOf("again.led")), bytes);
     EXPECT_TRUE(prompter_.messages().empty());
 }
@@ -245,7 +245,7 @@ TEST_F(LedFileCommands, SaveAsksAboutTheFileItWritesAndClearsModifiedOnlyWhenWri
         if (step.answer) {
             prompter.answers = {*step.answer};
         }
-        const SaveOutcome outcome = BtnSaveClick(table, prompter);
+        const SaveOutcome outcome = SaveTableAs(table, prompter);
         const bool wrote = outcome == SaveOutcome::Saved;
         const std::string name = step.chosen.value_or("cancel");
         EXPECT_EQ(outcome, *step.written != '\0' ? SaveOutcome::Saved : SaveOutcome::Cancelled)
@@ -294,7 +294,7 @@ TEST_F(LedFileCommands, SaveThroughALinkWritesTheFileBehindIt) {
         if (c.exists) {
             prompter.answers = {true};
         }
-        EXPECT_EQ(BtnSaveClick(table, prompter), SaveOutcome::Saved) << c.link;
+        EXPECT_EQ(SaveTableAs(table, prompter), SaveOutcome::Saved) << c.link;
         EXPECT_TRUE(std::filesystem::is_symlink(dir_ / c.link)) << c.link;
         EXPECT_EQ(ReadBytes(PathOf(c.file)), Scrambled("Row:01Eng:1\r\n03NEW00\r\n")) << c.link;
     }
@@ -303,13 +303,13 @@ TEST_F(LedFileCommands, SaveThroughALinkWritesTheFileBehindIt) {
 TEST_F(LedFileCommands, FailedSaveReportsOnceAndKeepsTheOldFile) {
     MessageTable table = TableOf({true, {{"NEW"}, {"A\nB"}}});
     // A text the file cannot carry is refused before a name is asked for.
-    EXPECT_EQ(BtnSaveClick(table, prompter_), SaveOutcome::Failed);
+    EXPECT_EQ(SaveTableAs(table, prompter_), SaveOutcome::Failed);
     ASSERT_EQ(prompter_.shown.size(), 1u);
     EXPECT_EQ(prompter_.shown[0].rfind("message: The table cannot be saved:\nsection 2 ", 0), 0u);
 
     table.SetText(1, "B");
     prompter_.saveNames = {PathOf("missing/x.led"), PathOf("old.led")};
-    EXPECT_EQ(BtnSaveClick(table, prompter_), SaveOutcome::Failed);
+    EXPECT_EQ(SaveTableAs(table, prompter_), SaveOutcome::Failed);
     EXPECT_EQ(prompter_.messages().back(),
               PathOf("missing/x.led") + " could not be saved:\nNo such file or directory");
 
@@ -323,7 +323,7 @@ TEST_F(LedFileCommands, FailedSaveReportsOnceAndKeepsTheOldFile) {
     tiny.rlim_cur = 8;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
     prompter_.answers = {true};
-    const SaveOutcome outcome = BtnSaveClick(table, prompter_);
+    const SaveOutcome outcome = SaveTableAs(table, prompter_);
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
     EXPECT_EQ(outcome, SaveOutcome::Failed);

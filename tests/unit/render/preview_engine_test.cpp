@@ -66,7 +66,7 @@ TEST_F(PreviewEngineTest, SearchFindsTheNextShowableRowAndWraps) {
         }
         table_.SetSectionCount(static_cast<int>(c.texts.size()));
         table_.SetCurrentSection(c.currentSection);
-        EXPECT_EQ(engine_.BtnStartClick(), !c.played.empty());
+        EXPECT_EQ(engine_.Start(), !c.played.empty());
         EXPECT_EQ(engine_.PreviewRunning(), !c.played.empty());
         for (const std::string& text : c.played) {
             EXPECT_EQ(engine_.PreviewText(), text);
@@ -79,7 +79,7 @@ TEST_F(PreviewEngineTest, SearchFindsTheNextShowableRowAndWraps) {
 TEST_F(PreviewEngineTest, HoldsPauseTheTickWhichEndsWhenResumed) {
     table_.Reset(false);
     Put(0, kTwoCharacters, 0, 6);
-    ASSERT_TRUE(engine_.BtnStartClick());
+    ASSERT_TRUE(engine_.Start());
     EXPECT_EQ(engine_.TextColumns(), 240);
     EXPECT_EQ(engine_.TextAngle(), 246);
     ASSERT_EQ(TicksUntilHold(), 25);  // S = 250 completes, before the frame is drawn
@@ -99,18 +99,18 @@ TEST_F(PreviewEngineTest, HoldsPauseTheTickWhichEndsWhenResumed) {
 
     // Stop in the middle of a hold ends it at once.
     ASSERT_EQ(TicksUntilHold(), 25);
-    engine_.BtnStopClick();
+    engine_.Stop();
     EXPECT_FALSE(engine_.Holding());
     EXPECT_EQ(engine_.ResumeAfterHold().show, PreviewShow::Unchanged);
     EXPECT_EQ(engine_.Timer1Timer().show, PreviewShow::Unchanged);
-    ASSERT_TRUE(engine_.BtnStartClick());
+    ASSERT_TRUE(engine_.Start());
     EXPECT_EQ(engine_.Timer1Timer().show, PreviewShow::Frame);
 }
 
 TEST_F(PreviewEngineTest, RowTimerRunsOnFromTheOpeningIntoTheClosing) {
     table_.Reset(false);
     Put(0, kTwoCharacters, 2, 2);
-    ASSERT_TRUE(engine_.BtnStartClick());
+    ASSERT_TRUE(engine_.Start());
     ASSERT_EQ(TicksUntilHold(), 114);
     engine_.ResumeAfterHold();
     for (int tick = 1; tick <= 7; ++tick) {
@@ -121,7 +121,7 @@ TEST_F(PreviewEngineTest, RowTimerRunsOnFromTheOpeningIntoTheClosing) {
 
 TEST_F(PreviewEngineTest, WithNothingLeftToShowEveryTickPausesAndSearchesAgain) {
     Put(0, "HI", 6, 6);
-    ASSERT_TRUE(engine_.BtnStartClick());
+    ASSERT_TRUE(engine_.Start());
     EXPECT_EQ(engine_.TextAngle(), 270 - 18);
     table_.SetText(0, "  ");
     ASSERT_EQ(TicksUntilHold(), 102);
@@ -135,7 +135,7 @@ TEST_F(PreviewEngineTest, WithNothingLeftToShowEveryTickPausesAndSearchesAgain) 
     EXPECT_EQ(engine_.PreviewText(), "BACK");
 
     for (const int expected : {1, 2, 3, 0}) {
-        engine_.BtnColorClick();
+        engine_.NextColor();
         EXPECT_EQ(engine_.LedColor(), expected);
     }
 }
