@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <linux/hidraw.h>
 #include <linux/input.h>
+#include <poll.h>
 #include <sys/ioctl.h>
 #include <umockdev.h>
 #include <unistd.h>
@@ -129,6 +130,52 @@ bool CopyToClient(_UMockdevIoctlClient* client, const void* bytes, std::size_t s
     return true;
 }
 
+// umockdev keeps each client's connection to itself; its private part starts with the
+// handler the client belongs to and that connection.
+struct ClientInternals {
+    UMockdevIoctlBase* handler;
+    GIOStream* connection;
+};
+
+// The fixture's own handle on the socket a client's process talks through, or -1. umockdev
+// stops reading a client whose process died before a request's answer reached it, so it
+// never sees that one close; the socket itself hangs up the moment the process is gone.
+int WatchConnection(UMockdevIoctlClient* client, UMockdevIoctlBase* handler) {
+    const auto* internals = reinterpret_cast<const ClientInternals*>(client->priv);
+    if (internals == nullptr || internals->handler != handler ||
+        !G_IS_SOCKET_CONNECTION(internals->connection)) {
+        return -1;
+    }
+    GSocket* socket = g_socket_connection_get_socket(G_SOCKET_CONNECTION(internals->connection));
+    return fcntl(g_socket_get_fd(socket), F_DUPFD_CLOEXEC, 0);
+}
+
+void StopWatching(int connection) {
+    if (connection >= 0) {
+        close(connection);
+    }
+}
+
+bool HungUp(int connection) {
+    pollfd watched{connection, POLLRDHUP, 0};
+    return connection >= 0 && poll(&watched, 1, 0) == 1 &&
+           (watched.revents & (POLLRDHUP | POLLHUP | POLLERR)) != 0;
+}
+
+// Reads `count` readiness bytes back from the slave. A byte written to the master reaches
+// the slave a moment later, so one written just now may not be there yet; it will come.
+void TakeReadiness(int slave, std::size_t count) {
+    std::vector<char> bytes(count);
+    for (std::size_t taken = 0; taken < count;) {
+        pollfd ready{slave, POLLIN, 0};
+        if (poll(&ready, 1, -1) < 0 && errno != EINTR) {
+            return;
+        }
+        const ssize_t got = read(slave, bytes.data(), count - taken);
+        taken += got > 0 ? static_cast<std::size_t>(got) : 0;
+    }
+}
+
 }  // namespace
 
 KernelDisplay::KernelDisplay(Options options)
@@ -170,6 +217,7 @@ KernelDisplay::~KernelDisplay() {
     {
         const std::scoped_lock lock(mutex_);
         for (const auto& [client, state] : clients_) {
+            StopWatching(state.connection);
             g_object_unref(client);
         }
         clients_.clear();
@@ -256,7 +304,7 @@ void KernelDisplay::OnConnected(_UMockdevIoctlBase*, _UMockdevIoctlClient* clien
     // Held until the fixture sees the file closed: umockdev frees a client once it is gone,
     // and a freed one could not be asked whether it still is.
     g_object_ref(client);
-    display.clients_[client] = {display.plugging_, {}};
+    display.clients_[client] = {display.plugging_, {}, WatchConnection(client, display.handler_)};
 }
 
 void KernelDisplay::OnVanished(_UMockdevIoctlBase*, _UMockdevIoctlClient* client, void* self) {
@@ -271,20 +319,17 @@ void KernelDisplay::ForgetClosed() {
     // umockdev 0.17 lets a client go without signalling it, killed or not: each event looks
     // for the files closed meanwhile.
     for (auto client = clients_.begin(); client != clients_.end();) {
-        client =
-            umockdev_ioctl_client_get_connected(client->first) ? std::next(client) : Forget(client);
+        const bool open = umockdev_ioctl_client_get_connected(client->first) &&
+                          !HungUp(client->second.connection);
+        client = open ? std::next(client) : Forget(client);
     }
 }
 
 KernelDisplay::Clients::iterator KernelDisplay::Forget(Clients::iterator client) {
     // Closing a hidraw file discards its queue; its readiness bytes go with it, or they
     // would wake the next file's reader with nothing to read.
-    std::vector<char> waiting(client->second.queue.size());
-    if (!waiting.empty()) {
-        const auto ignored =
-            read(ptys_[client->second.plugging].slave, waiting.data(), waiting.size());
-        static_cast<void>(ignored);
-    }
+    TakeReadiness(ptys_[client->second.plugging].slave, client->second.signalled);
+    StopWatching(client->second.connection);
     g_object_unref(client->first);
     return clients_.erase(client);
 }
@@ -333,9 +378,10 @@ long KernelDisplay::Read(_UMockdevIoctlClient* client, int& error) {
     }
     const auto report = std::move(queue.front());
     queue.pop_front();
-    char ready = 0;
-    const auto ignored = read(ptys_[plugging_].slave, &ready, 1);
-    static_cast<void>(ignored);
+    if (found->second.signalled > 0) {
+        TakeReadiness(ptys_[plugging_].slave, 1);
+        --found->second.signalled;
+    }
     if (report.empty()) {
         error = EIO;
         return -1;
@@ -402,8 +448,9 @@ void KernelDisplay::Queue(_UMockdevIoctlClient* client, std::vector<unsigned cha
 void KernelDisplay::Enqueue(Client& reader, std::vector<unsigned char> report) {
     reader.queue.push_back(std::move(report));
     const char ready = 1;
-    const auto ignored = ::write(ptys_[reader.plugging].master, &ready, 1);
-    static_cast<void>(ignored);
+    if (::write(ptys_[reader.plugging].master, &ready, 1) == 1) {
+        ++reader.signalled;
+    }
 }
 
 }  // namespace lumera::testing

@@ -62,6 +62,8 @@ private:
     struct Client {
         unsigned plugging;
         std::deque<std::vector<unsigned char>> queue;  // an empty report: the reply was lost
+        int connection = -1;        // the fixture's own handle on the client's socket
+        std::size_t signalled = 0;  // readiness bytes written for it and not yet taken back
     };
     // The pseudo-terminal behind one plugging's node: a byte written to the master makes
     // the node readable; reading it back from the slave makes it quiet again.
