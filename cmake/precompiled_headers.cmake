@@ -40,8 +40,8 @@ set(lumera_pch_gtest_libraries GTest::gtest GTest::gmock)
 set(lumera_pch_options -Winvalid-pch -fpch-preprocess)
 
 # The targets that use Qt's widgets or GoogleTest.
-set(lumera_pch_qt_widgets_targets "^(lumera|lumera_app|gui_.*|kernel_window|figure_send)$")
-set(lumera_pch_gtest_targets "^(unit_.*|cli_.*|kernel_cli)$")
+set(lumera_pch_qt_widgets_targets "^(lumera|lumera_app|gui_.*_test|kernel_window|figure_send)$")
+set(lumera_pch_gtest_targets "^(unit_.*|cli_.*_test|kernel_cli)$")
 
 # lumera_pch_host(SET): the target that compiles the set's header.
 function(lumera_pch_host set)
