@@ -1,14 +1,13 @@
-# Precompiled headers. Much of a clean build is spent parsing Qt's and GoogleTest's headers
-# again for every file. Each set below is compiled once by a host target and reused by every
-# target of its kind, so those headers are parsed once per build, not once per file. (The
-# standard library headers alone gain little, and GCC 12 then warns falsely about string
-# concatenation, so plain C++ targets go without.) A reused header must be built with its
-# users' flags: the hosts take the project's global flags, and since Qt already makes its
-# users' code position-independent (-fPIC), the test programs that do not use Qt are built
-# that way too rather than as -fPIE. -Winvalid-pch reports a user whose flags still differ
-# (GCC then reads the plain headers). Clang rejects even a definition that differs, so its
-# builds (the fuzzers) go without.
-option(LUMERA_PRECOMPILED_HEADERS "Reuse precompiled Qt and test headers" ON)
+# Precompiled headers. Much of a clean build is spent parsing Qt's headers again for every
+# file of the window and its tests. The set below is compiled once by a host target and
+# reused by every target that uses Qt's widgets, so those headers are parsed once per build,
+# not once per file. (Precompiled standard or GoogleTest headers make GCC 12 warn falsely
+# about string concatenation, so the other targets go without.) A reused header must be built
+# with its users' flags: the host takes the project's global flags, and Qt makes its users'
+# code position-independent (-fPIC), which the programs then state too. -Winvalid-pch reports
+# a user whose flags still differ (GCC then reads the plain headers). Clang rejects even a
+# definition that differs, so its builds (the fuzzers) go without.
+option(LUMERA_PRECOMPILED_HEADERS "Reuse precompiled Qt headers" ON)
 if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   set(LUMERA_PRECOMPILED_HEADERS OFF)
 endif()
@@ -33,24 +32,18 @@ set(lumera_pch_qt_widgets
     <QAction> <QApplication> <QCoreApplication> <QEvent> <QFile> <QGroupBox> <QImage> <QLabel>
     <QMenu> <QObject> <QPainter> <QPushButton> <QScrollArea> <QScrollBar> <QString> <QTimer>
     <QVBoxLayout> <QWidget>)
-set(lumera_pch_gtest ${lumera_pch_std} <gtest/gtest.h> <gmock/gmock.h>)
 set(lumera_pch_qt_widgets_libraries Qt6::Widgets)
-set(lumera_pch_gtest_libraries GTest::gtest GTest::gmock)
 
 set(lumera_pch_options -Winvalid-pch -fpch-preprocess)
 
-# The targets that use Qt's widgets or GoogleTest.
+# The targets that use Qt's widgets.
 set(lumera_pch_qt_widgets_targets "^(lumera|lumera_app|gui_.*_test|kernel_window|figure_send)$")
-set(lumera_pch_gtest_targets "^(unit_.*|cli_.*_test|kernel_cli)$")
 
 # lumera_pch_host(SET): the target that compiles the set's header.
 function(lumera_pch_host set)
   set(host lumera_pch_${set})
   if(TARGET ${host})
     return()
-  endif()
-  if(set STREQUAL "gtest")
-    find_package(GTest REQUIRED)
   endif()
   add_library(${host} OBJECT ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/pch_host.cpp)
   target_link_libraries(${host} PRIVATE ${lumera_pch_${set}_libraries})
@@ -69,8 +62,6 @@ function(lumera_precompile_directory dir)
     endif()
     if(target MATCHES "${lumera_pch_qt_widgets_targets}")
       set(set qt_widgets)
-    elseif(target MATCHES "${lumera_pch_gtest_targets}")
-      set(set gtest)
     else()
       continue()
     endif()
