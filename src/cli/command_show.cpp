@@ -8,6 +8,7 @@
 #include "cli/cli_image_io.h"
 #include "cli/cli_table_io.h"
 #include "cli/command_line.h"
+#include "editing/byte_classes.h"
 #include "editing/code_page_936.h"
 #include "editing/language_texts.h"
 #include "editing/text_measures.h"
@@ -30,7 +31,6 @@ constexpr char kHelp[] =
     "          'n: open=I close=J text=T' where T keeps the bytes 0x21..0x7E except\n"
     "          backslash and writes every other byte as \\xHH.\n";
 
-constexpr unsigned char kLastGlyphCode = 0x1B;
 constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
 
 std::string HexByte(unsigned char byte) {
@@ -43,7 +43,7 @@ std::string RawText(std::string_view text) {
     std::string out;
     for (char c : text) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x21 && byte <= 0x7E && byte != '\\') {
+        if (IsPrintable(byte) && byte != ' ' && byte != '\\') {
             out += c;
         } else {
             out += "\\x" + HexByte(byte);
@@ -63,10 +63,10 @@ std::string MarkedBytes(std::string_view bytes, std::string_view kind) {
 // One character of a section text as a person reads it.
 std::string ReadableCharacter(std::string_view character) {
     const auto first = static_cast<unsigned char>(character.front());
-    if (character.size() == 1 && first >= 0x01 && first <= kLastGlyphCode) {
+    if (character.size() == 1 && IsGlyphCode(first)) {
         return MarkedBytes(character, "glyph");
     }
-    if (character.size() == 1 && (first < 0x20 || first >= 0x7F)) {
+    if (character.size() == 1 && !IsPrintable(first)) {
         return MarkedBytes(character, "byte");
     }
     const std::string utf8 = CodePage936ToUtf8(character);
