@@ -272,10 +272,20 @@ TEST_F(CliCommands, ASendRefusedAsBusyLeavesTheDumpOfTheSendThatHoldsTheDisplay)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     EXPECT_EQ(run({"send", file("second.led")}, alone / "lumera-cli"), 1);
-    EXPECT_THAT(errors(), ElementsAre(HasSubstr("The display is busy")));
+    EXPECT_THAT(errors(), ElementsAre("The display is busy: another Send is writing to it. Try "
+                                      "again when it has finished."));
     EXPECT_EQ(ReadBytes<Bytes>(alone / "USBSendData.bin"), ReadBytes<Bytes>(file("first.bin")));
     EXPECT_EQ(first.get().exitCode, 0);
     EXPECT_EQ(display.Memory(), ReadBytes<Bytes>(file("first.bin")));
+    // The refused Send sent nothing: the log holds the first's packets alone, as many as the
+    // same Send makes once the display is free again; and the next Send gets through.
+    const std::size_t whileBusy = display.LoggedPackets().size();
+    SetFaults("");
+    EXPECT_EQ(run({"send", file("first.led")}, alone / "lumera-cli"), 0);
+    EXPECT_EQ(display.LoggedPackets().size(), 2 * whileBusy);
+    EXPECT_EQ(run({"send", file("second.led")}, alone / "lumera-cli"), 0);
+    ASSERT_EQ(run({"image", file("second.led"), "-o", file("second.bin")}), 0);
+    EXPECT_EQ(display.Memory(), ReadBytes<Bytes>(file("second.bin")));
 }
 
 TEST_F(CliCommands, DevicesShowsADisplaysWordsWithoutTheirControlCharacters) {

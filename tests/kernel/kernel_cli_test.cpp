@@ -317,35 +317,6 @@ TEST_F(KernelDevice, ASendKilledMidTransferLeavesTheNextOneWhole) {
     }
 }
 
-TEST_F(KernelDevice, TwoSendsToOneDisplayTakeTurns) {
-    const std::string first = Table("first", {"--english", "1:2:AB"});
-    const std::string second = Table("second", {"--english", "1:2:CDE"});
-    std::filesystem::create_directories(folder());
-    setenv("ZRUSB_EMULATOR", folder().c_str(), 1);
-    // The first Send waits a moment for its first data command's reply, and is stopped there.
-    constexpr std::size_t kHeldAt = 3;
-    setenv("ZRUSB_EMULATOR_FAULT", "slow@3=300", 1);
-    StartedCli holder({"send", first}, scratch.path());
-    unsetenv("ZRUSB_EMULATOR_FAULT");
-    ASSERT_TRUE(AwaitPackets(kHeldAt, holder)) << holder.Wait().err;
-    holder.Signal(SIGSTOP);
-    const auto sentBefore = Packets();
-
-    const auto refused = Cli({"send", second});
-    EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_THAT(SplitLines(refused.err), ElementsAre(kBusy));
-    EXPECT_EQ(Packets(), sentBefore) << "the refused Send sent nothing";
-
-    holder.Signal(SIGCONT);
-    const auto held = holder.Wait();
-    EXPECT_EQ(held.exitCode, 0) << held.err;
-    EXPECT_EQ(Stored(), ReadBytes(first + ".bin"));
-    const auto after = Cli({"send", second});
-    EXPECT_EQ(after.exitCode, 0) << after.err;
-    EXPECT_EQ(Stored(), ReadBytes(second + ".bin"));
-    unsetenv("ZRUSB_EMULATOR");
-}
-
 TEST_F(KernelDevice, DevicesOffersTheUdevRuleOnlyForAPermissionRefusal) {
     const auto listed = [&](int refusal) {
         const KernelDisplay display({folder(), false, "", refusal, ""});
