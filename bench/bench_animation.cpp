@@ -17,19 +17,14 @@ using namespace lumera;
 
 // The table of docs/example.led.
 MessageTable ExampleTable() {
+    const SectionContent sections[] = {
+        {"WELCOME", OpenEffect::LeftToRight, CloseEffect::FromRightToLeft},
+        {"LUMERA LED", OpenEffectFromNumber(4).value(), CloseEffectFromNumber(5).value()},
+        {"OPEN 9AM-6PM", OpenEffectFromNumber(8).value(), CloseEffectFromNumber(3).value()},
+        {"THANK YOU!", OpenEffectFromNumber(6).value(), CloseEffectFromNumber(6).value()},
+    };
     MessageTable table;
-    table.Reset(true);
-    const struct {
-        const char* text;
-        int open, close;
-    } rows[] = {
-        {"WELCOME", 0, 0}, {"LUMERA LED", 4, 5}, {"OPEN 9AM-6PM", 8, 3}, {"THANK YOU!", 6, 6}};
-    for (int i = 0; i < 4; ++i) {
-        table.SetText(i, rows[i].text);
-        table.SetOpenOption(i, OpenEffectFromNumber(rows[i].open).value());
-        table.SetCloseOption(i, CloseEffectFromNumber(rows[i].close).value());
-    }
-    table.SetSectionCount(4);
+    table.Load(true, sections);
     return table;
 }
 

@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <vector>
 
 #include "download/image_capacity.h"
 
@@ -16,12 +17,11 @@ MessageTable FullTable(bool englishMode) {
     for (int k = 0; k < 12; ++k) {
         text += "\xB0\xA1";
     }
+    const std::vector<SectionContent> sections(
+        kSectionRows, SectionContent{englishMode ? std::string(18, 'W') : text,
+                                     OpenEffect::LeftToRight, CloseEffect::FromRightToLeft});
     MessageTable table;
-    table.Reset(englishMode);
-    for (int index = 0; index < kSectionRows; ++index) {
-        table.SetText(index, englishMode ? std::string(18, 'W') : text);
-    }
-    table.SetSectionCount(kSectionRows);
+    table.Load(englishMode, sections);
     return table;
 }
 

@@ -6,28 +6,23 @@ Document::Document(QObject* parent)
     : QObject(parent),
       history_(new EditHistory(
           [this](const EditorState& state, bool withFile) { Restore(state, withFile); }, this)) {
-    connect(history_, &EditHistory::changed, this, [this] {
-        // The table's own flag is the one the model's rules read; the history decides it.
-        table_.SetModified(modified());
-        emit historyMoved();
-    });
+    connect(history_, &EditHistory::changed, this, &Document::historyMoved);
 }
 
-Messages Document::Change(const StepName& step, const Edit& change) {
+EditResult Document::Change(const StepName& step, const Edit& change) {
     return Change(step, State(), change);
 }
 
-Messages Document::Change(const StepName& step, EditorState before, const Edit& change) {
+EditResult Document::Change(const StepName& step, EditorState before, const Edit& change) {
     const Language language = language_;
-    const Messages messages = change(table_, language_);
+    EditResult result = change(table_, language_);
     history_->Record(step, std::move(before), State());
-    table_.SetModified(modified());
     if (language_ != language) {
         emit languageChanged();
     }
     emit tableChanged();
     emit historyMoved();
-    return messages;
+    return result;
 }
 
 void Document::Load(MessageTable loaded, Language language, std::string file) {
@@ -38,7 +33,6 @@ void Document::Load(MessageTable loaded, Language language, std::string file) {
     language_ = language;
     history_->Record(StepName(StepKind::Open, 0, {}, std::move(file)), std::move(before), State());
     history_->MarkSaved();
-    table_.SetModified(false);
     if (languageChanges) {
         emit languageChanged();
     }
@@ -50,7 +44,6 @@ void Document::Load(MessageTable loaded, Language language, std::string file) {
 void Document::Saved(std::string file) {
     fileName_ = std::move(file);
     history_->MarkSaved();
-    table_.SetModified(false);
     emit fileChanged();
     emit historyMoved();
 }

@@ -31,11 +31,11 @@ public:
     EditorState State() const { return {table_, language_, fileName_}; }
 
     // One change as one undo step: `change` edits the table and may set the language.
-    // Returns the change's messages.
-    using Edit = std::function<Messages(MessageTable&, Language&)>;
-    Messages Change(const StepName& step, const Edit& change);
+    // Returns what the edit did.
+    using Edit = std::function<EditResult(MessageTable&, Language&)>;
+    EditResult Change(const StepName& step, const Edit& change);
     // The same from a state taken before the change began.
-    Messages Change(const StepName& step, EditorState before, const Edit& change);
+    EditResult Change(const StepName& step, EditorState before, const Edit& change);
     // A table read from `file` replaces the one held, as one step, and is the saved state.
     void Load(MessageTable loaded, Language language, std::string file);
     // The table was written to `file`: that is its saved state now.

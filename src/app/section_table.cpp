@@ -325,7 +325,7 @@ std::unique_ptr<QMenu> SectionTable::MenuFor(int index) {
             text, this, [this, index, &command] { emit sectionCommand(command.command, index); });
         action->setObjectName(QString::fromLatin1(command.name));
         MessageTable trial = shown_;
-        action->setEnabled(trial.RunSectionCommand(command.command, index));
+        action->setEnabled(trial.RunSectionCommand(command.command, index).changed);
     }
     return menu;
 }

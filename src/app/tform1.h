@@ -122,9 +122,9 @@ private:
 
     // One change to the table: runs `change` on the model as one undo step of the
     // document and shows its messages; the parts follow the document's signals.
-    void Change(const StepName& step, const std::function<Messages(MessageTable&)>& change);
+    EditResult Change(const StepName& step, const std::function<EditResult(MessageTable&)>& change);
     // The same from a state taken earlier, when the handler changed something before.
-    void Change(const StepName& step, EditorState before, const Document::Edit& change);
+    EditResult Change(const StepName& step, EditorState before, const Document::Edit& change);
     // The document's signals.
     void FollowDocument();
     void FollowHistory();

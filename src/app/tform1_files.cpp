@@ -18,10 +18,8 @@ constexpr char kSaveOfferText[] = "You want to save the data?";
 
 SaveOutcome TForm1::BtnSaveClick() {
     std::filesystem::path savedAs;
-    // Saved from a copy: whether the table is modified is the document's to say.
-    MessageTable saving = document_->table();
     const SaveOutcome outcome =
-        lumera::SaveTableAs(saving, prompter_, document_->fileName(), &savedAs);
+        lumera::SaveTableAs(document_->table(), prompter_, document_->fileName(), &savedAs);
     if (outcome == SaveOutcome::Saved) {
         document_->Saved(savedAs.string());
         header_->ShowStatus(tr("Saved to %1").arg(QString::fromStdString(savedAs.string())));

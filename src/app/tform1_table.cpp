@@ -14,17 +14,21 @@
 
 namespace lumera::app {
 
-void TForm1::Change(const StepName& step, const std::function<Messages(MessageTable&)>& change) {
-    Change(step, document_->State(), [&](MessageTable& table, Language&) { return change(table); });
+EditResult TForm1::Change(const StepName& step,
+                          const std::function<EditResult(MessageTable&)>& change) {
+    return Change(step, document_->State(),
+                  [&](MessageTable& table, Language&) { return change(table); });
 }
 
-void TForm1::Change(const StepName& step, EditorState before, const Document::Edit& change) {
+EditResult TForm1::Change(const StepName& step, EditorState before, const Document::Edit& change) {
     const bool wasTooLarge = capacityGauge_->TooLarge();
-    ShowMessages(document_->Change(step, std::move(before), change));
+    EditResult result = document_->Change(step, std::move(before), change);
+    ShowMessages(result.messages);
     // Said the moment the table stops fitting, not at every keystroke after.
     if (!wasTooLarge) {
         TellTableTooLarge();
     }
+    return result;
 }
 
 void TForm1::FollowDocument() {
@@ -144,9 +148,10 @@ void TForm1::maskeditOnClick(int index) {
 }
 
 void TForm1::maskeditOnChange(int index, const std::string& bytes, std::size_t caret) {
-    Change(StepName(StepKind::Typing, index),
-           [&](MessageTable& table) { return table.SetText(index, bytes); });
-    if (document_->table().section(index).text.size() < bytes.size()) {
+    const EditResult typed = Change(StepName(StepKind::Typing, index), [&](MessageTable& table) {
+        return table.SetText(index, bytes);
+    });
+    if (typed.cut) {
         TellSectionFull(index);
     }
     sections_->edit(index)->setCaretByteOffset(
@@ -161,15 +166,13 @@ void TForm1::TellSectionFull(int index) {
 
 void TForm1::CBAChange(int index, int option) {
     Change(StepName(StepKind::OpeningEffect, index), [&](MessageTable& table) {
-        table.SelectOpenOption(index, static_cast<OpenEffect>(option));
-        return Messages{};
+        return table.SelectOpenOption(index, static_cast<OpenEffect>(option));
     });
 }
 
 void TForm1::CBBChange(int index, int option) {
     Change(StepName(StepKind::ClosingEffect, index), [&](MessageTable& table) {
-        table.SelectCloseOption(index, static_cast<CloseEffect>(option));
-        return Messages{};
+        return table.SelectCloseOption(index, static_cast<CloseEffect>(option));
     });
 }
 
@@ -179,7 +182,7 @@ void TForm1::InsertKey(KeyInsertion (MessageTable::*press)(int, std::size_t), in
     KeyInsertion insertion;
     Change(StepName(StepKind::Keys, index), [&](MessageTable& table) {
         insertion = (table.*press)(keyNumber, edit->insertionByteOffset());
-        return insertion.messages;
+        return insertion.edit;
     });
     if (!insertion.inserted) {
         TellSectionFull(index);
@@ -214,12 +217,10 @@ void TForm1::BtnClearClick() {
 
 void TForm1::RunSectionCommand(SectionCommand command, int index) {
     const SectionCommandEntry& entry = SectionCommands()[static_cast<std::size_t>(command)];
-    bool done = false;
-    Change(StepName(StepKind::SectionCommand, index, command), [&](MessageTable& table) {
-        done = table.RunSectionCommand(command, index);
-        return Messages{};
-    });
-    if (!done) {
+    const EditResult done =
+        Change(StepName(StepKind::SectionCommand, index, command),
+               [&](MessageTable& table) { return table.RunSectionCommand(command, index); });
+    if (!done.changed) {
         header_->ShowStatus(tr("%1: not possible here").arg(SectionCommandCaption(entry, index)));
         return;
     }

@@ -11,7 +11,6 @@
 #include "download/image_capacity.h"
 #include "editing/code_page_936.h"
 #include "editing/effects.h"
-#include "editing/text_measures.h"
 #include "editing/validation.h"
 #include "files/led_content.h"
 #include "files/led_saver.h"
@@ -192,34 +191,30 @@ bool PathIsTaken(const std::filesystem::path& path) {
     return std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
 }
 
-// What the section rules did to a text that the table no longer holds as given: the table's
-// message naming the first character the mode does not have, or the cut, counted in the
-// units of the section's limit. Empty when the text is stored whole.
-std::string RefusedOrCut(const std::string& given, const MessageTable& table, int index) {
-    const bool englishMode = table.EnglishMode();
-    const bool englishTakesIt = !HasBadEnglishChar(given);
-    const bool chineseTakesIt = !HasBadChineseChar(given);
-    if (!(englishMode ? englishTakesIt : chineseTakesIt)) {
-        const std::string refusal = BadCharacterMessage(given, englishMode);
-        if (englishMode && chineseTakesIt) {
+// Why the table does not hold a text as given: the first character the mode does not have
+// (and the mode that has it), or the cut, counted in the units of the section's limit.
+// Empty when the text is stored whole.
+std::string RefusedOrCut(const std::string& given, const EditResult& stored, bool englishMode) {
+    if (stored.badCharacter) {
+        const std::string refusal = stored.messages.front();
+        if (englishMode && !HasBadChineseChar(given)) {
             return refusal + "; Chinese mode has it: give --chinese";
         }
-        if (!englishMode && englishTakesIt) {
+        if (!englishMode && !HasBadEnglishChar(given)) {
             return refusal + "; English mode has it: give --english";
         }
         return refusal;
     }
-    if (table.section(index).text == given) {
+    if (!stored.cut) {
         return {};
     }
-    const int kept = table.LengthUseOf(index).used;
+    const std::string keeps = "the text is too long: the section keeps " +
+                              std::to_string(stored.cut->kept) + " of its " +
+                              std::to_string(stored.cut->given);
     if (englishMode) {
-        return "the text is too long: the section keeps " + std::to_string(kept) + " of its " +
-               std::to_string(TextByteLength(given)) + " bytes";
+        return keeps + " bytes";
     }
-    return "the text is too long: the section keeps " + std::to_string(kept) + " of its " +
-           std::to_string(DisplayUnits(given)) +
-           " width units (2 for a Chinese character or wide glyph, 1 for a narrow one)";
+    return keeps + " width units (2 for a Chinese character or wide glyph, 1 for a narrow one)";
 }
 
 int RunNew(const std::vector<std::string>& args) {
@@ -259,10 +254,10 @@ int RunNew(const std::vector<std::string>& args) {
     }
     // The table's messages are not shown as they come: the line below names the section too.
     MessageTable table;
-    ApplyLedContent(content, table);
+    const std::vector<EditResult> stored = table.Load(content.englishMode, content.sections);
     for (std::size_t n = 0; n < content.sections.size(); ++n) {
         const std::string problem =
-            RefusedOrCut(content.sections[n].text, table, static_cast<int>(n));
+            RefusedOrCut(content.sections[n].text, stored[n], content.englishMode);
         if (!problem.empty()) {
             std::cerr << "lumera-cli new: section " << n + 1 << ": " << problem
                       << "; nothing written\n";

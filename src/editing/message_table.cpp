@@ -18,70 +18,124 @@ void requireInRange(int value, int limit, const char* what) {
     }
 }
 
-void append(Messages& to, Messages&& from) {
-    to.insert(to.end(), std::make_move_iterator(from.begin()), std::make_move_iterator(from.end()));
-}
-
 }  // namespace
+
+Messages MessagesOf(std::span<const EditResult> results) {
+    Messages messages;
+    for (const EditResult& result : results) {
+        messages.insert(messages.end(), result.messages.begin(), result.messages.end());
+    }
+    return messages;
+}
 
 MessageTable::MessageTable() {
     Reset(true);
 }
 
-Messages MessageTable::Reset(bool englishMode) {
+template <typename Edit>
+EditResult MessageTable::Reported(Edit&& edit) {
+    const MessageTable before = *this;
+    EditResult result;
+    edit(result);
+    result.changed = !SameContent(before);
+    return result;
+}
+
+EditResult MessageTable::Reset(bool englishMode) {
+    return Reported([&](EditResult& result) { ResetRows(englishMode, result); });
+}
+
+EditResult MessageTable::Clear() {
+    return Reported([&](EditResult& result) {
+        ResetRows(englishMode_, result);
+        sectionCount_ = 0;
+        currentSection_ = 0;
+    });
+}
+
+void MessageTable::ResetRows(bool englishMode, EditResult& result) {
     englishMode_ = englishMode;
     const int maxLength = englishMode ? kEnglishMaxLength : kChineseMaxLength;
-    Messages messages;
     for (int index = 0; index < kSectionRows; ++index) {
-        // Emptying goes through the change handling like any edit, so a table that
-        // held text counts as modified afterwards.
-        append(messages, SetText(index, std::string()));
+        // Emptying goes through the text rules like any edit: in Chinese they set the
+        // previous limit.
+        StoreText(index, std::string(), result);
         Section& section = sections_[index];
         section.maxLength = maxLength;
         section.openOption = OpenEffect::LeftToRight;
         section.closeOption = CloseEffect::FromRightToLeft;
         section.enabled = index == 0;
     }
-    return messages;
 }
 
-Messages MessageTable::Clear() {
-    Messages messages = Reset(englishMode_);
-    sectionCount_ = 0;
-    modified_ = true;
+std::vector<EditResult> MessageTable::Load(bool englishMode,
+                                           std::span<const SectionContent> sections) {
+    // Checked first, so that a table too long changes nothing.
+    if (sections.size() > static_cast<std::size_t>(kSectionRows)) {
+        throw std::out_of_range("sections to load: " + std::to_string(sections.size()));
+    }
+    for (const SectionContent& section : sections) {
+        requireInRange(EffectNumber(section.openOption), kOpenOptionCount, "open option");
+        requireInRange(EffectNumber(section.closeOption), kCloseOptionCount, "close option");
+    }
+    Reset(englishMode);
+    std::vector<EditResult> results;
+    const int count = static_cast<int>(sections.size());
+    for (int index = 0; index < count; ++index) {
+        results.push_back(SetText(index, sections[index].text));
+        sections_[index].openOption = sections[index].openOption;
+        sections_[index].closeOption = sections[index].closeOption;
+        sections_[index].enabled = true;
+        if (index + 1 < kSectionRows) {
+            sections_[index + 1].enabled = true;
+        }
+    }
+    sectionCount_ = count;
+    // Whatever row was current before may now be disabled or out of sight.
     currentSection_ = 0;
-    return messages;
+    return results;
 }
 
-Messages MessageTable::SetText(int index, std::string text) {
+EditResult MessageTable::SetText(int index, std::string text) {
     requireInRange(index, kSectionRows, "section");
+    const int given = Units(text);
+    EditResult result =
+        Reported([&](EditResult& edit) { StoreText(index, std::move(text), edit); });
+    if (const int kept = Units(sections_[index].text); kept < given) {
+        result.cut = TextCut{kept, given};
+    }
+    return result;
+}
+
+void MessageTable::StoreText(int index, std::string text, EditResult& result) {
     if (sections_[index].text == text) {
-        return {};
+        return;
     }
     sections_[index].text = std::move(text);
-    return ApplyTextRules(index);
+    ApplyTextRules(index, result);
 }
 
-Messages MessageTable::ApplyTextRules(int index) {
+void MessageTable::ApplyTextRules(int index, EditResult& result) {
     Section& section = sections_[index];
-    Messages messages;
     // A cut sets the text again, which runs this handler once more on the cut text
     // before this run goes on: its messages come after the outer one.
     if (englishMode_) {
         if (HasBadEnglishChar(section.text)) {
-            messages.push_back(BadCharacterMessage(section.text, true));
+            result.badCharacter = true;
+            result.messages.push_back(BadCharacterMessage(section.text, true));
         }
         if (TextByteLength(section.text) > section.maxLength) {
-            append(messages, SetText(index, section.text.substr(0, section.maxLength)));
+            StoreText(index, section.text.substr(0, section.maxLength), result);
         }
     } else {
         if (HasBadChineseChar(section.text)) {
-            messages.push_back(BadCharacterMessage(section.text, false));
+            result.badCharacter = true;
+            result.messages.push_back(BadCharacterMessage(section.text, false));
         }
         prevChineseLimit_ = ChineseLimit(section.text, prevChineseLimit_);
         section.maxLength = prevChineseLimit_;
         if (DisplayUnits(section.text) > section.maxLength) {
-            append(messages, SetText(index, TrimToWidth(section.text, section.maxLength)));
+            StoreText(index, TrimToWidth(section.text, section.maxLength), result);
         }
     }
     if (!section.text.empty()) {
@@ -90,8 +144,10 @@ Messages MessageTable::ApplyTextRules(int index) {
         }
         sectionCount_ = std::max(sectionCount_, index + 1);
     }
-    modified_ = true;
-    return messages;
+}
+
+int MessageTable::Units(std::string_view text) const {
+    return englishMode_ ? TextByteLength(text) : DisplayUnits(text);
 }
 
 KeyInsertion MessageTable::PressGlyphKey(int keyNumber, std::size_t caret) {
@@ -122,22 +178,18 @@ KeyInsertion MessageTable::insertKey(unsigned char code, std::size_t caret, bool
     changed += static_cast<char>(code);
     changed += text.substr(at);
     result.inserted = true;
-    result.messages = SetText(currentSection_, std::move(changed));
+    result.edit = SetText(currentSection_, std::move(changed));
     // An edit keeps its caret inside its text, also when the cut took the new character.
     result.caret = std::min(at + 1, sections_[currentSection_].text.size());
     return result;
 }
 
-// Every row's choice marks the table changed: an effect chosen for a later row alone must
-// still bring the offer to save on leaving.
-void MessageTable::SelectOpenOption(int index, OpenEffect effect) {
-    SetOpenOption(index, effect);
-    modified_ = true;
+EditResult MessageTable::SelectOpenOption(int index, OpenEffect effect) {
+    return Reported([&](EditResult&) { SetOpenOption(index, effect); });
 }
 
-void MessageTable::SelectCloseOption(int index, CloseEffect effect) {
-    SetCloseOption(index, effect);
-    modified_ = true;
+EditResult MessageTable::SelectCloseOption(int index, CloseEffect effect) {
+    return Reported([&](EditResult&) { SetCloseOption(index, effect); });
 }
 
 // A value cast from a number outside the list is refused like any other bad index.
@@ -153,23 +205,9 @@ void MessageTable::SetCloseOption(int index, CloseEffect effect) {
     sections_[index].closeOption = effect;
 }
 
-void MessageTable::SetRowEnabled(int index, bool enabled) {
-    requireInRange(index, kSectionRows, "section");
-    sections_[index].enabled = enabled;
-}
-
-void MessageTable::SetSectionCount(int count) {
-    requireInRange(count, kSectionRows + 1, "section count");
-    sectionCount_ = count;
-}
-
 void MessageTable::SetCurrentSection(int index) {
     requireInRange(index, kSectionRows, "section");
     currentSection_ = index;
-}
-
-void MessageTable::SetModified(bool modified) {
-    modified_ = modified;
 }
 
 void MessageTable::ClickSection(int index) {
@@ -188,7 +226,6 @@ void MessageTable::EnableRowsInUse() {
     for (int index = 0; index < kSectionRows; ++index) {
         sections_[index].enabled = index <= sectionCount_;
     }
-    modified_ = true;
 }
 
 bool MessageTable::InsertSection(int index) {
@@ -237,17 +274,19 @@ bool MessageTable::MoveSection(int index, int to) {
     return true;
 }
 
-bool MessageTable::RunSectionCommand(SectionCommand command, int index) {
+EditResult MessageTable::RunSectionCommand(SectionCommand command, int index) {
     const std::array<Section, kSectionRows> before = sections_;
     const int count = sectionCount_;
     const int current = currentSection_;
     if (ApplySectionCommand(command, index) && !SameSections(before, sections_)) {
-        return true;
+        EditResult done;
+        done.changed = true;
+        return done;
     }
     sections_ = before;
     sectionCount_ = count;
     currentSection_ = current;
-    return false;
+    return {};
 }
 
 bool MessageTable::SameSections(const std::array<Section, kSectionRows>& one,
@@ -278,8 +317,7 @@ bool MessageTable::ApplySectionCommand(SectionCommand command, int index) {
 LengthUse MessageTable::LengthUseOf(int index) const {
     requireInRange(index, kSectionRows, "section");
     const Section& section = sections_[index];
-    const int used = englishMode_ ? TextByteLength(section.text) : DisplayUnits(section.text);
-    return {used, section.maxLength};
+    return {Units(section.text), section.maxLength};
 }
 
 bool MessageTable::HoldsText() const {

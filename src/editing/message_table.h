@@ -3,7 +3,10 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "editing/effects.h"
@@ -25,6 +28,33 @@ struct Section {
     bool operator==(const Section&) const = default;
 };
 
+// A section's content as a file or the terminal gives it: what loading stores.
+struct SectionContent {
+    std::string text;  // code page 936 bytes, exactly as the section's edit holds them
+    OpenEffect openOption = OpenEffect::LeftToRight;
+    CloseEffect closeOption = CloseEffect::FromRightToLeft;
+
+    bool operator==(const SectionContent&) const = default;
+};
+
+// How much of a text the length rule kept, in the limit's units (bytes in English, width
+// units in Chinese).
+struct TextCut {
+    int kept = 0;
+    int given = 0;
+};
+
+// What an edit did, so that no caller has to work it out again from the table.
+struct EditResult {
+    bool changed = false;        // some text, effect, row, count or the mode differs from before
+    bool badCharacter = false;   // a text holds a character its mode does not have
+    std::optional<TextCut> cut;  // the length rule cut the text given
+    Messages messages;           // for the operator, in the order they arose
+};
+
+// The messages of several edits, in order.
+Messages MessagesOf(std::span<const EditResult> results);
+
 // What the operator can do to a whole section.
 enum class SectionCommand {
     InsertAbove,  // an empty section above it
@@ -45,40 +75,45 @@ struct LengthUse {
 struct KeyInsertion {
     bool inserted = false;
     std::size_t caret = 0;  // byte offset
-    Messages messages;
+    EditResult edit;
 };
 
 // The message table: 32 sections and the window state that belongs to them.
 // Every view (window, preview, download, files, terminal) reads and changes the
 // table only through this class, so they can never disagree.
 // A section index outside 0..31, an effect outside its list, a key the keyboard does not
-// have or a count outside 0..32 throws std::out_of_range and changes nothing.
+// have or more than 32 sections to load throws std::out_of_range and changes nothing.
+// "Modified" is not the table's to decide: whoever keeps its history does, from `changed`.
 class MessageTable {
 public:
-    // As construction leaves it: English reset, nothing in use, not modified.
+    // As construction leaves it: English reset, nothing in use.
     MessageTable();
 
     const Section& section(int index) const { return sections_.at(index); }
     bool EnglishMode() const { return englishMode_; }
     int SectionCount() const { return sectionCount_; }
     int CurrentSection() const { return currentSection_; }
-    bool Modified() const { return modified_; }
     std::uint8_t PrevChineseLimit() const { return prevChineseLimit_; }
 
     // The table part of ApplyEnglishTexts / ApplyChineseTexts (and of the Japanese
     // switch): sets EnglishMode first, then empties every text through the change
     // handling, sets the mode's MaxLength, puts both options at 0 and enables row 1 only.
-    // Leaves SectionCount, CurrentSection and Modified to the caller (the emptying
-    // itself marks the table modified when a text held characters).
-    Messages Reset(bool englishMode);
+    // Leaves SectionCount and CurrentSection as they were.
+    EditResult Reset(bool englishMode);
 
     // The table part of BtnClearClick: Reset in the current mode, SectionCount 0,
-    // Modified true, CurrentSection 0.
-    Messages Clear();
+    // CurrentSection 0.
+    EditResult Clear();
 
-    // The edit's text is set (typing, paste, key, file load). Runs maskeditOnChange
-    // when the text differs from the one held, including the re-entrant run after a cut.
-    Messages SetText(int index, std::string text);
+    // A table read from a file or given on a command line replaces this one, as a load
+    // does: Reset in `englishMode`, each text set through the text rules, the effects set,
+    // each loaded row and the one after it enabled, SectionCount the number of sections and
+    // section 1 current. One result per section given, in order.
+    std::vector<EditResult> Load(bool englishMode, std::span<const SectionContent> sections);
+
+    // The edit's text is set (typing, paste). Runs the text rules when the text differs
+    // from the one held, including the re-entrant run after a cut.
+    EditResult SetText(int index, std::string text);
 
     // A key of the glyph keyboard (CNBtnClick, key 1..109) or the English keyboard
     // (EngBtnClick, key 1..105) pressed with the caret of the current section's edit at
@@ -88,40 +123,42 @@ public:
     KeyInsertion PressEnglishKey(int keyNumber, std::size_t caret);
 
     // The operator picked an option (CBA1Change / CBB1Change, and the same for every other
-    // row): the table is marked modified.
-    void SelectOpenOption(int index, OpenEffect effect);
-    void SelectCloseOption(int index, CloseEffect effect);
-    // The program sets an option (a file load): no change handler runs.
-    void SetOpenOption(int index, OpenEffect effect);
-    void SetCloseOption(int index, CloseEffect effect);
+    // row).
+    EditResult SelectOpenOption(int index, OpenEffect effect);
+    EditResult SelectCloseOption(int index, CloseEffect effect);
 
-    void SetRowEnabled(int index, bool enabled);
-    void SetSectionCount(int count);
     void SetCurrentSection(int index);
-    void SetModified(bool modified);
     // maskeditOnClick: a click in a section's edit makes it current; an index outside the
     // table leaves the current section.
     void ClickSection(int index);
 
-    // Section commands on the sections in use (0..SectionCount-1). Each makes the table
-    // modified, keeps SectionCount and leaves exactly the rows 0..SectionCount enabled (at
-    // most all 32), and the current section on the section it acted on. Sections keep their
-    // own length limits as they move. A command that cannot apply changes nothing and returns
-    // false: an index not in use, a move past either end, an insertion that would push the
-    // 32nd section off the table, or one that would leave every text and effect as it was
-    // (moving or deleting empty sections).
-    bool RunSectionCommand(SectionCommand command, int index);
+    // Section commands on the sections in use (0..SectionCount-1). Each keeps SectionCount and
+    // leaves exactly the rows 0..SectionCount enabled (at most all 32), and the current section on
+    // the section it acted on. Sections keep their own length limits as they move. A command that
+    // cannot apply changes nothing and returns false: an index not in use, a move past either end,
+    // an insertion that would push the 32nd section off the table, or one that would leave every
+    // text and effect as it was (moving or deleting empty sections).
+    EditResult RunSectionCommand(SectionCommand command, int index);
 
     LengthUse LengthUseOf(int index) const;
 
     // Some section has text: only then is there something to offer to save.
     bool HoldsText() const;
 
-    // The whole content: what an undo step restores. Modified is not part of it.
+    // The whole content: what an undo step restores.
     bool SameContent(const MessageTable& other) const;
 
 private:
-    Messages ApplyTextRules(int index);
+    // Runs `edit` and reports whether the content changed.
+    template <typename Edit>
+    EditResult Reported(Edit&& edit);
+    void ResetRows(bool englishMode, EditResult& result);
+    void StoreText(int index, std::string text, EditResult& result);
+    void ApplyTextRules(int index, EditResult& result);
+    // A text's length in the units of the mode's limit.
+    int Units(std::string_view text) const;
+    void SetOpenOption(int index, OpenEffect effect);
+    void SetCloseOption(int index, CloseEffect effect);
     KeyInsertion insertKey(unsigned char code, std::size_t caret, bool refused);
     bool InUse(int index) const { return index >= 0 && index < sectionCount_; }
     Section EmptySection() const;
@@ -140,7 +177,6 @@ private:
     bool englishMode_ = true;
     int sectionCount_ = 0;
     int currentSection_ = 0;
-    bool modified_ = false;
     std::uint8_t prevChineseLimit_ = 0;
 };
 

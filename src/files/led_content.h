@@ -3,21 +3,15 @@
 #include <string>
 #include <vector>
 
-#include "editing/effects.h"
+#include "editing/message_table.h"
 
 namespace lumera {
 
 constexpr char kLedLineEnd[] = "\r\n";
 
-// One section as a message file holds it.
-struct LedSection {
-    std::string text;  // code page 936 bytes, exactly as the section's edit holds them
-    // Each stored as its number in its list, one digit.
-    OpenEffect openOption = OpenEffect::LeftToRight;
-    CloseEffect closeOption = CloseEffect::FromRightToLeft;
-
-    bool operator==(const LedSection&) const = default;
-};
+// A message file holds each section's text and effects, each effect stored as its number
+// in its list, one digit.
+using LedSection = SectionContent;
 
 // The whole content of a message file: the mode and sections 1..count in order.
 struct LedFileContent {

@@ -27,7 +27,7 @@ std::filesystem::path LedFileName(const std::string& chosenName) {
     return name;
 }
 
-SaveOutcome SaveTableAs(MessageTable& table, Prompter& prompter,
+SaveOutcome SaveTableAs(const MessageTable& table, Prompter& prompter,
                         const std::filesystem::path& suggested, std::filesystem::path* savedAs) {
     const LedFileContent content = ContentOfTable(table);
     // Checked before the dialog so the operator is not asked for a name in vain.
@@ -49,7 +49,6 @@ SaveOutcome SaveTableAs(MessageTable& table, Prompter& prompter,
         prompter.Message(target.string() + " could not be saved:\n" + *reason);
         return SaveOutcome::Failed;
     }
-    table.SetModified(false);
     if (savedAs) {
         *savedAs = target;
     }
@@ -70,10 +69,7 @@ OpenOutcome OpenLedFile(const std::filesystem::path& path, MessageTable& table, 
     for (const std::string& message : load.messages) {
         prompter.Message(message);
     }
-    if (load.loaded) {
-        table.SetModified(false);
-        outcome.tableReplaced = true;
-    }
+    outcome.tableReplaced = load.loaded;
     return outcome;
 }
 

@@ -24,9 +24,8 @@ enum class SaveOutcome {
 
 // The Save button (also the save offer's Yes). Asks for a name (the dialog starts with
 // `suggested`), asks before replacing the file it will write (LedFileName of the chosen name),
-// and writes the table. Clears Modified only when the file was written, and then puts its name
-// in `savedAs` when given; otherwise the table's Modified stays as it was.
-SaveOutcome SaveTableAs(MessageTable& table, Prompter& prompter,
+// and writes the table. Puts the name written in `savedAs` when given and the file was written.
+SaveOutcome SaveTableAs(const MessageTable& table, Prompter& prompter,
                         const std::filesystem::path& suggested = {},
                         std::filesystem::path* savedAs = nullptr);
 
@@ -42,8 +41,7 @@ struct OpenOutcome {
 // Opens a named message file into the table, whether the name came from the Open dialog,
 // the command line or a drop. Stops silently when no file exists under the name. Otherwise
 // calls stopPreview (which stops the preview when it runs), loads the file, shows the
-// load's messages in order and, when the file was accepted, clears Modified. A rejected
-// file leaves the table, its mode and Modified as they were.
+// load's messages in order. A rejected file leaves the table and its mode as they were.
 OpenOutcome OpenLedFile(const std::filesystem::path& path, MessageTable& table, Prompter& prompter,
                         const std::function<void()>& stopPreview);
 

@@ -77,7 +77,7 @@ private slots:
             }
         }
         QCOMPARE(document.modified(), modified);
-        QCOMPARE(document.table().Modified(), modified);
+        QCOMPARE(document.modified(), modified);
         QCOMPARE(QString::fromStdString(document.fileName()), file);
         QCOMPARE(QString::fromStdString(document.table().section(0).text), text);
         QVERIFY(files.count() >= fileSteps);

@@ -79,7 +79,7 @@ private slots:
         QVERIFY(ui.window->isVisible());
         QCOMPARE(ui.window->language(), Language::English);
         QCOMPARE(ui.edit(1)->text(), QStringLiteral("KEEP"));
-        QVERIFY(ui.window->table().Modified());
+        QVERIFY(ui.window->document().modified());
         QVERIFY(ui.prompter.answers.empty());
         QVERIFY(ui.prompter.saveNames.empty());
     }
@@ -124,7 +124,7 @@ private slots:
         const MessageTable before = ui.window->table();
         const Language language = ui.window->language();
         const int start = ui.window->undoStack().index();
-        QVERIFY(!before.Modified());
+        QVERIFY(!ui.window->document().modified());
         if (change == "typing") {
             ui.type(2, "ABC");
         } else if (change == "glyph key") {
@@ -149,14 +149,14 @@ private slots:
 
         Press(ui, QKeySequence::Undo);
         QVERIFY(ui.window->table().SameContent(before));
-        QCOMPARE(ui.window->table().Modified(), !backAtSaved);
+        QCOMPARE(ui.window->document().modified(), !backAtSaved);
         QCOMPARE(ui.window->language(), language);
         QCOMPARE(ui.edit(1)->text(), QStringLiteral("ONE"));
         Press(ui, QKeySequence(change == "typing" ? Qt::CTRL | Qt::Key_Y
                                                   : Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
         QVERIFY(ui.window->table().SameContent(after));
         QCOMPARE(ui.window->language(), changedLanguage);
-        QCOMPARE(ui.window->table().Modified(), change != "open");
+        QCOMPARE(ui.window->document().modified(), change != "open");
     }
 
     // Each section command, from a row's menu or its keys, is one step and keeps the rows in

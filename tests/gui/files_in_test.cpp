@@ -38,7 +38,7 @@ std::string WriteTwoSections(const WindowUnderTest& ui, const char* name) {
 bool HoldsTheTwoSections(const WindowUnderTest& ui) {
     const lumera::MessageTable& table = ui.window->table();
     return !table.EnglishMode() && table.SectionCount() == 2 && table.section(0).text == "ONE" &&
-           table.section(1).text == "TWO" && !table.Modified();
+           table.section(1).text == "TWO" && !ui.window->document().modified();
 }
 
 }  // namespace
@@ -110,7 +110,7 @@ private slots:
         QCOMPARE(HoldsTheTwoSections(ui), opened);
         if (!opened) {
             QCOMPARE(ui.window->table().section(0).text, std::string("KEEP"));
-            QVERIFY(ui.window->table().Modified());
+            QVERIFY(ui.window->document().modified());
             QCOMPARE(int(ui.prompter.openNames.size()), cancelOpen ? 0 : 1);
         }
         QCOMPARE(std::filesystem::exists(ui.programPath("saved.led")), saveAs == "saved.led");

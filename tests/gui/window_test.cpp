@@ -279,7 +279,7 @@ private slots:
         wheelDown();
         QCOMPARE(list->currentIndex(), 0);
         QVERIFY(rows->verticalScrollBar()->value() > 0);
-        QVERIFY(!ui.window->table().Modified());
+        QVERIFY(!ui.window->document().modified());
         list->setFocus();
         wheelDown();
         QCOMPARE(list->currentIndex(), 1);
@@ -300,7 +300,7 @@ private slots:
         QVERIFY(!ui.edit(2)->isEnabled());
         QCOMPARE(ui.find<QComboBox>("CBA2")->currentIndex(), 0);
         QCOMPARE(ui.window->table().SectionCount(), 0);
-        QVERIFY(ui.window->table().Modified());
+        QVERIFY(ui.window->document().modified());
         QVERIFY(ui.edit(1)->hasFocus());
         QCOMPARE(ui.edit(1)->cursorPosition(), 0);
         ui.window->close();
@@ -378,7 +378,7 @@ private slots:
         const std::string file = ui.programPath("table").string();
         ui.prompter.saveNames.push_back(file);
         ui.click("BtnSave");
-        QVERIFY(!ui.window->table().Modified());
+        QVERIFY(!ui.window->document().modified());
         QVERIFY(std::filesystem::exists(file + ".led"));
 
         ui.click("BtnEng");
@@ -403,7 +403,7 @@ private slots:
         QVERIFY(ui.edit(3)->isEnabled());
         QVERIFY(!ui.edit(4)->isEnabled());
         QCOMPARE(ui.window->table().SectionCount(), 2);
-        QVERIFY(!ui.window->table().Modified());
+        QVERIFY(!ui.window->document().modified());
         QCOMPARE(ui.prompter.shown,
                  (std::vector<std::string>{"save: *.led(LED Files)|*.led", kSaveOffer,
                                            "open: *.led(LED Files)|*.led"}));
@@ -530,7 +530,7 @@ private slots:
             ui.type(1, "X");
             ui.prompter.saveNames.push_back(ui.programPath("saved.led").string());
             ui.click("BtnSave");
-            QVERIFY(!ui.window->table().Modified());
+            QVERIFY(!ui.window->document().modified());
             ui.find<QComboBox>("CBA2")->setCurrentIndex(2);
         }
         for (bool answer : answers) {
@@ -587,7 +587,7 @@ private slots:
             QCOMPARE(ui.prompter.shown.back(),
                      "ask: " + file + " Has existed!You want replace it?");
         }
-        QCOMPARE(ui.window->table().Modified(), !written);
+        QCOMPARE(ui.window->document().modified(), !written);
         QCOMPARE(std::filesystem::exists(file) && ReadBytes(file) != "old", written);
         if (!written) {
             ui.prompter.answers.push_back(false);

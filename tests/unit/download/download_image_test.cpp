@@ -17,15 +17,16 @@ TEST(DownloadImage, OnlyShowableSectionsInUseAreSent) {
     const Case cases[] = {
         {{"", "", "A"}, 3, {2}},
         {{"A", "   ", "B"}, 3, {0, 2}},
-        {{"A", "B", "C"}, 2, {0, 1}},
+        {{"A", "B", ""}, 3, {0, 1}},
         {{" ", ""}, 2, {}},
     };
     for (const auto& c : cases) {
         MessageTable table;
+        std::vector<SectionContent> content(static_cast<std::size_t>(c.sectionCount));
         for (std::size_t i = 0; i < c.texts.size(); ++i) {
-            table.SetText(static_cast<int>(i), c.texts[i]);
+            content[i].text = c.texts[i];
         }
-        table.SetSectionCount(c.sectionCount);
+        table.Load(true, content);
         Bytes sections;
         EXPECT_EQ(CollectSendSections(table, sections), static_cast<int>(c.expected.size()));
         EXPECT_EQ(sections, c.expected) << ::testing::PrintToString(c.texts);

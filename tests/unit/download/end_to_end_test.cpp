@@ -72,8 +72,8 @@ protected:
 MessageTable EnglishAB() {
     MessageTable table;
     table.SetText(2, "AB");  // rows 1 and 2 stay empty
-    table.SetOpenOption(0, OpenEffect::TwoNearbyToMiddle);
-    table.SetCloseOption(2, CloseEffect::FromDownToUp);
+    table.SelectOpenOption(0, OpenEffect::TwoNearbyToMiddle);
+    table.SelectCloseOption(2, CloseEffect::FromDownToUp);
     return table;
 }
 
@@ -93,7 +93,7 @@ TEST_F(SendCommand, ImagesArriveExactlyAsBuilt) {
     chinese.SetText(0,
                     "\xB0\xA1"
                     "A");
-    chinese.SetOpenOption(0, OpenEffect::RightToLeft);
+    chinese.SelectOpenOption(0, OpenEffect::RightToLeft);
     EXPECT_EQ(send(chinese), SendOutcome::Delivered);
     Bytes image{0x00, 0x81, 23, 0x21};
     for (int k = 0; k < 16; ++k) {

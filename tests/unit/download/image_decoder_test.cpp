@@ -24,14 +24,13 @@ struct Row {
 };
 
 MessageTable TableOf(bool englishMode, const std::vector<Row>& rows) {
-    MessageTable table;
-    table.Reset(englishMode);
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        table.SetText(static_cast<int>(i), rows[i].text);
-        table.SetOpenOption(static_cast<int>(i), OpenEffectFromNumber(rows[i].open).value());
-        table.SetCloseOption(static_cast<int>(i), CloseEffectFromNumber(rows[i].close).value());
+    std::vector<SectionContent> sections;
+    for (const Row& row : rows) {
+        sections.push_back({row.text, OpenEffectFromNumber(row.open).value(),
+                            CloseEffectFromNumber(row.close).value()});
     }
-    table.SetSectionCount(static_cast<int>(rows.size()));
+    MessageTable table;
+    table.Load(englishMode, sections);
     return table;
 }
 

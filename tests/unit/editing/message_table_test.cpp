@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <span>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "editing/language_texts.h"
 
@@ -20,15 +22,14 @@ std::string Glyphs(int count) {
 
 TEST(MessageTable, ResetAndClearEmptyTheTableThroughTheChangeHandling) {
     MessageTable table;
-    EXPECT_FALSE(table.Modified());
     table.SetText(0, "HI");
     table.SetText(4, "THERE");
-    table.SetOpenOption(4, OpenEffect::ClockwiseRotation);
-    table.SetCloseOption(4, CloseEffect::AllExtinguishes);
-    table.SetModified(false);
+    table.SelectOpenOption(4, OpenEffect::ClockwiseRotation);
+    table.SelectCloseOption(4, CloseEffect::AllExtinguishes);
     table.ClickSection(4);
-    EXPECT_TRUE(table.Reset(false).empty());
-    EXPECT_TRUE(table.Modified());  // texts were emptied by the change handling
+    const EditResult reset = table.Reset(false);
+    EXPECT_TRUE(reset.messages.empty());
+    EXPECT_TRUE(reset.changed);
     EXPECT_EQ(table.SectionCount(), 5);
     EXPECT_EQ(table.CurrentSection(), 4);
     EXPECT_EQ(table.PrevChineseLimit(), 24);  // the emptied texts ran the Chinese rule
@@ -40,16 +41,15 @@ TEST(MessageTable, ResetAndClearEmptyTheTableThroughTheChangeHandling) {
         EXPECT_EQ(section.closeOption, CloseEffect::FromRightToLeft);
         EXPECT_EQ(section.enabled, index == 0);
     }
-    table.SetModified(false);
-    table.Reset(true);
-    EXPECT_FALSE(table.Modified());  // nothing held text
+    EXPECT_TRUE(table.Reset(true).changed);  // the mode and its limits
+    EXPECT_FALSE(table.Reset(true).changed);
     EXPECT_EQ(table.section(31).maxLength, kEnglishMaxLength);
 
-    table.Clear();
+    EXPECT_TRUE(table.Clear().changed);  // the count and the current section go back
     EXPECT_TRUE(table.EnglishMode());
-    EXPECT_TRUE(table.Modified());
     EXPECT_EQ(table.SectionCount(), 0);
     EXPECT_EQ(table.CurrentSection(), 0);
+    EXPECT_FALSE(table.Clear().changed);  // nothing to undo
 }
 
 TEST(MessageTable, ChineseLimitWhileTypingNarrowCharacters) {
@@ -144,9 +144,11 @@ TEST(MessageTable, BadCharacterMessageAgainAfterACutThatKeepsIt) {
         SCOPED_TRACE(c.what);
         MessageTable table;
         table.Reset(c.english);
-        const Messages shown = table.SetText(0, c.text);
-        EXPECT_EQ(shown, Messages(c.messages, kBad + c.named));
+        const EditResult shown = table.SetText(0, c.text);
+        EXPECT_EQ(shown.messages, Messages(c.messages, kBad + c.named));
+        EXPECT_EQ(shown.badCharacter, c.messages > 0);
         EXPECT_EQ(table.section(0).text, c.kept);
+        EXPECT_EQ(shown.cut.has_value(), c.kept != c.text);
     }
 }
 
@@ -155,44 +157,49 @@ TEST(MessageTable, RowsOpenAndSectionCountOnlyGrows) {
     table.SetText(0, "A");
     EXPECT_TRUE(table.section(1).enabled);
     EXPECT_EQ(table.SectionCount(), 1);
-    table.SetModified(false);
-    table.SetText(0, "");
-    EXPECT_TRUE(table.Modified());
+    EXPECT_TRUE(table.SetText(0, "").changed);
     EXPECT_TRUE(table.section(1).enabled);
     EXPECT_EQ(table.SectionCount(), 1);
 
-    table.SetSectionCount(7);
+    table.Load(true, std::vector<SectionContent>(7));  // seven sections, all empty
     table.SetText(4, "B");
     EXPECT_EQ(table.SectionCount(), 7);
     table.SetText(31, "C");  // the last row: there is no further row to open
     EXPECT_EQ(table.SectionCount(), 32);
 
-    table.SetModified(false);
-    EXPECT_TRUE(table.SetText(31, "C").empty());
-    EXPECT_FALSE(table.Modified());  // an unchanged text runs no change handling
+    const EditResult again = table.SetText(31, "C");
+    EXPECT_FALSE(again.changed);  // an unchanged text runs no text rules
+    EXPECT_TRUE(again.messages.empty());
+
+    // A full section given one character more is cut back to what it held: nothing changed.
+    table.SetText(2, std::string(kEnglishMaxLength, 'F'));
+    const EditResult full = table.SetText(2, std::string(kEnglishMaxLength + 1, 'F'));
+    EXPECT_FALSE(full.changed);
+    ASSERT_TRUE(full.cut);
+    EXPECT_EQ(full.cut->kept, kEnglishMaxLength);
+    EXPECT_EQ(full.cut->given, kEnglishMaxLength + 1);
 }
 
-TEST(MessageTable, OperatorChoicesMarkTheTableModifiedProgramSetOnesDoNot) {
+TEST(MessageTable, ChoicesReportAChangeOnlyWhenTheyChangeSomethingAndBadOnesChangeNothing) {
     MessageTable table;
-    table.SetOpenOption(0, OpenEffect::ClockwiseRotation);
-    table.SetCloseOption(31, CloseEffect::FromDownToUp);
-    EXPECT_FALSE(table.Modified());
     for (int index : {0, 1, 31}) {
-        table.SetModified(false);
-        table.SelectOpenOption(index, OpenEffect::DownToUp);
-        EXPECT_TRUE(table.Modified()) << index;
-        table.SetModified(false);
-        table.SelectCloseOption(index, CloseEffect::FromLeftToRight);
-        EXPECT_TRUE(table.Modified()) << index;
+        EXPECT_TRUE(table.SelectOpenOption(index, OpenEffect::DownToUp).changed) << index;
+        EXPECT_FALSE(table.SelectOpenOption(index, OpenEffect::DownToUp).changed) << index;
+        EXPECT_TRUE(table.SelectCloseOption(index, CloseEffect::FromLeftToRight).changed) << index;
     }
 
     table.ClickSection(4);
     table.ClickSection(32);
     table.ClickSection(-1);
     EXPECT_EQ(table.CurrentSection(), 4);
-    EXPECT_THROW(table.SetOpenOption(0, static_cast<OpenEffect>(kOpenOptionCount)),
+    const MessageTable before = table;
+    EXPECT_THROW(table.SelectOpenOption(0, static_cast<OpenEffect>(kOpenOptionCount)),
                  std::out_of_range);
-    EXPECT_THROW(table.SetSectionCount(kSectionRows + 1), std::out_of_range);
+    EXPECT_THROW(table.Load(true, std::vector<SectionContent>(kSectionRows + 1)),
+                 std::out_of_range);
+    const SectionContent badEffect{"X", static_cast<OpenEffect>(-1), CloseEffect::FromRightToLeft};
+    EXPECT_THROW(table.Load(false, std::span(&badEffect, 1)), std::out_of_range);
+    EXPECT_TRUE(table.SameContent(before));
 }
 
 // Sections move whole, with their effects and their own length limits, and the rows in
@@ -226,17 +233,14 @@ TEST(MessageTable, SectionCommandsMoveWholeSectionsAndKeepTheRowsInUseEnabled) {
             // Narrow characters lower the Chinese limit of the section that holds them.
             table.SetText(index, std::string(1, static_cast<char>('0' + index % 10)) +
                                      std::string(index % 4 * 3, 'n'));
-            table.SetOpenOption(index, static_cast<OpenEffect>(index % kOpenOptionCount));
+            table.SelectOpenOption(index, static_cast<OpenEffect>(index % kOpenOptionCount));
         }
         const MessageTable before = table;
-        table.SetModified(false);
-        EXPECT_EQ(table.RunSectionCommand(c.command, c.index), c.applies);
+        EXPECT_EQ(table.RunSectionCommand(c.command, c.index).changed, c.applies);
         if (!c.applies) {
             EXPECT_TRUE(table.SameContent(before));
-            EXPECT_FALSE(table.Modified());
             continue;
         }
-        EXPECT_TRUE(table.Modified());
         ASSERT_EQ(table.SectionCount(), static_cast<int>(c.after.size()));
         for (int index = 0; index < kSectionRows; ++index) {
             const Section& section = table.section(index);

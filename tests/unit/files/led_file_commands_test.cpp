@@ -31,7 +31,7 @@ using testing::WriteBytes;
 // Everything of the table a load may change, to prove a rejected file changed nothing.
 std::string Snapshot(const MessageTable& table) {
     std::string state = std::to_string(table.EnglishMode()) + std::to_string(table.SectionCount()) +
-                        std::to_string(table.Modified()) + std::to_string(table.CurrentSection());
+                        std::to_string(table.CurrentSection());
     for (int index = 0; index < kSectionRows; ++index) {
         const Section& s = table.section(index);
         state += "|" + s.text + std::to_string(EffectNumber(s.openOption)) +
@@ -61,7 +61,6 @@ TEST_F(LedFileCommands, SaveThenOpenRestoresTheTableByteForByte) {
     MessageTable saved = TableOf(content);
     prompter_.saveNames = {PathOf("table"), PathOf("again.led")};
     ASSERT_EQ(SaveTableAs(saved, prompter_), SaveOutcome::Saved);
-    EXPECT_FALSE(saved.Modified());
     const std::string bytes = ReadBytes(PathOf("table.led"));
     EXPECT_EQ(bytes, Scrambled(FormatLedText(content)));
 
@@ -76,7 +75,6 @@ TEST_F(LedFileCommands, SaveThenOpenRestoresTheTableByteForByte) {
     EXPECT_TRUE(previewStopped);
     EXPECT_TRUE(outcome.tableReplaced);
     EXPECT_EQ(outcome.openFileName, std::filesystem::path(PathOf("table.led")));
-    EXPECT_FALSE(opened.Modified());
     EXPECT_EQ(opened.SectionCount(), 3);
     EXPECT_EQ(opened.CurrentSection(), 0);  // a key then lands in a row the file enabled
     EXPECT_EQ(ContentOfTable(opened), content);
@@ -140,7 +138,7 @@ TEST_F(LedFileCommands, ChineseLoadSharesOneLimitAcrossSectionsInTheirOrder) {
     }
 }
 
-TEST_F(LedFileCommands, RejectedFileLeavesTheTableAndModifiedAsTheyWere) {
+TEST_F(LedFileCommands, RejectedFileLeavesTheTableAsItWas) {
     const struct {
         const char* name;
         std::string plain;
@@ -151,26 +149,23 @@ TEST_F(LedFileCommands, RejectedFileLeavesTheTableAndModifiedAsTheyWere) {
         {"short.led", "Row:02Eng:0\r\n05HELLO01\r\n", "line 3: missing"},
         {"option.led", "Row:02Eng:0\r\n01A00\r\n01B90\r\n", "line 3: open option 9"},
     };
-    for (bool modified : {true, false}) {
-        for (const auto& c : cases) {
-            MessageTable table = TableOf({true,
-                                          {{"KEEP", DownToUp, FromMiddleToTwoNearby},
-                                           {"ME", LeftToRight, AllExtinguishes}}});
-            table.SetModified(modified);
-            table.SetCurrentSection(1);
-            const std::string before = Snapshot(table);
-            const std::string path = PathOf(c.name);
-            WriteBytes(path, Scrambled(c.plain));
-            ScriptedPrompter prompter;
-            const OpenOutcome outcome = OpenLedFile(path, table, prompter, nullptr);
-            EXPECT_FALSE(outcome.tableReplaced) << c.name;
-            EXPECT_EQ(outcome.openFileName, std::filesystem::path(path)) << c.name;
-            EXPECT_EQ(Snapshot(table), before) << c.name;
-            EXPECT_EQ(prompter.messages(),
-                      std::vector<std::string>{path + " error!\n" + ParseLedText(c.plain).error})
-                << c.name;
-            EXPECT_EQ(ParseLedText(c.plain).error.rfind(c.reason, 0), 0u) << c.name;
-        }
+    for (const auto& c : cases) {
+        MessageTable table = TableOf(
+            {true,
+             {{"KEEP", DownToUp, FromMiddleToTwoNearby}, {"ME", LeftToRight, AllExtinguishes}}});
+        table.SetCurrentSection(1);
+        const std::string before = Snapshot(table);
+        const std::string path = PathOf(c.name);
+        WriteBytes(path, Scrambled(c.plain));
+        ScriptedPrompter prompter;
+        const OpenOutcome outcome = OpenLedFile(path, table, prompter, nullptr);
+        EXPECT_FALSE(outcome.tableReplaced) << c.name;
+        EXPECT_EQ(outcome.openFileName, std::filesystem::path(path)) << c.name;
+        EXPECT_EQ(Snapshot(table), before) << c.name;
+        EXPECT_EQ(prompter.messages(),
+                  std::vector<std::string>{path + " error!\n" + ParseLedText(c.plain).error})
+            << c.name;
+        EXPECT_EQ(ParseLedText(c.plain).error.rfind(c.reason, 0), 0u) << c.name;
     }
 }
 
@@ -192,7 +187,6 @@ TEST_F(LedFileCommands, FilesThatAreNotSmallRegularFilesAreRefusedUnread) {
     };
     for (const auto& c : cases) {
         MessageTable table = TableOf({true, {{"KEEP", DownToUp, FromMiddleToTwoNearby}}});
-        table.SetModified(true);
         table.SetCurrentSection(1);
         const std::string before = Snapshot(table);
         ScriptedPrompter prompter;
@@ -220,7 +214,7 @@ TEST_F(LedFileCommands, OpenStopsSilentlyWithoutAFile) {
     EXPECT_TRUE(prompter_.messages().empty());
 }
 
-TEST_F(LedFileCommands, SaveAsksAboutTheFileItWritesAndClearsModifiedOnlyWhenWritten) {
+TEST_F(LedFileCommands, SaveAsksAboutTheFileItWritesAndNamesItOnlyWhenWritten) {
     const struct {
         std::optional<std::string> chosen;  // nullopt: the dialog is cancelled
         std::optional<bool> answer;         // to the replace question, when it is asked
@@ -245,12 +239,15 @@ TEST_F(LedFileCommands, SaveAsksAboutTheFileItWritesAndClearsModifiedOnlyWhenWri
         if (step.answer) {
             prompter.answers = {*step.answer};
         }
-        const SaveOutcome outcome = SaveTableAs(table, prompter);
+        std::filesystem::path savedAs;
+        const SaveOutcome outcome = SaveTableAs(table, prompter, {}, &savedAs);
         const bool wrote = outcome == SaveOutcome::Saved;
         const std::string name = step.chosen.value_or("cancel");
         EXPECT_EQ(outcome, *step.written != '\0' ? SaveOutcome::Saved : SaveOutcome::Cancelled)
             << name;
-        EXPECT_EQ(table.Modified(), !wrote) << name;
+        EXPECT_EQ(savedAs,
+                  wrote ? std::filesystem::path(PathOf(step.written)) : std::filesystem::path())
+            << name;
         EXPECT_TRUE(prompter.answers.empty()) << name << ": question not asked";
         if (step.answer) {
             EXPECT_EQ(prompter.shown.back(), "ask: " + LedFileName(PathOf(*step.chosen)).string() +
@@ -323,11 +320,12 @@ TEST_F(LedFileCommands, FailedSaveReportsOnceAndKeepsTheOldFile) {
     tiny.rlim_cur = 8;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
     prompter_.answers = {true};
-    const SaveOutcome outcome = SaveTableAs(table, prompter_);
+    std::filesystem::path savedAs;
+    const SaveOutcome outcome = SaveTableAs(table, prompter_, {}, &savedAs);
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
     EXPECT_EQ(outcome, SaveOutcome::Failed);
-    EXPECT_TRUE(table.Modified());
+    EXPECT_TRUE(savedAs.empty());
     EXPECT_EQ(ReadBytes(PathOf("old.led")), old);
     EXPECT_EQ(prompter_.messages().size(), 3u);
     EXPECT_EQ(prompter_.messages().back().rfind(PathOf("old.led") + " could not be saved:\n", 0),

@@ -306,10 +306,9 @@ TEST_F(LedPreviewTest, FramesAreDrawnWhileRunningAndStopGreysAtOnce) {
 }
 
 TEST_F(LedPreviewTest, AdvanceDrawsWhatTickByTickDraws) {
-    table_.SetText(1, "AB");
-    table_.SetOpenOption(1, OpenEffect::UpToDown);
-    table_.SetCloseOption(1, CloseEffect::AllExtinguishes);
-    table_.SetSectionCount(2);
+    const SectionContent sections[] = {{"", OpenEffect::LeftToRight, CloseEffect::FromRightToLeft},
+                                       {"AB", OpenEffect::UpToDown, CloseEffect::AllExtinguishes}};
+    table_.Load(table_.EnglishMode(), sections);
     for (const int ticks : {1, 2, 46, 47, 92, 93, 150, 400}) {
         SCOPED_TRACE(ticks);
         LedPreview stepped(table_, {dir_.path(), prompter_});

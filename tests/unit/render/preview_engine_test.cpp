@@ -18,8 +18,8 @@ protected:
 
     void Put(int index, const std::string& text, int open, int close) {
         table_.SetText(index, text);
-        table_.SetOpenOption(index, OpenEffectFromNumber(open).value());
-        table_.SetCloseOption(index, CloseEffectFromNumber(close).value());
+        table_.SelectOpenOption(index, OpenEffectFromNumber(open).value());
+        table_.SelectCloseOption(index, CloseEffectFromNumber(close).value());
     }
     // Ticks until one asks for a hold of 1000 ms: how many it took (0: none in 1000).
     int TicksUntilHold() {
@@ -60,11 +60,12 @@ TEST_F(PreviewEngineTest, SearchFindsTheNextShowableRowAndWraps) {
         {{" ", "   "}, 0, {}},
     };
     for (const Case& c : cases) {
-        table_.Clear();
-        for (std::size_t row = 0; row < c.texts.size(); ++row) {
-            Put(static_cast<int>(row), c.texts[row], 6, 6);
+        std::vector<SectionContent> sections;
+        for (const std::string& text : c.texts) {
+            sections.push_back(
+                {text, OpenEffectFromNumber(6).value(), CloseEffectFromNumber(6).value()});
         }
-        table_.SetSectionCount(static_cast<int>(c.texts.size()));
+        table_.Load(table_.EnglishMode(), sections);
         table_.SetCurrentSection(c.currentSection);
         EXPECT_EQ(engine_.Start(), !c.played.empty());
         EXPECT_EQ(engine_.PreviewRunning(), !c.played.empty());
