@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <fstream>
 
-#include "app/tform1.h"
+#include "app/window/tform1.h"
 #include "counting_prompter.h"
 #include "download/send_download.h"
 #include "editing/program_directory.h"

@@ -1,7 +1,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "app/document.h"
+#include "app/document/document.h"
 
 using namespace lumera;
 using namespace lumera::app;

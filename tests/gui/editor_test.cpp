@@ -6,7 +6,7 @@
 #include <QWindow>
 
 #include "animation/animation_cycle.h"
-#include "app/section_table.h"
+#include "app/sections/section_table.h"
 #include "window_fixture.h"
 
 using namespace lumera;

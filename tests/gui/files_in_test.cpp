@@ -6,8 +6,8 @@
 #include <QTest>
 #include <QUrl>
 
-#include "app/qt_prompter.h"
-#include "app/start_arguments.h"
+#include "app/qt/qt_prompter.h"
+#include "app/shell/start_arguments.h"
 #include "files/led_saver.h"
 #include "window_fixture.h"
 

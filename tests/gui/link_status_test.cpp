@@ -2,7 +2,7 @@
 
 #include <QTest>
 
-#include "app/throttled_label.h"
+#include "app/qt/throttled_label.h"
 #include "window_fixture.h"
 
 using lumera::app::testing::WindowUnderTest;

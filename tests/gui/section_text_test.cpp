@@ -1,7 +1,7 @@
 #include <QTest>
 
-#include "app/qt_prompter.h"
-#include "app/section_text.h"
+#include "app/qt/qt_prompter.h"
+#include "app/sections/section_text.h"
 
 using namespace lumera::app;
 

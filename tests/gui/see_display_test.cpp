@@ -5,11 +5,11 @@
 #include <QTest>
 #include <fstream>
 
-#include "app/capacity_gauge.h"
-#include "app/display_views.h"
-#include "app/display_window.h"
-#include "app/led_canvas.h"
-#include "app/preview_views.h"
+#include "app/commands/capacity_gauge.h"
+#include "app/link/display_views.h"
+#include "app/link/display_window.h"
+#include "app/preview/led_canvas.h"
+#include "app/preview/preview_views.h"
 #include "files/led_scramble.h"
 #include "files/led_writer.h"
 #include "window_fixture.h"

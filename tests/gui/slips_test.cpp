@@ -7,11 +7,11 @@
 #include <QUndoStack>
 #include <QWindow>
 
-#include "app/display_views.h"
-#include "app/display_window.h"
-#include "app/section_table.h"
-#include "app/start_arguments.h"
-#include "app/window_fit.h"
+#include "app/link/display_views.h"
+#include "app/link/display_window.h"
+#include "app/sections/section_table.h"
+#include "app/shell/start_arguments.h"
+#include "app/window/window_fit.h"
 #include "download/image_capacity.h"
 #include "files/led_saver.h"
 #include "files/led_table.h"

@@ -4,8 +4,8 @@
 #include <QTest>
 #include <array>
 
-#include "app/capacity_gauge.h"
-#include "app/section_table.h"
+#include "app/commands/capacity_gauge.h"
+#include "app/sections/section_table.h"
 #include "window_fixture.h"
 
 namespace lumera::app::testing {

@@ -15,8 +15,8 @@
 #include <memory>
 #include <string>
 
-#include "app/section_edit.h"
-#include "app/tform1.h"
+#include "app/sections/section_edit.h"
+#include "app/window/tform1.h"
 #include "scripted_prompter.h"
 
 namespace lumera::app::testing {
