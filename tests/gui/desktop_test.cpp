@@ -7,10 +7,10 @@
 #include <memory>
 #include <tuple>
 
-#include "app/shell/desktop_identity.h"
 #include "app/qt/window_contrast.h"
-#include "app/window/window_fit.h"
 #include "app/qt/window_icons.h"
+#include "app/shell/desktop_identity.h"
+#include "app/window/window_fit.h"
 #include "window_fixture.h"
 
 using lumera::app::ContrastRatio;

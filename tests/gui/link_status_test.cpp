@@ -53,16 +53,15 @@ private slots:
                                   "replug@2",    ""};
         for (const char* faults : failures) {
             // A fresh display for each, so that exchanges count from 1.
-            QTemporaryDir display;
-            qputenv("ZRUSB_EMULATOR", display.path().toUtf8());
-            qputenv("ZRUSB_EMULATOR_FAULT", faults);
+            const lumera::testing::EmulatorDirectory display;
+            lumera::testing::SetFaults(faults);
             const int before = count.opens();
             ui.click("BtnSend");
             QVERIFY2(count.opens() > before || std::string(faults) == "absent", faults);
             QVERIFY2(count.opens() == count.closes(), faults);
         }
         // The polls below would make the last display's folder again once it is gone.
-        qputenv("ZRUSB_EMULATOR", ui.emulatorDirectory.path().toUtf8());
+        ui.display.Use();
         const int before = count.opens();
         ui.ticks(41 * 25);
         QCOMPARE(count.opens(), before + 25);
@@ -73,11 +72,11 @@ private slots:
         WindowUnderTest ui;
         auto* mark = ui.find<QLabel>("LinkStatusMark");
         QVERIFY(mark->isVisible());
-        QVERIFY(mark->toolTip().contains(ui.emulatorDirectory.path()));
+        QVERIFY(mark->toolTip().contains(QString::fromStdString(ui.display.Path().string())));
         const QString help = ui.find<QLabel>("Image3")->toolTip();
         QVERIFY(help.startsWith("The display cannot be reached\n"));
         QVERIFY(help.contains("udev rule") && help.contains("lumera-cli devices"));
-        qunsetenv("ZRUSB_EMULATOR");
+        lumera::testing::StopEmulating();
         ui.ticks(41);
         QVERIFY(!mark->isVisible());
 

@@ -183,7 +183,7 @@ private slots:
         QTRY_VERIFY(display->preview()->Engine().EffectStep() > 0);
 
         // A memory the display could not hold is named, not played.
-        std::ofstream(ui.emulatorPath("eeprom.bin"), std::ios::binary) << "\x05";
+        std::ofstream(ui.display.MemoryFile(), std::ios::binary) << "\x05";
         ui.click("BtnDisplay");
         QVERIFY(!display->preview());
         QVERIFY(display->status().contains(QStringLiteral("offset 1: record 1 runs past the end")));

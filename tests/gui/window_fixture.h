@@ -17,6 +17,7 @@
 
 #include "app/sections/section_edit.h"
 #include "app/window/tform1.h"
+#include "emulated_display.h"
 #include "scripted_prompter.h"
 
 namespace lumera::app::testing {
@@ -86,8 +87,6 @@ public:
         }
         QFile::link(QStringLiteral(LUMERA_BIN_DIR "/translations"),
                     programDirectory.filePath("translations"));
-        qputenv("ZRUSB_EMULATOR", emulatorDirectory.path().toUtf8());
-        qunsetenv("ZRUSB_EMULATOR_FAULT");
         WindowSetup setup;
         setup.prompter = &prompter;
         setup.deviceLibrary = withDeviceLibrary ? deviceLibrary : programPath("libZRUSB.so");
@@ -101,9 +100,6 @@ public:
 
     std::filesystem::path programPath(const char* name) const {
         return std::filesystem::path(programDirectory.path().toStdString()) / name;
-    }
-    std::filesystem::path emulatorPath(const char* name) const {
-        return std::filesystem::path(emulatorDirectory.path().toStdString()) / name;
     }
 
     template <typename Widget>
@@ -130,7 +126,8 @@ public:
     }
 
     QTemporaryDir programDirectory;
-    QTemporaryDir emulatorDirectory;
+    // Declared before the window, so the window's device library opens this display.
+    lumera::testing::EmulatorDirectory display;
     WindowPrompter prompter;
     std::unique_ptr<TForm1> window;
 };

@@ -429,14 +429,14 @@ private slots:
         const std::string image(ui.window->sendData().begin(), ui.window->sendData().end());
         QCOMPARE(image.size(), std::size_t{13});
         QCOMPARE(ReadBytes(ui.programPath("USBSendData.bin")), image);
-        QCOMPARE(ReadBytes(ui.emulatorPath("eeprom.bin")), image);
+        QCOMPARE(ReadBytes(ui.display.MemoryFile()), image);
         QCOMPARE(ui.find<QLabel>("USBLabel")->text(), QString());
     }
 
     void aFailedWriteIsReported() {
         WindowUnderTest ui;
         ui.type(1, "ABCDEFGHIJ");
-        qputenv("ZRUSB_EMULATOR_FAULT", "write@4");
+        lumera::testing::SetFaults("write@4");
         QStringList labelWhileShown;
         ui.prompter.whileMessageShown = [&](const std::string&) {
             labelWhileShown << ui.find<QLabel>("USBLabel")->text();
@@ -446,7 +446,7 @@ private slots:
         QCOMPARE(ui.prompter.messages(),
                  (std::vector<std::string>{"USB Write Data Error", "USB Write Data Failure!"}));
         QCOMPARE(ui.find<QLabel>("USBLabel")->text(), QStringLiteral("9%"));
-        QVERIFY(!std::filesystem::exists(ui.emulatorPath("eeprom.bin")));
+        QVERIFY(!ui.display.HasMemory());
     }
 
     void presenceIconFollowsTheDisplay() {
@@ -458,7 +458,7 @@ private slots:
         QVERIFY(icon->isVisible());
         ui.ticks(1);
         QVERIFY(!icon->isVisible());
-        qputenv("ZRUSB_EMULATOR_FAULT", "absent");
+        lumera::testing::SetFaults("absent");
         ui.ticks(40);
         QVERIFY(!icon->isVisible());
         ui.ticks(1);

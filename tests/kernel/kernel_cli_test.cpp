@@ -13,6 +13,7 @@
 #include <sstream>
 #include <thread>
 
+#include "emulated_display.h"
 #include "file_contents.h"
 #include "kernel_display.h"
 #include "program_run.h"
@@ -114,7 +115,7 @@ protected:
         }
         return true;
     }
-    std::string Stored() const { return ReadBytes(folder() / "eeprom.bin"); }
+    std::string Stored() const { return ReadBytes(MemoryFileIn(folder())); }
     std::filesystem::path folder() const { return scratch.path() / "display"; }
     KernelDisplay::Options Display(std::string faults = "", bool numbered = false) const {
         return {folder(), numbered, std::move(faults), 0, ""};
@@ -274,9 +275,9 @@ TEST_F(KernelDevice, ASecondSendFindsTheDisplayBusy) {
     // The emulated display is held by its folder, whatever its node.
     std::filesystem::remove_all(folder());
     std::filesystem::create_directories(folder());
-    setenv("ZRUSB_EMULATOR", folder().c_str(), 1);
+    UseEmulatorAt(folder());
     holdAndSend(folder());
-    unsetenv("ZRUSB_EMULATOR");
+    StopEmulating();
 }
 
 TEST_F(KernelDevice, ASendKilledMidTransferLeavesTheNextOneWhole) {

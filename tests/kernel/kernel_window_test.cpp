@@ -23,7 +23,7 @@ private slots:
         QVERIFY2(folder != nullptr, "run under kernel_run");
         WindowUnderTest ui;
         // The library reads this at every open: from here on it goes through hidapi.
-        qunsetenv("ZRUSB_EMULATOR");
+        lumera::testing::StopEmulating();
         ui.type(1, QStringLiteral("HELLO"));
         ui.click(QStringLiteral("BtnSend"));
         QCOMPARE(ui.prompter.messages(),
@@ -34,7 +34,7 @@ private slots:
         QVERIFY(ui.prompter.messages().front().ends_with("\r\nUSB Write Data Successed!"));
         const std::string sent = Slurp(ui.programPath("USBSendData.bin"));
         QVERIFY(!sent.empty());
-        QCOMPARE(Slurp(std::filesystem::path(folder) / "eeprom.bin"), sent);
+        QCOMPARE(Slurp(lumera::testing::MemoryFileIn(folder)), sent);
     }
 };
 

@@ -18,6 +18,7 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "emulated_display.h"
 #include "zrusb/fault_plan.h"
 #include "zrusb/protocol.h"
 
@@ -198,8 +199,7 @@ KernelDisplay::KernelDisplay(Options options)
     const std::scoped_lock lock(mutex_);
     Plug();
     // Every byte must go through hidapi, not the emulated transport.
-    unsetenv("ZRUSB_EMULATOR");
-    unsetenv("ZRUSB_EMULATOR_FAULT");
+    StopEmulating();
     setenv("LD_PRELOAD", Preload().c_str(), 1);
     if (options_.refuseOpen != 0) {
         IgnoreHidapiRefusalLeak(sanitizerOptions_);
