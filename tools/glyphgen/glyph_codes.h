@@ -1,26 +1,36 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+
+#include "editing/byte_classes.h"
 
 namespace lumera::glyphgen {
 
-// Printable characters of both display modes.
-constexpr int kFirstPrintable = 0x20;
-constexpr int kLastPrintable = 0x7E;
+// Printable characters of both display modes, then the English icons stored after them.
 constexpr int kPrintableCount = kLastPrintable - kFirstPrintable + 1;
+constexpr int kEnglishSpecialCount = kLastEnglishGlyph - kFirstEnglishGlyph + 1;
 
-// Icons of the English display, stored after the printable characters.
-constexpr int kFirstEnglishSpecial = 0x12;
-constexpr int kLastEnglishSpecial = 0x1B;
-constexpr int kEnglishSpecialCount = kLastEnglishSpecial - kFirstEnglishSpecial + 1;
+// Wide symbols of the Chinese display, in table order: the wide glyph codes, ascending.
+constexpr std::size_t kSymbolCount = [] {
+    std::size_t count = 0;
+    for (int code = kFirstGlyphCode; code <= kLastGlyphCode; ++code) {
+        count += IsWideGlyph(static_cast<unsigned char>(code)) ? 1 : 0;
+    }
+    return count;
+}();
+constexpr std::array<int, kSymbolCount> kSymbolCodes = [] {
+    std::array<int, kSymbolCount> codes{};
+    std::size_t next = 0;
+    for (int code = kFirstGlyphCode; code <= kLastGlyphCode; ++code) {
+        if (IsWideGlyph(static_cast<unsigned char>(code))) {
+            codes[next++] = code;
+        }
+    }
+    return codes;
+}();
 
-// Wide symbols of the Chinese display, in table order.
-constexpr std::array<int, 14> kSymbolCodes = {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07,
-                                              0x08, 0x0B, 0x0C, 0x0E, 0x0F, 0x10, 0x11};
-
-// Glyph codes 0x01..0x1B are shown in the glyph font at U+E000 + code.
-constexpr int kFirstGlyphCode = 0x01;
-constexpr int kLastGlyphCode = 0x1B;
+// Glyph codes are shown in the glyph font at U+E000 + code.
 constexpr char32_t kGlyphCodeBase = 0xE000;
 
 // Dot boxes of the sources.

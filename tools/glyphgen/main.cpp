@@ -162,8 +162,8 @@ std::vector<FontGlyph> FontGlyphs(const std::vector<PixelGrid>& halfWidth,
         if (symbol != kSymbolCodes.end()) {
             glyphs.push_back({codePoint, symbols[symbol - kSymbolCodes.begin()],
                               kHalfWidthBaselineRow, kSymbolShift, kSymbolWidth});
-        } else if (code >= kFirstEnglishSpecial) {
-            glyphs.push_back({codePoint, specials[code - kFirstEnglishSpecial], kEnglishBaselineRow,
+        } else if (code >= kFirstEnglishGlyph) {
+            glyphs.push_back({codePoint, specials[code - kFirstEnglishGlyph], kEnglishBaselineRow,
                               0, kEnglishAdvance});
         } else {
             glyphs.push_back({codePoint, PixelGrid(0, 0), 0, 0, kHalfWidthWidth});
@@ -181,7 +181,7 @@ void Generate(const Options& options) {
     RequireTwelvePixelIdeographs(wide, options.fontCjk12);
 
     std::vector<int> specialCodes;
-    for (int code = kFirstEnglishSpecial; code <= kLastEnglishSpecial; ++code) {
+    for (int code = kFirstEnglishGlyph; code <= kLastEnglishGlyph; ++code) {
         specialCodes.push_back(code);
     }
     const std::vector<PixelGrid> specials =
