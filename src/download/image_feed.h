@@ -6,8 +6,10 @@
 namespace lumera::download {
 
 // The records of a download image as the display plays them: every record in turn, its own
-// columns with its effects; start at the first record. The image carries a section's
-// characters last first; they are laid in reading order, as they were composed.
+// columns with its effects; start at the first record. The display knows nothing of
+// characters: it shows a record's columns from the last to the first, which reads right
+// because the image carries a section's characters last first and each character's columns
+// last first.
 class ImageFeed : public SectionFeed {
 public:
     explicit ImageFeed(DecodedImage image);
@@ -20,7 +22,7 @@ public:
     void Convert(DotRows& dotRows) const override;
 
 private:
-    DecodedImage image_;  // each record's data in reading order
+    DecodedImage image_;  // each record's columns in the order the display shows them
     int loaded_ = 0;
 };
 

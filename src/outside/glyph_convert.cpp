@@ -13,7 +13,11 @@ using namespace led_layout;
 constexpr std::uint8_t kLitDot = 1;
 constexpr std::uint8_t kDeviceMode = 1;
 constexpr int kWideRecordColumns = 12;
-constexpr int kDeviceBlankBytes = 4;  // the two leading columns the download leaves out
+constexpr int kEnglishGlyphColumns = 5;
+constexpr int kSingleByteColumns = 8;
+constexpr int kSymbolColumns = 16;
+constexpr int kSymbolUnsentColumns = 2;  // stored first, as they stand
+constexpr int kDeviceBlankBytes = 4;     // the two leading columns the download leaves out
 // Double-byte glyphs are 12 columns inside a 16-column cell, centred like the symbols.
 constexpr int kWideGlyphFirstColumn = 2;
 constexpr int kWideCellLedColumns = 2 * kChineseLedColumnsPerUnit;
@@ -53,6 +57,12 @@ unsigned ChineseRowBits(const std::uint8_t* bytes, int column) {
     return bits;
 }
 
+// Glyph tables store a glyph's columns last first (the display shows a record from its end),
+// so the preview finds left-to-right column `c` of a `columns`-wide glyph at this place.
+constexpr int StoredColumn(int c, int columns) {
+    return columns - 1 - c;
+}
+
 // The LED columns a Chinese-mode cell takes, and the dots of its column `c`.
 int ChineseCellColumns(const GlyphCell& cell) {
     return cell.kind == kDoubleByteGlyph || cell.kind == kSymbolGlyph ? kWideCellLedColumns
@@ -64,12 +74,18 @@ unsigned ChineseCellColumnBits(const GlyphCell& cell, int c) {
         case kDoubleByteGlyph: {
             const int recordColumn = c - kWideGlyphFirstColumn;
             return recordColumn >= 0 && recordColumn < kWideRecordColumns
-                       ? ChineseRowBits(cell.data, recordColumn)
+                       ? ChineseRowBits(cell.data, StoredColumn(recordColumn, kWideRecordColumns))
                        : 0;
         }
         case kSymbolGlyph:
+            return c < kSymbolUnsentColumns
+                       ? ChineseRowBits(cell.data, c)
+                       : ChineseRowBits(cell.data,
+                                        kSymbolUnsentColumns +
+                                            StoredColumn(c - kSymbolUnsentColumns,
+                                                         kSymbolColumns - kSymbolUnsentColumns));
         case kSingleByteGlyph:
-            return ChineseRowBits(cell.data, c);
+            return ChineseRowBits(cell.data, StoredColumn(c, kSingleByteColumns));
         default:
             return 0;
     }
@@ -92,14 +108,16 @@ void _CNFontConvert(GlyphCell& cell, std::uint8_t mode) {
 }
 
 void _EngDataConvert(const Glyphs& glyphs, DotRows& dotRows) {
-    constexpr int kGlyphColumns = 5;
     int first = 0;
     for (const GlyphCell& cell : glyphs) {
         if (first >= kEnglishLedColumns) {
             break;
         }
         for (int c = 0; c < kEnglishLedColumnsPerCell; ++c) {
-            const unsigned bits = c < kGlyphColumns ? EnglishRowBits(cell.data[c]) : 0;
+            const unsigned bits =
+                c < kEnglishGlyphColumns
+                    ? EnglishRowBits(cell.data[StoredColumn(c, kEnglishGlyphColumns)])
+                    : 0;
             WriteLedColumn(dotRows, true, first + c, bits);
         }
         first += kEnglishLedColumnsPerCell;

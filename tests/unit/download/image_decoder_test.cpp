@@ -7,11 +7,12 @@
 #include "download/device_form_rasteriser.h"
 #include "download/image_capacity.h"
 #include "download/image_feed.h"
-#include "download/record_cells.h"
 #include "download/stream_prompter.h"
 #include "download_test_support.h"
 #include "outside/device_columns.h"
+#include "outside/glyph_convert_layout.h"
 #include "render/preview_engine.h"
+#include "render/table_feed.h"
 
 namespace lumera::download {
 namespace {
@@ -229,9 +230,10 @@ TEST_F(ImageDecoderTest, SizingFromTheTableAloneGivesTheSizeOfTheBuiltImage) {
 }
 
 TEST_F(ImageDecoderTest, TheDisplayPlaysTheRecordsOwnColumnsWithTheirEffects) {
-    // Left to right over 3 English columns (45 buffer columns), then a Chinese record.
+    // Left to right over 3 English columns (45 buffer columns), then a Chinese record. The
+    // display shows a record from its last column: 0x01 comes first.
     DecodedImage english{
-        true, 0, {{OpenEffect::LeftToRight, CloseEffect::AllExtinguishes, 3, {0x01, 0x80, 0xFF}}}};
+        true, 0, {{OpenEffect::LeftToRight, CloseEffect::AllExtinguishes, 3, {0xFF, 0x80, 0x01}}}};
     PreviewEngine engine(std::make_unique<ImageFeed>(english));
     ASSERT_TRUE(engine.Start());
     EXPECT_EQ(engine.TextColumns(), 45);
@@ -267,67 +269,73 @@ TEST_F(ImageDecoderTest, TheDisplayPlaysTheRecordsOwnColumnsWithTheirEffects) {
     EXPECT_EQ(played.PreviewClose(), CloseEffect::FromLeftToRight);
 }
 
-TEST_F(ImageDecoderTest, TheFaceLaysASectionsCharactersInReadingOrder) {
-    // Section 1 holds the text, the sections after it one character each: the face must lay
-    // section 1 as the single characters' columns one after the other.
-    const std::vector<std::pair<bool, std::vector<std::string>>> cases = {
-        {true, {"H", "E", "L", "L", "O"}},
-        {true, {"\x12", "Z"}},
-        {false, {"\xD6\xD0", "A", "\x01", "B", "\xB0\xA1"}},
-        {false, {"\x01", "A", "\x0B"}},
-        {false, {"x", "y", "\xD2\xBB"}},
-        // 126 columns split as nine 14s too; only the framing rule picks the 9s.
-        {false, {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l", "m", "n"}},
-    };
-    for (const auto& [englishMode, characters] : cases) {
-        std::vector<Row> rows{{"", 0, 0}};
-        for (const std::string& character : characters) {
-            rows[0].text += character;
-            rows.push_back({character, 0, 0});
+// The lit LED columns of a dot buffer, left to right, each as its rows (bit r = row r from
+// the bottom). Blank columns are left out: the preview and the display space characters
+// apart differently (the preview lays a wide glyph in two 8-column units and a single-byte
+// one in one; the display gets 14 and 9 columns).
+std::vector<unsigned> LitColumns(const DotRows& dots, bool englishMode) {
+    std::vector<unsigned> columns;
+    for (int k = 0; k < led_layout::LedColumns(englishMode); ++k) {
+        unsigned rows = 0;
+        for (int row = 0; row < led_layout::LedRows(englishMode); ++row) {
+            rows |= dots[row][led_layout::LedSampleColumn(englishMode, k)] ? 1u << row : 0;
         }
-        const Bytes built = Build(TableOf(englishMode, rows));
-        auto decoded = std::get<DecodedImage>(DecodeDownloadImage(
-            std::string_view(reinterpret_cast<const char*>(built.data()), built.size())));
-        Bytes composed;
-        for (std::size_t k = 1; k < decoded.records.size(); ++k) {
-            composed.insert(composed.end(), decoded.records[k].data.begin(),
-                            decoded.records[k].data.end());
+        if (rows != 0) {
+            columns.push_back(rows);
         }
-        ASSERT_EQ(composed.size(), decoded.records[0].data.size()) << rows[0].text;
-        auto expected = std::make_unique<DotRows>();
-        const int columns =
-            DeviceColumnsConvert(composed.data(), composed.size(), englishMode, *expected);
-        auto laid = std::make_unique<DotRows>();
-        ImageFeed feed(std::move(decoded));
-        EXPECT_EQ(feed.Load(0, *laid).columns, columns) << rows[0].text;
-        feed.Convert(*laid);
-        EXPECT_TRUE(*laid == *expected) << rows[0].text;
     }
+    return columns;
 }
 
-TEST_F(ImageDecoderTest, ReadingOrderKeepsWhatCannotBeSplitAndPrefersFewerCells) {
-    // 126 columns blank wherever a 14-column cell is framed or a 9-column cell ends: both
-    // splits fit equally well, and the one with fewer cells wins.
-    Bytes bothSplits, fourteenReversed;
-    for (int column = 0; column < 126; ++column) {
-        const bool blank = column % 14 == 0 || column % 14 == 13 || column % 9 == 8;
-        bothSplits.insert(bothSplits.end(), 2, blank ? 0 : static_cast<std::uint8_t>(column + 1));
-    }
-    for (int cell = 8; cell >= 0; --cell) {
-        fourteenReversed.insert(fourteenReversed.end(), bothSplits.begin() + 28 * cell,
-                                bothSplits.begin() + 28 * (cell + 1));
-    }
+// The display knows no characters, only columns: what it shows of a section must be what the
+// preview shows, character for character the right way round, with the shipped glyph tables.
+TEST_F(ImageDecoderTest, TheFaceShowsTheColumnsThePreviewShows) {
     const struct {
         bool englishMode;
-        Bytes data, ordered;
+        std::string text;
     } cases[] = {
-        {true, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, {6, 7, 8, 9, 10, 1, 2, 3, 4, 5, 11, 12}},
-        {false, Bytes(20, 1), Bytes(20, 1)},  // 10 columns: no split fits
-        {false, bothSplits, fourteenReversed},
+        {true, "HELLO"},
+        {true, "\x12Z{"},
+        {false,
+         "\xD6\xD0"
+         "A\x01"
+         "B\xB0\xA1"},
+        {false,
+         "\x01"
+         "A\x0B"},
+        {false, "x y\xD2\xBB"},
+        {false, "abcdefghijklmn"},
     };
+    const GlyphTableFiles shipped{LUMERA_BIN_DIR, prompter_};
     for (const auto& c : cases) {
-        EXPECT_EQ(CellsInReadingOrder(c.data, c.englishMode), c.ordered) << c.data.size();
+        SCOPED_TRACE(c.text);
+        const MessageTable table = TableOf(c.englishMode, {{c.text, 0, 0}});
+        Bytes sections, built;
+        CollectSendSections(table, sections);
+        ASSERT_FALSE(BuildDownloadImage(
+            table, sections, DeviceFormRasteriser(c.englishMode, LUMERA_BIN_DIR, prompter_),
+            built));
+        auto face = std::make_unique<DotRows>();
+        ImageFeed shown(std::get<DecodedImage>(DecodeDownloadImage(
+            std::string_view(reinterpret_cast<const char*>(built.data()), built.size()))));
+        shown.Load(0, *face);
+        shown.Convert(*face);
+        auto preview = std::make_unique<DotRows>();
+        TableFeed composed(table, shipped);
+        composed.Load(0, *preview);
+        composed.Convert(*preview);
+
+        std::vector<unsigned> expected = LitColumns(*face, c.englishMode);
+        if (c.englishMode) {
+            // The 7-dot preview form skips the stored gap row: the lower four rows move up one.
+            for (unsigned& rows : expected) {
+                rows = (rows & 0xE0) | ((rows & 0x0F) << 1);
+            }
+        }
+        EXPECT_FALSE(expected.empty());
+        EXPECT_EQ(LitColumns(*preview, c.englishMode), expected);
     }
+    EXPECT_EQ(messages_.str(), "");
 }
 
 }  // namespace

@@ -165,7 +165,9 @@ TEST(RasteriseTest, MissingOrShortTablesGiveBlankCells) {
 }
 
 TEST(DataConvertTest, CellsFillTheirColumnsWithRowZeroAtTheBottom) {
-    // Each cell lights the top dot of its first table column and the bottom of its last.
+    // Each cell lights the top dot of its first stored column and the bottom of its last.
+    // Tables store columns last first, so the top dot shows at the glyph's right edge; a
+    // symbol's two leading blank columns are stored first as they stand.
     const auto cell = [](std::uint8_t kind, int bytes, std::uint8_t bottom) {
         GlyphCell c;
         c.kind = kind;
@@ -176,12 +178,12 @@ TEST(DataConvertTest, CellsFillTheirColumnsWithRowZeroAtTheBottom) {
     DotRows dots{};
     _CNDataConvert({cell(3, 16, 0x80), cell(1, 24, 0x80), GlyphCell{}, cell(2, 32, 0x80)}, dots);
     // 60 columns a unit, 7.5 a table column; the 12-column glyph is centred in its 16.
-    EXPECT_EQ(testing::LitRuns(dots, 15), "0-7 75-82 240-247");
-    EXPECT_EQ(testing::LitRuns(dots, 0), "53-59 158-164 353-359");
+    EXPECT_EQ(testing::LitRuns(dots, 15), "53-59 158-164 240-247");
+    EXPECT_EQ(testing::LitRuns(dots, 0), "0-7 75-82 255-262");
     dots = {};
     _EngDataConvert({cell(3, 5, 0x40), GlyphCell{}, cell(3, 5, 0x40)}, dots);
-    EXPECT_EQ(testing::LitRuns(dots, 7), "0-14 180-194");
-    EXPECT_EQ(testing::LitRuns(dots, 1), "60-74 240-254");
+    EXPECT_EQ(testing::LitRuns(dots, 7), "60-74 240-254");
+    EXPECT_EQ(testing::LitRuns(dots, 1), "0-14 180-194");
     // Texts wider than the turn stop at its last column instead of running into row 1.
     dots = {};
     _CNDataConvert(Glyphs(16, cell(1, 24, 0x80)), dots);
