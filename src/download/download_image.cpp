@@ -3,11 +3,14 @@
 #include <algorithm>
 
 #include "editing/text_measures.h"
+#include "outside/device_columns.h"
 
 namespace lumera::download {
 
 namespace {
 
+constexpr std::size_t kEnglishColumnBytes = 1;
+constexpr std::size_t kChineseColumnBytes = 2;
 constexpr int kEnglishCharacterColumns = 5;
 constexpr int kChineseWideColumns = 14;
 constexpr int kChineseNarrowColumns = 9;  // 8 dot columns and one blank
@@ -30,7 +33,8 @@ int CollectSendSections(const MessageTable& table, std::vector<std::uint8_t>& se
     int appended = 0;
     const int inUse = std::min(table.SectionCount(), kSectionRows);
     for (int index = 0; index < inUse; ++index) {
-        if (IsShowable(table.section(index).text)) {
+        const Section& section = table.section(index);
+        if (IsShowable(section.text) || section.HoldsDrawing()) {
             sections.push_back(static_cast<std::uint8_t>(index));
             ++appended;
         }
@@ -99,6 +103,29 @@ std::optional<std::string> AppendSectionRecord(int sectionNumber, const Glyphs& 
     return std::nullopt;
 }
 
+std::vector<std::uint8_t> ColumnsReversed(const std::vector<std::uint8_t>& data, bool englishMode) {
+    const std::size_t columnBytes = englishMode ? kEnglishColumnBytes : kChineseColumnBytes;
+    const std::size_t whole = data.size() / columnBytes * columnBytes;
+    std::vector<std::uint8_t> reversed;
+    reversed.reserve(data.size());
+    for (std::size_t end = whole; end > 0; end -= columnBytes) {
+        reversed.insert(reversed.end(),
+                        data.begin() + static_cast<std::ptrdiff_t>(end - columnBytes),
+                        data.begin() + static_cast<std::ptrdiff_t>(end));
+    }
+    reversed.insert(reversed.end(), data.begin() + static_cast<std::ptrdiff_t>(whole), data.end());
+    return reversed;
+}
+
+void AppendDrawingRecord(const Drawing& drawing, bool englishMode, std::uint8_t effect,
+                         std::vector<std::uint8_t>& image) {
+    image.push_back(static_cast<std::uint8_t>(drawing.columns.size()));
+    image.push_back(effect);
+    const std::vector<std::uint8_t> columns =
+        ColumnsReversed(DrawingColumnBytes(drawing.columns, englishMode), englishMode);
+    image.insert(image.end(), columns.begin(), columns.end());
+}
+
 std::optional<std::string> BuildDownloadImage(const MessageTable& table,
                                               const std::vector<std::uint8_t>& sections,
                                               const SectionRasteriser& rasterise,
@@ -115,10 +142,13 @@ std::optional<std::string> BuildDownloadImage(const MessageTable& table,
     Glyphs glyphs;
     for (const std::uint8_t index : sections) {
         const Section& section = table.section(index);
+        const std::uint8_t effect = EffectByte(section.openOption, section.closeOption);
+        if (section.HoldsDrawing()) {
+            AppendDrawingRecord(section.drawing, englishMode, effect, sendData);
+            continue;
+        }
         rasterise(section.text, glyphs);
-        const auto refusal =
-            AppendSectionRecord(index + 1, glyphs, englishMode,
-                                EffectByte(section.openOption, section.closeOption), sendData);
+        const auto refusal = AppendSectionRecord(index + 1, glyphs, englishMode, effect, sendData);
         if (refusal) {
             sendData.clear();
             return refusal;

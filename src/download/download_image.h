@@ -12,15 +12,12 @@
 
 namespace lumera::download {
 
-// The length byte holds a section's display columns; wider sections cannot be described.
-constexpr int kMostSectionColumns = 255;
-
 // Turns one section text into its cells in the device form, in text order, replacing what
 // glyphs held.
 using SectionRasteriser = std::function<void(std::string_view text, Glyphs& glyphs)>;
 
 // Appends the 0-based index of every section in use (below SectionCount) whose text is
-// showable, in ascending order; returns how many were appended.
+// showable or that holds a drawing, in ascending order; returns how many were appended.
 int CollectSendSections(const MessageTable& table, std::vector<std::uint8_t>& sections);
 
 // The display columns of a section's cells: English 5 per symbol or character; Chinese 14
@@ -45,6 +42,16 @@ void AppendCellColumns(const GlyphCell& cell, bool englishMode, std::vector<std:
 std::optional<std::string> AppendSectionRecord(int sectionNumber, const Glyphs& glyphs,
                                                bool englishMode, std::uint8_t effect,
                                                std::vector<std::uint8_t>& image);
+
+// Column data with its columns in the other order, each column's bytes as they stand (one
+// byte a column in English mode, two in Chinese mode); bytes short of a whole column stay
+// last. The display shows a record from its last column to its first.
+std::vector<std::uint8_t> ColumnsReversed(const std::vector<std::uint8_t>& data, bool englishMode);
+
+// A drawing's record: its column count, the effect byte, then its columns last first (the
+// display shows a record from its last column), each in the bit layout of the text cells.
+void AppendDrawingRecord(const Drawing& drawing, bool englishMode, std::uint8_t effect,
+                         std::vector<std::uint8_t>& image);
 
 // The whole image of the listed sections into sendData (emptied first). On a refusal
 // returns its message and leaves sendData empty, so no part of a bad image can be sent.

@@ -1,37 +1,14 @@
 #include "download/image_feed.h"
 
-#include <algorithm>
-#include <cstddef>
-
+#include "download/download_image.h"
 #include "outside/device_columns.h"
 #include "outside/glyph_convert_layout.h"
 
 namespace lumera::download {
-namespace {
-
-constexpr std::size_t kEnglishColumnBytes = 1;
-constexpr std::size_t kChineseColumnBytes = 2;
-
-// The display shows a record from its last column to its first: the columns in the order
-// they come out, each column's bytes as they stand. A byte short of a whole column stays last.
-std::vector<std::uint8_t> ColumnsAsShown(const std::vector<std::uint8_t>& data, bool englishMode) {
-    const std::size_t columnBytes = englishMode ? kEnglishColumnBytes : kChineseColumnBytes;
-    const std::size_t whole = data.size() / columnBytes * columnBytes;
-    std::vector<std::uint8_t> shown;
-    shown.reserve(data.size());
-    for (std::size_t end = whole; end > 0; end -= columnBytes) {
-        shown.insert(shown.end(), data.begin() + static_cast<std::ptrdiff_t>(end - columnBytes),
-                     data.begin() + static_cast<std::ptrdiff_t>(end));
-    }
-    shown.insert(shown.end(), data.begin() + static_cast<std::ptrdiff_t>(whole), data.end());
-    return shown;
-}
-
-}  // namespace
 
 ImageFeed::ImageFeed(DecodedImage image) : image_(std::move(image)) {
     for (ImageRecord& record : image_.records) {
-        record.data = ColumnsAsShown(record.data, image_.englishMode);
+        record.data = ColumnsReversed(record.data, image_.englishMode);
     }
 }
 

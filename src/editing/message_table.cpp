@@ -18,6 +18,20 @@ void requireInRange(int value, int limit, const char* what) {
     }
 }
 
+// A drawing the display can take in this mode: a record's columns at most, none taller than
+// the mode's column.
+void RequireDrawable(const Drawing& drawing, bool englishMode) {
+    requireInRange(static_cast<int>(drawing.columns.size()), kMostSectionColumns + 1,
+                   "drawing columns");
+    const unsigned tallest = (1u << DrawingRows(englishMode)) - 1;
+    for (const std::uint16_t column : drawing.columns) {
+        if ((column & ~tallest) != 0) {
+            throw std::out_of_range("drawing dots below the mode's " +
+                                    std::to_string(DrawingRows(englishMode)) + " rows");
+        }
+    }
+}
+
 }  // namespace
 
 Messages MessagesOf(std::span<const EditResult> results) {
@@ -61,6 +75,7 @@ void MessageTable::ResetRows(bool englishMode, EditResult& result) {
         // previous limit.
         StoreText(index, std::string(), result);
         Section& section = sections_[index];
+        section.drawing = {};
         section.maxLength = maxLength;
         section.openOption = OpenEffect::LeftToRight;
         section.closeOption = CloseEffect::FromRightToLeft;
@@ -77,12 +92,15 @@ std::vector<EditResult> MessageTable::Load(bool englishMode,
     for (const SectionContent& section : sections) {
         requireInRange(EffectNumber(section.openOption), kOpenOptionCount, "open option");
         requireInRange(EffectNumber(section.closeOption), kCloseOptionCount, "close option");
+        RequireDrawable(section.drawing, englishMode);
     }
     Reset(englishMode);
     std::vector<EditResult> results;
     const int count = static_cast<int>(sections.size());
     for (int index = 0; index < count; ++index) {
-        results.push_back(SetText(index, sections[index].text));
+        const SectionContent& given = sections[index];
+        results.push_back(given.drawing.columns.empty() ? SetText(index, given.text)
+                                                        : SetDrawing(index, given.drawing));
         sections_[index].openOption = sections[index].openOption;
         sections_[index].closeOption = sections[index].closeOption;
         sections_[index].enabled = true;
@@ -111,8 +129,30 @@ void MessageTable::StoreText(int index, std::string text, EditResult& result) {
     if (sections_[index].text == text) {
         return;
     }
+    if (!text.empty()) {
+        sections_[index].drawing = {};
+    }
     sections_[index].text = std::move(text);
     ApplyTextRules(index, result);
+}
+
+EditResult MessageTable::SetDrawing(int index, Drawing drawing) {
+    requireInRange(index, kSectionRows, "section");
+    RequireDrawable(drawing, englishMode_);
+    return Reported([&](EditResult& result) {
+        StoreText(index, std::string(), result);
+        sections_[index].drawing = std::move(drawing);
+        if (sections_[index].HoldsDrawing()) {
+            TakeInUse(index);
+        }
+    });
+}
+
+void MessageTable::TakeInUse(int index) {
+    if (index + 1 < kSectionRows) {
+        sections_[index + 1].enabled = true;
+    }
+    sectionCount_ = std::max(sectionCount_, index + 1);
 }
 
 void MessageTable::ApplyTextRules(int index, EditResult& result) {
@@ -139,10 +179,7 @@ void MessageTable::ApplyTextRules(int index, EditResult& result) {
         }
     }
     if (!section.text.empty()) {
-        if (index + 1 < kSectionRows) {
-            sections_[index + 1].enabled = true;
-        }
-        sectionCount_ = std::max(sectionCount_, index + 1);
+        TakeInUse(index);
     }
 }
 
@@ -293,8 +330,8 @@ bool MessageTable::SameSections(const std::array<Section, kSectionRows>& one,
                                 const std::array<Section, kSectionRows>& other) {
     return std::equal(one.begin(), one.end(), other.begin(),
                       [](const Section& a, const Section& b) {
-                          return a.text == b.text && a.openOption == b.openOption &&
-                                 a.closeOption == b.closeOption;
+                          return a.text == b.text && a.drawing == b.drawing &&
+                                 a.openOption == b.openOption && a.closeOption == b.closeOption;
                       });
 }
 
@@ -320,9 +357,10 @@ LengthUse MessageTable::LengthUseOf(int index) const {
     return {Units(section.text), section.maxLength};
 }
 
-bool MessageTable::HoldsText() const {
-    return std::any_of(sections_.begin(), sections_.end(),
-                       [](const Section& section) { return !section.text.empty(); });
+bool MessageTable::HoldsContent() const {
+    return std::any_of(sections_.begin(), sections_.end(), [](const Section& section) {
+        return !section.text.empty() || section.HoldsDrawing();
+    });
 }
 
 bool MessageTable::SameContent(const MessageTable& other) const {

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "editing/drawing.h"
 #include "editing/effects.h"
 #include "editing/table_limits.h"
 
@@ -20,11 +21,13 @@ using Messages = std::vector<std::string>;
 // One row of the table: what the edit ME n and the lists CBA n / CBB n hold.
 struct Section {
     std::string text;  // code page 936 bytes; 0x01..0x1B are glyph codes
+    Drawing drawing{};  // instead of a text when it has columns
     OpenEffect openOption = OpenEffect::LeftToRight;
     CloseEffect closeOption = CloseEffect::FromRightToLeft;
     bool enabled = false;               // the row's label, edit and both lists together
     int maxLength = kEnglishMaxLength;  // the edit's MaxLength
 
+    bool HoldsDrawing() const { return !drawing.columns.empty(); }
     bool operator==(const Section&) const = default;
 };
 
@@ -33,6 +36,7 @@ struct SectionContent {
     std::string text;  // code page 936 bytes, exactly as the section's edit holds them
     OpenEffect openOption = OpenEffect::LeftToRight;
     CloseEffect closeOption = CloseEffect::FromRightToLeft;
+    Drawing drawing{};  // instead of the text when it has columns
 
     bool operator==(const SectionContent&) const = default;
 };
@@ -112,8 +116,14 @@ public:
     std::vector<EditResult> Load(bool englishMode, std::span<const SectionContent> sections);
 
     // The edit's text is set (typing, paste). Runs the text rules when the text differs
-    // from the one held, including the re-entrant run after a cut.
+    // from the one held, including the re-entrant run after a cut. A text that is not empty
+    // takes the place of a drawing.
     EditResult SetText(int index, std::string text);
+
+    // The section shows `drawing` instead of a text (none when it has no columns); the row
+    // after it opens as for a text. A drawing wider than kMostSectionColumns, or with dots
+    // below the mode's height, throws std::out_of_range and changes nothing.
+    EditResult SetDrawing(int index, Drawing drawing);
 
     // A key of the glyph keyboard (CNBtnClick, key 1..109) or the English keyboard
     // (EngBtnClick, key 1..105) pressed with the caret of the current section's edit at
@@ -142,8 +152,8 @@ public:
 
     LengthUse LengthUseOf(int index) const;
 
-    // Some section has text: only then is there something to offer to save.
-    bool HoldsText() const;
+    // Some section has a text or a drawing: only then is there something to offer to save.
+    bool HoldsContent() const;
 
     // The whole content: what an undo step restores.
     bool SameContent(const MessageTable& other) const;
@@ -155,6 +165,8 @@ private:
     void ResetRows(bool englishMode, EditResult& result);
     void StoreText(int index, std::string text, EditResult& result);
     void ApplyTextRules(int index, EditResult& result);
+    // A section that now shows something opens the row after it and counts as in use.
+    void TakeInUse(int index);
     // A text's length in the units of the mode's limit.
     int Units(std::string_view text) const;
     void SetOpenOption(int index, OpenEffect effect);

@@ -7,7 +7,8 @@ LedFileContent ContentOfTable(const MessageTable& table) {
     content.englishMode = table.EnglishMode();
     for (int index = 0; index < table.SectionCount(); ++index) {
         const Section& section = table.section(index);
-        content.sections.push_back({section.text, section.openOption, section.closeOption});
+        content.sections.push_back(
+            {section.text, section.openOption, section.closeOption, section.drawing});
     }
     return content;
 }

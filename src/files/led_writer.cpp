@@ -13,6 +13,18 @@ std::string TwoDigits(std::size_t value) {
 }  // namespace
 
 std::optional<std::string> UnstorableReason(const LedFileContent& content) {
+    std::string drawn;
+    int drawings = 0;
+    for (std::size_t n = 0; n < content.sections.size(); ++n) {
+        if (!content.sections[n].drawing.columns.empty()) {
+            drawn += (drawings++ == 0 ? "" : ", ") + std::to_string(n + 1);
+        }
+    }
+    if (drawings > 0) {
+        return std::string("a message file (.led) stores texts only, and ") +
+               (drawings == 1 ? "the drawing of section " : "the drawings of sections ") + drawn +
+               " would be lost: save the table as a Lumera table (.lumera), which keeps them";
+    }
     for (std::size_t n = 0; n < content.sections.size(); ++n) {
         const std::string& text = content.sections[n].text;
         const std::string section = "section " + std::to_string(n + 1);

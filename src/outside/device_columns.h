@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "outside/glyph_cell.h"
 
@@ -14,5 +15,11 @@ namespace lumera {
 // text takes.
 int DeviceColumnsConvert(const std::uint8_t* data, std::size_t size, bool englishMode,
                          DotRows& dotRows);
+
+// Drawn columns (bit r = row r from the top, leftmost first) as record column data in the
+// same order: English one byte a column, Chinese two (rows 0-7, then rows 8-15). What
+// DeviceColumnsConvert lays is then exactly the drawing.
+std::vector<std::uint8_t> DrawingColumnBytes(const std::vector<std::uint16_t>& columns,
+                                             bool englishMode);
 
 }  // namespace lumera

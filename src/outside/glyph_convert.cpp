@@ -150,4 +150,18 @@ int DeviceColumnsConvert(const std::uint8_t* data, std::size_t size, bool englis
     return LedColumnStart(englishMode, columns);
 }
 
+std::vector<std::uint8_t> DrawingColumnBytes(const std::vector<std::uint16_t>& columns,
+                                             bool englishMode) {
+    constexpr int kByteBits = 8;
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(columns.size() * (englishMode ? 1 : 2));
+    for (const std::uint16_t column : columns) {
+        bytes.push_back(static_cast<std::uint8_t>(column & 0xFF));
+        if (!englishMode) {
+            bytes.push_back(static_cast<std::uint8_t>(column >> kByteBits));
+        }
+    }
+    return bytes;
+}
+
 }  // namespace lumera

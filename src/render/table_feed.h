@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "editing/message_table.h"
 #include "render/glyph_tables.h"
@@ -30,6 +32,8 @@ private:
     GlyphTableFiles tables_;
     std::string previewText_;
     Glyphs glyphs_;
+    // The loaded drawing's record columns in reading order; empty for a text.
+    std::vector<std::uint8_t> drawing_;
 };
 
 }  // namespace lumera

@@ -26,7 +26,7 @@ public:
     const std::string& fileName() const { return fileName_; }
     bool modified() const { return !history_->AtSavedState(); }
     // Leaving the table would offer to save it: it changed and holds some text.
-    bool offersSave() const { return modified() && table_.HoldsText(); }
+    bool offersSave() const { return modified() && table_.HoldsContent(); }
 
     EditorState State() const { return {table_, language_, fileName_}; }
 

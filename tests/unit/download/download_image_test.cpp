@@ -88,5 +88,33 @@ TEST(DownloadImage, RefusedSectionLeavesNoImageToSend) {
     EXPECT_TRUE(image.empty());
 }
 
+// A drawing goes in as drawn: its column count, then its columns last first (the display
+// shows a record from its end), in the text cells' bit layout; it is sent like a text.
+TEST(DownloadImage, ADrawingIsARecordOfItsColumnsLastFirst) {
+    const struct {
+        bool englishMode;
+        Drawing drawing;
+        Bytes expected;
+    } cases[] = {
+        {true, {{0x01, 0x80, 0xFF}, {}}, {0x01, 0x03, 0x47, 0xFF, 0x80, 0x01}},
+        {false,
+         {{0x0001, 0x8080, 0x00FF}, {}},
+         {0x00, 0x81, 0x03, 0x47, 0xFF, 0x00, 0x80, 0x80, 0x01, 0x00}},
+    };
+    for (const auto& c : cases) {
+        MessageTable table;
+        table.Reset(c.englishMode);
+        table.SetDrawing(1, c.drawing);
+        table.SelectOpenOption(1, OpenEffect::DownToUp);
+        table.SelectCloseOption(1, CloseEffect::AllExtinguishes);
+        Bytes sections, image;
+        EXPECT_EQ(CollectSendSections(table, sections), 1);
+        ASSERT_FALSE(BuildDownloadImage(
+            table, sections, [](std::string_view, Glyphs&) { FAIL() << "a drawing has no text"; },
+            image));
+        EXPECT_EQ(image, c.expected) << c.englishMode;
+    }
+}
+
 }  // namespace
 }  // namespace lumera::download

@@ -293,6 +293,7 @@ TEST_F(ImageDecoderTest, TheFaceShowsTheColumnsThePreviewShows) {
     const struct {
         bool englishMode;
         std::string text;
+        Drawing drawing{};  // shown instead of the text when it has columns
     } cases[] = {
         {true, "HELLO"},
         {true, "\x12Z{"},
@@ -305,11 +306,16 @@ TEST_F(ImageDecoderTest, TheFaceShowsTheColumnsThePreviewShows) {
          "A\x0B"},
         {false, "x y\xD2\xBB"},
         {false, "abcdefghijklmn"},
+        {true, "", {{0x01, 0x80, 0xFF, 0x3C}, {}}},
+        {false, "", {{0x0001, 0x8000, 0xFFFF, 0x0180, 0x7E00}, {}}},
     };
     const GlyphTableFiles shipped{LUMERA_BIN_DIR, prompter_};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        const MessageTable table = TableOf(c.englishMode, {{c.text, 0, 0}});
+        MessageTable table = TableOf(c.englishMode, {{c.text, 0, 0}});
+        if (!c.drawing.columns.empty()) {
+            table.SetDrawing(0, c.drawing);
+        }
         Bytes sections, built;
         CollectSendSections(table, sections);
         ASSERT_FALSE(BuildDownloadImage(
@@ -326,7 +332,7 @@ TEST_F(ImageDecoderTest, TheFaceShowsTheColumnsThePreviewShows) {
         composed.Convert(*preview);
 
         std::vector<unsigned> expected = LitColumns(*face, c.englishMode);
-        if (c.englishMode) {
+        if (c.englishMode && c.drawing.columns.empty()) {
             // The 7-dot preview form skips the stored gap row: the lower four rows move up one.
             for (unsigned& rows : expected) {
                 rows = (rows & 0xE0) | ((rows & 0x0F) << 1);

@@ -259,5 +259,57 @@ TEST(MessageTable, SectionCommandsMoveWholeSectionsAndKeepTheRowsInUseEnabled) {
     }
 }
 
+// A drawing takes a section like a text does, within what a record and the mode's column hold.
+TEST(MessageTable, DrawingsFillSectionsWithinTheRecordAndTheColumnHeight) {
+    const auto columns = [](std::size_t count, std::uint16_t dots) {
+        return Drawing{std::vector<std::uint16_t>(count, dots), {}};
+    };
+    struct Case {
+        const char* what;
+        bool english;
+        Drawing drawing;
+        bool taken;
+    };
+    const Case cases[] = {
+        {"the widest", false, columns(kMostSectionColumns, 0x8001), true},
+        {"one column too wide", false, columns(kMostSectionColumns + 1, 1), false},
+        {"the bottom row in Chinese", false, columns(3, 0x8000), true},
+        {"the bottom row in English", true, columns(3, 0x0080), true},
+        {"a row below the English column", true, columns(3, 0x0100), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        MessageTable table;
+        table.Reset(c.english);
+        table.SetText(2, "AB");
+        const MessageTable before = table;
+        if (!c.taken) {
+            EXPECT_THROW(table.SetDrawing(2, c.drawing), std::out_of_range);
+            EXPECT_TRUE(table.SameContent(before));
+            continue;
+        }
+        EXPECT_TRUE(table.SetDrawing(2, c.drawing).changed);
+        EXPECT_EQ(table.section(2).text, "");
+        EXPECT_EQ(table.section(2).drawing, c.drawing);
+        EXPECT_TRUE(table.section(3).enabled);
+        EXPECT_EQ(table.SectionCount(), 3);
+        EXPECT_FALSE(table.SetText(2, "").changed);  // an empty text leaves the drawing
+        EXPECT_TRUE(table.SetText(2, "C").changed);
+        EXPECT_FALSE(table.section(2).HoldsDrawing());
+    }
+
+    MessageTable table;
+    table.SetDrawing(5, columns(1, 1));
+    EXPECT_EQ(table.SectionCount(), 6);
+    EXPECT_TRUE(table.HoldsContent());
+    EXPECT_TRUE(table.RunSectionCommand(SectionCommand::MoveUp, 5).changed);
+    EXPECT_TRUE(table.section(4).HoldsDrawing());
+    EXPECT_TRUE(table.SetDrawing(4, {}).changed);  // no columns: the section is empty again
+    EXPECT_FALSE(table.HoldsContent());
+    table.SetDrawing(0, columns(1, 1));
+    table.Reset(false);
+    EXPECT_FALSE(table.HoldsContent());
+}
+
 }  // namespace
 }  // namespace lumera

@@ -159,6 +159,14 @@ TEST(LedFormat, ContentThatWouldNotReadBackIsRefused) {
             EXPECT_EQ(reason->rfind("section 2 ", 0), 0u) << *reason;
         }
     }
+
+    // A drawing has no place in a message file: every drawn section is named.
+    LedFileContent drawn{false, {{"A"}, {"B"}, {"C"}}};
+    drawn.sections[0].drawing.columns = {1};
+    drawn.sections[2].drawing.columns = {1, 2};
+    EXPECT_EQ(UnstorableReason(drawn),
+              "a message file (.led) stores texts only, and the drawings of sections 1, 3 would "
+              "be lost: save the table as a Lumera table (.lumera), which keeps them");
 }
 
 }  // namespace
