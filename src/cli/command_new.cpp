@@ -1,3 +1,4 @@
+#include <charconv>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -6,6 +7,7 @@
 #include <system_error>
 
 #include "cli/cli_command.h"
+#include "cli/cli_drawing_arguments.h"
 #include "cli/cli_table_io.h"
 #include "cli/command_line.h"
 #include "download/image_capacity.h"
@@ -38,9 +40,21 @@ constexpr char kHelpStart[] =
 constexpr char kHelpEnd[] =
     "            TEXT in UTF-8; \\xHH stands for the byte HH (glyph codes 01..1B),\n"
     "            \\\\ for a backslash. Other characters are stored in code page 936.\n"
-    "            At most 32 sections.\n"
+    "            At most 32 sections. Instead of TEXT a section may hold a drawing,\n"
+    "            as high as the mode's column (8 dots in English, 16 in Chinese):\n"
+    "              picture=FILE  a PNG, JPEG, BMP, GIF or SVG picture scaled to that\n"
+    "                            height; dark pixels light dots, transparent ones not\n"
+    "              font=FAMILY[,bold][,italic]:TEXT  TEXT in an installed font, its\n"
+    "                            size fitted to the height, drawn without smoothing\n"
+    "              dots=FILE     rows of '#' (lit) and '.' (dark), top row first\n"
+    "            A drawing is at most 255 columns wide (a wider picture is refused with\n"
+    "            the width it would need). To store a text that starts with picture=,\n"
+    "            font= or dots=, write its first letter as \\xHH.\n"
     "  --english texts of the English keyboard\n"
     "  --chinese glyph texts and Chinese characters\n"
+    "  --threshold P  how dark, in percent (0..100, default 50), a picture's pixel must\n"
+    "            be to light its dot\n"
+    "  --invert  light pixels light the dots instead\n"
     "  --force   replace OUT when it exists\n";
 
 struct NewArguments {
@@ -128,7 +142,9 @@ std::string Help() {
            "            closing:" + EffectList<CloseEffect>(kCloseOptionCount) + kHelpEnd;
 }
 
-std::optional<LedSection> ParseSectionArgument(const std::string& argument, std::string& error) {
+// A section argument: its effects and text, and the drawing it asks for instead, if any.
+std::optional<LedSection> ParseSectionArgument(const std::string& argument, std::string& error,
+                                               std::optional<DrawingArgument>* drawing = nullptr) {
     const std::size_t firstColon = argument.find(':');
     const std::size_t secondColon =
         firstColon == std::string::npos ? std::string::npos : argument.find(':', firstColon + 1);
@@ -146,8 +162,17 @@ std::optional<LedSection> ParseSectionArgument(const std::string& argument, std:
             "(0..6 or its name): see --help";
         return std::nullopt;
     }
-    const std::optional<std::string> text =
-        DecodeText(std::string_view(argument).substr(secondColon + 1), error);
+    const std::string_view content = std::string_view(argument).substr(secondColon + 1);
+    if (std::optional<DrawingArgument> asked = DrawingArgumentOf(content, error)) {
+        if (drawing) {
+            *drawing = std::move(asked);
+        }
+        return LedSection{{}, *open, *close};
+    }
+    if (!error.empty()) {
+        return std::nullopt;
+    }
+    const std::optional<std::string> text = DecodeText(content, error);
     if (!text) {
         return std::nullopt;
     }
@@ -186,6 +211,17 @@ std::string TakeArguments(const CommandLine& line, NewArguments& arguments) {
     return {};
 }
 
+std::optional<int> PercentOf(const std::string& text) {
+    constexpr int kMostPercent = 100;
+    int value = 0;
+    const auto [end, problem] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (problem != std::errc() || end != text.data() + text.size() || value < 0 ||
+        value > kMostPercent) {
+        return std::nullopt;
+    }
+    return value;
+}
+
 bool PathIsTaken(const std::filesystem::path& path) {
     std::error_code ignored;
     return std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
@@ -222,6 +258,8 @@ int RunNew(const std::vector<std::string>& args) {
     line.AddOption({"english"});
     line.AddOption({"chinese"});
     line.AddOption({"force"});
+    line.AddOption({"threshold"}, "P");
+    line.AddOption({"invert"});
     if (const auto exitCode = line.Parse(args)) {
         return *exitCode;
     }
@@ -229,16 +267,39 @@ int RunNew(const std::vector<std::string>& args) {
     if (const std::string problem = TakeArguments(line, arguments); !problem.empty()) {
         return line.UsageError(problem);
     }
+    drawing::PictureSettings pictures;
+    if (const auto threshold = line.Value("threshold")) {
+        const std::optional<int> percent = PercentOf(*threshold);
+        if (!percent) {
+            return line.UsageError("--threshold takes a whole number from 0 to 100");
+        }
+        pictures.threshold = *percent;
+    }
+    pictures.invert = line.IsSet("invert");
     LedFileContent content;
     content.englishMode = *arguments.englishMode;
+    std::vector<std::optional<DrawingArgument>> drawings;
     for (std::size_t n = 0; n < arguments.sections.size(); ++n) {
         std::string error;
+        std::optional<DrawingArgument>& drawing = drawings.emplace_back();
         const std::optional<LedSection> section =
-            ParseSectionArgument(arguments.sections[n], error);
+            ParseSectionArgument(arguments.sections[n], error, &drawing);
         if (!section) {
             return line.UsageError("section " + std::to_string(n + 1) + ": " + error);
         }
         content.sections.push_back(*section);
+    }
+    for (std::size_t n = 0; n < drawings.size(); ++n) {
+        if (!drawings[n]) {
+            continue;
+        }
+        drawing::Made made = MakeDrawing(*drawings[n], DrawingRows(content.englishMode), pictures);
+        if (!made.drawing) {
+            std::cerr << ErrorPrefix(kCommand) << "section " << n + 1 << ": " << made.error
+                      << "; nothing written\n";
+            return 1;
+        }
+        content.sections[n].drawing = std::move(*made.drawing);
     }
     if (!arguments.force && PathIsTaken(arguments.out)) {
         std::cerr << "lumera-cli new: " << arguments.out << " exists; give --force to replace it\n";

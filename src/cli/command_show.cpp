@@ -10,6 +10,7 @@
 #include "cli/command_line.h"
 #include "editing/byte_classes.h"
 #include "editing/code_page_936.h"
+#include "editing/drawing_rows.h"
 #include "editing/language_texts.h"
 #include "editing/text_measures.h"
 
@@ -23,13 +24,16 @@ constexpr char kHelp[] =
     "Loads FILE as the window's Open does and prints the table: the mode, then every\n"
     "section in use with its text, opening effect and closing effect (by the names new\n"
     "takes). Glyph codes are shown as <glyph HH>, bytes that are no character as <byte HH>.\n"
-    "The last line is 'image: S of 2047 bytes', the size of the image Send would build.\n"
+    "A drawing is shown as its rows of '#' (lit) and '.' (dark), top row first, under\n"
+    "its section's line. The last line is 'image: S of 2047 bytes', the size of the image\n"
+    "Send would build.\n"
     "Messages the loading would show go to stderr. Exit 1 when the file is rejected or\n"
     "is a download image (decode prints those).\n"
     "\n"
     "  --raw   exact form for scripts: 'mode: english|chinese', 'sections: N', then\n"
     "          'n: open=I close=J text=T' where T keeps the bytes 0x21..0x7E except\n"
-    "          backslash and writes every other byte as \\xHH.\n";
+    "          backslash and writes every other byte as \\xHH, or\n"
+    "          'n: open=I close=J drawing=C' followed by the drawing's rows.\n";
 
 constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
 
@@ -88,14 +92,26 @@ std::string ReadableText(std::string_view text) {
     return out;
 }
 
+// A drawing's rows of '#' and '.', top row first, each on a line of its own after `indent`.
+void PrintDrawing(const Drawing& drawing, bool englishMode, std::string_view indent) {
+    for (const std::string& row : DrawingRowsText(drawing, DrawingRows(englishMode))) {
+        std::cout << indent << row << '\n';
+    }
+}
+
 void PrintRaw(const MessageTable& table) {
     std::cout << "mode: " << (table.EnglishMode() ? "english" : "chinese") << '\n';
     std::cout << "sections: " << table.SectionCount() << '\n';
     for (int index = 0; index < table.SectionCount(); ++index) {
         const Section& section = table.section(index);
         std::cout << index + 1 << ": open=" << EffectNumber(section.openOption)
-                  << " close=" << EffectNumber(section.closeOption)
-                  << " text=" << RawText(section.text) << '\n';
+                  << " close=" << EffectNumber(section.closeOption);
+        if (section.HoldsDrawing()) {
+            std::cout << " drawing=" << section.drawing.columns.size() << '\n';
+            PrintDrawing(section.drawing, table.EnglishMode(), "");
+            continue;
+        }
+        std::cout << " text=" << RawText(section.text) << '\n';
     }
 }
 
@@ -105,8 +121,16 @@ void PrintReadable(const MessageTable& table) {
               << (count == 1 ? " section" : " sections") << '\n';
     for (int index = 0; index < count; ++index) {
         const Section& section = table.section(index);
-        std::cout << (index < 9 ? " " : "") << index + 1 << "  \"" << ReadableText(section.text)
-                  << "\"\n    open: " << EffectName(section.openOption)
+        std::cout << (index < 9 ? " " : "") << index + 1 << "  ";
+        if (section.HoldsDrawing()) {
+            const std::size_t columns = section.drawing.columns.size();
+            std::cout << "drawing of " << columns << (columns == 1 ? " column" : " columns")
+                      << '\n';
+            PrintDrawing(section.drawing, table.EnglishMode(), "    ");
+        } else {
+            std::cout << "\"" << ReadableText(section.text) << "\"\n";
+        }
+        std::cout << "    open: " << EffectName(section.openOption)
                   << ", close: " << EffectName(section.closeOption) << '\n';
     }
 }

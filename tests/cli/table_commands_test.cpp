@@ -73,7 +73,12 @@ TEST_F(CliCommands, NewStoresNoTextTheSectionRulesRefuseOrCut) {
         std::vector<std::string> args;
         std::string says;
     };
+    WriteBytes(PathOf("nine.txt"), "#\n#\n#\n#\n#\n#\n#\n#\n#\n");  // 9 rows
     const std::vector<Case> cases = {
+        {{"--english", "0:0:A", "0:0:dots=" + PathOf("none.txt")},
+         "section 2: " + PathOf("none.txt") + " cannot be read"},
+        {{"--english", "0:0:dots=" + PathOf("nine.txt")},
+         "section 1: " + PathOf("nine.txt") + ": row 9: the mode's column has only 8 dots"},
         {{"--english", "0:0:ABCDEFGHIJKLMNOPQRSTUVWXYZ"},
          "section 1: the text is too long: the section keeps 18 of its 26 bytes"},
         {{"--english", "0:0:ABCDEFGHIJKLMNOPQR", "0:0:a\\x01"},
@@ -156,6 +161,14 @@ TEST_F(CliCommands, NewWritesNothingForTextsAFileCannotCarry) {
             << made.err;
         EXPECT_FALSE(std::filesystem::exists(out)) << text;
     }
+    // Nor a drawing: a message file has no place for one.
+    WriteBytes(PathOf("dots.txt"), "#.\n.#\n");
+    const CliRun drawn =
+        Run({"new", PathOf("drawn.led"), "--chinese", "0:0:A", "0:0:dots=" + PathOf("dots.txt")});
+    EXPECT_EQ(drawn.exitCode, 1);
+    EXPECT_NE(drawn.err.find("the drawing of section 2 would be lost"), std::string::npos)
+        << drawn.err;
+    EXPECT_FALSE(std::filesystem::exists(PathOf("drawn.led")));
 }
 
 TEST_F(CliCommands, CheckAcceptsSoundFilesAndNamesTheFaultOfOthers) {
@@ -255,6 +268,11 @@ TEST_F(CliCommands, BadArgumentsAreUsageErrors) {
         {"new", PathOf("n.led"), "--english", "0:0:\\x4"},
         {"new", PathOf("n.led"), "--chinese", "0:0:\xF0\x9F\x98\x80"},
         {"new", PathOf("n.led"), "--english", "--chinese", "0:0:A"},
+        {"new", PathOf("n.led"), "--english", "--threshold", "101", "0:0:A"},
+        {"new", PathOf("n.led"), "--english", "--threshold", "5%", "0:0:A"},
+        {"new", PathOf("n.led"), "--english", "0:0:font=Nimbus Sans:"},
+        {"new", PathOf("n.led"), "--english", "0:0:font=Nimbus Sans,heavy:HI"},
+        {"new", PathOf("n.led"), "--english", "0:0:picture="},
         {"new", PathOf("n.led"), "--english", "--unknown", "0:0:A"},
         {"show", "-x", PathOf("a.led")},
         {"image", PathOf("a.led"), "-o"},

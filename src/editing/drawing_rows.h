@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "editing/drawing.h"
+
+namespace lumera {
+
+constexpr char kLitDot = '#';
+constexpr char kDarkDot = '.';
+
+// A drawing as people read and write it: one string per row, top row first, '#' for a lit
+// dot and '.' for a dark one, leftmost column first; `rows` strings.
+std::vector<std::string> DrawingRowsText(const Drawing& drawing, int rows);
+
+// Rows as DrawingRowsText writes them back into columns. At most `rows` rows (missing ones at
+// the bottom stay dark), all of one length, at most kMostSectionColumns; anything else is
+// refused with the row (1-based) and column of the first problem.
+std::variant<Drawing, std::string> ParseDrawingRows(const std::vector<std::string>& text, int rows);
+
+}  // namespace lumera
