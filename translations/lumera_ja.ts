@@ -348,6 +348,104 @@
     </message>
 </context>
 <context>
+    <name>lumera::app::DotEditor</name>
+    <message>
+        <source>Dots</source>
+        <translation>ドット</translation>
+    </message>
+</context>
+<context>
+    <name>lumera::app::DrawingDialog</name>
+    <message>
+        <source>Drawing for section %1</source>
+        <translation>セクション %1 の図柄</translation>
+    </message>
+    <message>
+        <source>&amp;Picture</source>
+        <translation>画像(&amp;P)</translation>
+    </message>
+    <message>
+        <source>&amp;Text in a font</source>
+        <translation>フォントの文字(&amp;T)</translation>
+    </message>
+    <message>
+        <source>Click or drag to light dots, right-click to darken them.</source>
+        <translation>クリックまたはドラッグで点灯、右クリックで消灯します。</translation>
+    </message>
+    <message>
+        <source>By &amp;hand</source>
+        <translation>手描き(&amp;H)</translation>
+    </message>
+    <message>
+        <source>&amp;Choose a picture...</source>
+        <translation>画像を選ぶ(&amp;C)...</translation>
+    </message>
+    <message>
+        <source>Darkness that lights a dot</source>
+        <translation>点灯する濃さ</translation>
+    </message>
+    <message>
+        <source>&amp;Invert: light pixels light the dots</source>
+        <translation>反転(&amp;I)：明るい画素を点灯</translation>
+    </message>
+    <message>
+        <source>C&amp;rop to 255 columns</source>
+        <translation>255 列に切り詰める(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Darkness that lights a dot:</source>
+        <translation>点灯する濃さ：</translation>
+    </message>
+    <message>
+        <source>&amp;Bold</source>
+        <translation>太字(&amp;B)</translation>
+    </message>
+    <message>
+        <source>&amp;Italic</source>
+        <translation>斜体(&amp;I)</translation>
+    </message>
+    <message>
+        <source>Font:</source>
+        <translation>フォント：</translation>
+    </message>
+    <message>
+        <source>Space between letters:</source>
+        <translation>文字間隔：</translation>
+    </message>
+    <message>
+        <source>Text:</source>
+        <translation>文字：</translation>
+    </message>
+    <message>
+        <source>Add column</source>
+        <translation>列を追加</translation>
+    </message>
+    <message>
+        <source>Remove column</source>
+        <translation>列を削除</translation>
+    </message>
+    <message>
+        <source>Shift left</source>
+        <translation>左へ移動</translation>
+    </message>
+    <message>
+        <source>Shift right</source>
+        <translation>右へ移動</translation>
+    </message>
+    <message>
+        <source>Invert</source>
+        <translation>反転</translation>
+    </message>
+    <message>
+        <source>Mirror</source>
+        <translation>左右反転</translation>
+    </message>
+    <message>
+        <source>%1 of %2 columns</source>
+        <translation>%1 / %2 列</translation>
+    </message>
+</context>
+<context>
     <name>lumera::app::KeyPanels</name>
     <message>
         <source>Glyph keyboard</source>
@@ -451,6 +549,14 @@
         <source>The on-screen keys type into this section</source>
         <translation>画面キーボードはこのセクションに入力します</translation>
     </message>
+    <message>
+        <source>Drawing of %1 columns</source>
+        <translation>図柄、%1 列</translation>
+    </message>
+    <message>
+        <source>Draw in section %1...</source>
+        <translation>セクション %1 に描く...</translation>
+    </message>
 </context>
 <context>
     <name>lumera::app::TForm1</name>
@@ -517,6 +623,10 @@
     <message>
         <source>The table needs %1 of %2 bytes</source>
         <translation>この表には %1 バイト必要です（表示器は最大 %2 バイト）</translation>
+    </message>
+    <message>
+        <source>Drawing in section %1</source>
+        <translation>セクション %1 の図柄</translation>
     </message>
 </context>
 </TS>

@@ -348,6 +348,104 @@
     </message>
 </context>
 <context>
+    <name>lumera::app::DotEditor</name>
+    <message>
+        <source>Dots</source>
+        <translation>点阵</translation>
+    </message>
+</context>
+<context>
+    <name>lumera::app::DrawingDialog</name>
+    <message>
+        <source>Drawing for section %1</source>
+        <translation>第 %1 段的图案</translation>
+    </message>
+    <message>
+        <source>&amp;Picture</source>
+        <translation>图片(&amp;P)</translation>
+    </message>
+    <message>
+        <source>&amp;Text in a font</source>
+        <translation>字体文字(&amp;T)</translation>
+    </message>
+    <message>
+        <source>Click or drag to light dots, right-click to darken them.</source>
+        <translation>单击或拖动点亮点，右键熄灭。</translation>
+    </message>
+    <message>
+        <source>By &amp;hand</source>
+        <translation>手绘(&amp;H)</translation>
+    </message>
+    <message>
+        <source>&amp;Choose a picture...</source>
+        <translation>选择图片(&amp;C)...</translation>
+    </message>
+    <message>
+        <source>Darkness that lights a dot</source>
+        <translation>点亮一点所需的深度</translation>
+    </message>
+    <message>
+        <source>&amp;Invert: light pixels light the dots</source>
+        <translation>反相(&amp;I)：浅色像素点亮</translation>
+    </message>
+    <message>
+        <source>C&amp;rop to 255 columns</source>
+        <translation>裁剪为 255 列(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Darkness that lights a dot:</source>
+        <translation>点亮一点所需的深度：</translation>
+    </message>
+    <message>
+        <source>&amp;Bold</source>
+        <translation>粗体(&amp;B)</translation>
+    </message>
+    <message>
+        <source>&amp;Italic</source>
+        <translation>斜体(&amp;I)</translation>
+    </message>
+    <message>
+        <source>Font:</source>
+        <translation>字体：</translation>
+    </message>
+    <message>
+        <source>Space between letters:</source>
+        <translation>字间距：</translation>
+    </message>
+    <message>
+        <source>Text:</source>
+        <translation>文字：</translation>
+    </message>
+    <message>
+        <source>Add column</source>
+        <translation>加一列</translation>
+    </message>
+    <message>
+        <source>Remove column</source>
+        <translation>删一列</translation>
+    </message>
+    <message>
+        <source>Shift left</source>
+        <translation>左移</translation>
+    </message>
+    <message>
+        <source>Shift right</source>
+        <translation>右移</translation>
+    </message>
+    <message>
+        <source>Invert</source>
+        <translation>反相</translation>
+    </message>
+    <message>
+        <source>Mirror</source>
+        <translation>镜像</translation>
+    </message>
+    <message>
+        <source>%1 of %2 columns</source>
+        <translation>%1 / %2 列</translation>
+    </message>
+</context>
+<context>
     <name>lumera::app::KeyPanels</name>
     <message>
         <source>Glyph keyboard</source>
@@ -451,6 +549,14 @@
         <source>The on-screen keys type into this section</source>
         <translation>屏幕键盘输入到此段</translation>
     </message>
+    <message>
+        <source>Drawing of %1 columns</source>
+        <translation>图案，%1 列</translation>
+    </message>
+    <message>
+        <source>Draw in section %1...</source>
+        <translation>在第 %1 段绘图...</translation>
+    </message>
 </context>
 <context>
     <name>lumera::app::TForm1</name>
@@ -517,6 +623,10 @@
     <message>
         <source>The table needs %1 of %2 bytes</source>
         <translation>整个表格需要 %1 字节，显示屏最多 %2 字节</translation>
+    </message>
+    <message>
+        <source>Drawing in section %1</source>
+        <translation>第 %1 段的图案</translation>
     </message>
 </context>
 </TS>

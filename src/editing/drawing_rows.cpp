@@ -1,5 +1,7 @@
 #include "editing/drawing_rows.h"
 
+#include <algorithm>
+
 namespace lumera {
 
 std::vector<std::string> DrawingRowsText(const Drawing& drawing, int rows) {
@@ -13,6 +15,40 @@ std::vector<std::string> DrawingRowsText(const Drawing& drawing, int rows) {
         }
     }
     return text;
+}
+
+void ApplyDotCommand(DotCommand command, std::vector<std::uint16_t>& columns, int rows) {
+    const auto allRows = static_cast<std::uint16_t>((1u << rows) - 1);
+    switch (command) {
+        case DotCommand::AddColumn:
+            if (columns.size() < static_cast<std::size_t>(kMostSectionColumns)) {
+                columns.push_back(0);
+            }
+            break;
+        case DotCommand::RemoveColumn:
+            if (!columns.empty()) {
+                columns.pop_back();
+            }
+            break;
+        case DotCommand::ShiftLeft:
+            if (!columns.empty()) {
+                std::rotate(columns.begin(), columns.begin() + 1, columns.end());
+            }
+            break;
+        case DotCommand::ShiftRight:
+            if (!columns.empty()) {
+                std::rotate(columns.rbegin(), columns.rbegin() + 1, columns.rend());
+            }
+            break;
+        case DotCommand::Invert:
+            for (std::uint16_t& column : columns) {
+                column = static_cast<std::uint16_t>(~column & allRows);
+            }
+            break;
+        case DotCommand::Mirror:
+            std::reverse(columns.begin(), columns.end());
+            break;
+    }
 }
 
 std::variant<Drawing, std::string> ParseDrawingRows(const std::vector<std::string>& text,

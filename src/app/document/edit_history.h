@@ -30,6 +30,7 @@ enum class StepKind {
     SwitchLanguage,
     Open,            // of `file`
     SectionCommand,  // `command` on `section`
+    Drawing,         // made for `section`
 };
 
 struct StepName {

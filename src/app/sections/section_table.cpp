@@ -238,6 +238,11 @@ void SectionTable::Show(const MessageTable& table) {
         const QSignalBlocker openBlocker(opens_[index]);
         const QSignalBlocker closeBlocker(closes_[index]);
         edits_[index]->showBytes(section.text);
+        // The edit of a drawn section is empty: it says what the section holds instead, and
+        // typing there replaces the drawing with a text.
+        edits_[index]->setPlaceholderText(
+            section.HoldsDrawing() ? tr("Drawing of %1 columns").arg(section.drawing.columns.size())
+                                   : QString());
         edits_[index]->setByteLimit(section.maxLength);
         opens_[index]->setCurrentIndex(EffectNumber(section.openOption));
         closes_[index]->setCurrentIndex(EffectNumber(section.closeOption));
@@ -317,6 +322,10 @@ std::unique_ptr<QMenu> SectionTable::MenuFor(int index) {
     }
     menu->addActions(menuActions_);
     menu->addSeparator();
+    QAction* draw = menu->addAction(tr("Draw in section %1...").arg(index + 1), this,
+                                    [this, index] { emit drawRequested(index); });
+    draw->setObjectName(QStringLiteral("DrawSection"));
+    draw->setEnabled(edit->isEnabled());
     for (const SectionCommandEntry& command : SectionCommands()) {
         // The shortcut is shown, not taken: the window's own actions hold it.
         const QString text = SectionCommandCaption(command, index) + QLatin1Char('\t') +

@@ -55,6 +55,8 @@ signals:
     void sectionFull(int index);
     // A section command chosen in a row's context menu.
     void sectionCommand(SectionCommand command, int index);
+    // "Draw..." chosen in a row's context menu.
+    void drawRequested(int index);
 
 protected:
     void changeEvent(QEvent* event) override;

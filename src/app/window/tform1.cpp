@@ -143,6 +143,7 @@ void TForm1::ConnectParts() {
     connect(sections_, &SectionTable::openChosen, this, &TForm1::CBAChange);
     connect(sections_, &SectionTable::closeChosen, this, &TForm1::CBBChange);
     connect(sections_, &SectionTable::sectionCommand, this, &TForm1::RunSectionCommand);
+    connect(sections_, &SectionTable::drawRequested, this, &TForm1::DrawSection);
     connect(sections_, &SectionTable::sectionFull, this, &TForm1::TellSectionFull);
     connect(sections_, &SectionTable::unstorableInput, this, [this](int, const QString& refused) {
         prompter_.Message(std::string(kBadCharacterMessage) + ' ' + refused.toStdString());

@@ -97,6 +97,8 @@ public:
     void maskeditOnChange(int index, const std::string& bytes, std::size_t caret);
     void Timer1Timer();
     void RunSectionCommand(SectionCommand command, int index);
+    // Opens the drawing dialog for the section.
+    void DrawSection(int index);
     // The save offer, made before the table is left or replaced (closing, Open, a drop, a
     // language switch): true when the table may go, because it was saved, the operator
     // declined to save it, or there is nothing to save. False on Cancel, or when the save

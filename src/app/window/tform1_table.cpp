@@ -6,6 +6,7 @@
 
 #include "app/commands/capacity_gauge.h"
 #include "app/commands/key_panels.h"
+#include "app/sections/drawing_dialog.h"
 #include "app/sections/section_commands.h"
 #include "app/sections/section_edit.h"
 #include "app/sections/section_table.h"
@@ -72,6 +73,8 @@ QString TForm1::StepCaption(const StepName& step) const {
             return tr("Switch language");
         case StepKind::Open:
             return tr("Open %1").arg(QString::fromStdString(step.file));
+        case StepKind::Drawing:
+            return tr("Drawing in section %1").arg(step.section + 1);
         case StepKind::SectionCommand:
             return SectionCommandCaption(SectionCommands()[static_cast<std::size_t>(step.command)],
                                          step.section);
@@ -213,6 +216,19 @@ void TForm1::BtnClearClick() {
         FollowLanguage();  // the captions and lists of the mode, from the top
     }
     FocusFirstSection();
+}
+
+// The dialog stays open beside the window; the drawing it makes is one undo step.
+void TForm1::DrawSection(int index) {
+    const MessageTable& table = document_->table();
+    auto* dialog = new DrawingDialog(this, index, table.EnglishMode(), table.section(index).drawing,
+                                     prompter_);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog, index] {
+        Change(StepName(StepKind::Drawing, index),
+               [&](MessageTable& table) { return table.SetDrawing(index, dialog->drawing()); });
+    });
+    dialog->open();
 }
 
 void TForm1::RunSectionCommand(SectionCommand command, int index) {
