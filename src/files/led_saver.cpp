@@ -3,6 +3,7 @@
 #include "editing/file_bytes.h"
 #include "files/led_scramble.h"
 #include "files/led_writer.h"
+#include "files/table_file.h"
 
 namespace lumera {
 
@@ -14,6 +15,15 @@ std::optional<std::string> WriteLedFile(const std::filesystem::path& target,
     std::string bytes = FormatLedText(content);
     ScrambleLedBytes(bytes);
     return ReplaceFileContents(target, bytes);
+}
+
+std::optional<std::string> WriteTableFile(const std::filesystem::path& target,
+                                          const LedFileContent& content) {
+    // Refused alike, so that either kind of file reads back into the other.
+    if (auto reason = UnstorableReason(content)) {
+        return reason;
+    }
+    return ReplaceFileContents(target, FormatTableFile(content));
 }
 
 }  // namespace lumera

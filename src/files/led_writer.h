@@ -10,8 +10,12 @@ namespace lumera {
 // The longest text a two-digit length field can describe.
 constexpr int kLedMaxTextLength = 99;
 
-// Why the content cannot be written so that it reads back the same (a text holding
-// a line-end or zero byte, or longer than its length field can say), or nullopt.
+// Why one section text cannot be written so that it reads back the same (it holds a line-end
+// or zero byte, or is longer than its length field can say), starting "holds", or nullopt.
+std::optional<std::string> UnstorableTextReason(const std::string& text);
+
+// Why the content cannot be written so that it reads back the same (more sections than the
+// table has rows, or a text UnstorableTextReason refuses), or nullopt.
 std::optional<std::string> UnstorableReason(const LedFileContent& content);
 
 // The plain (unscrambled) file text: "Row:" two-digit count "Eng:" mode, then one line
