@@ -171,7 +171,9 @@ int LineAtByte(std::string_view text, std::size_t byte) {
 // label replaces.
 std::string ParserReason(const Json::exception& error) {
     std::string_view what = error.what();
-    what.remove_prefix(std::min(what.find("] ") + 2, what.size()));
+    if (const std::size_t name = what.find("] "); name != std::string_view::npos) {
+        what.remove_prefix(name + 2);
+    }
     if (what.starts_with("parse error") && what.find(": ") != std::string_view::npos) {
         what.remove_prefix(what.find(": ") + 2);
     }
