@@ -78,7 +78,6 @@ TEST_F(CliCommands, NewWritesATableFileUnlessOutEndsInLedAndReadersTakeBoth) {
     } cases[] = {
         {"twin.led", Scrambled(FormatLedText(content))},
         {"twin.lumera", FormatTableFile(content)},
-        {"twin", FormatTableFile(content)},
         {"twin.led.lumera", FormatTableFile(content)},
     };
     for (const auto& c : cases) {

@@ -30,14 +30,14 @@ std::string Table(const std::string& sections, const std::string& head = kHead) 
     return "{\n" + head + "  \"sections\": [\n" + sections + "\n  ]\n}\n";
 }
 
-std::string Section(const std::string& rest) {
-    return R"(    { "opening": "left-to-right", "closing": "all-extinguishes", )" + rest + " }";
-}
-
-std::string Sections(int count) {
-    std::string sections = Section(R"("text": "A")");
-    for (int n = 1; n < count; ++n) {
-        sections += ",\n" + Section(R"("text": "A")");
+// `count` sections, one a line, each holding `rest` after its effects.
+std::string Section(const std::string& rest, int count = 1) {
+    std::string sections;
+    for (int n = 0; n < count; ++n) {
+        sections +=
+            (n > 0 ? ",\n" : "") +
+            std::string(R"(    { "opening": "left-to-right", "closing": "all-extinguishes", )") +
+            rest + " }";
     }
     return sections;
 }
@@ -62,9 +62,9 @@ TEST(TableFile, ReaderRefusesNamingLineAndField) {
          "line 5: unknown key \"colour\""},
         {Table(Section(text), std::string(kHead) + "  \"mode\": \"chinese\",\n"),
          "line 5: key \"mode\" appears twice"},
-        {Table(Sections(32)), ""},
-        {Table(Sections(33)), "line 38: section 33: more than 32 sections"},
-        {Table(Sections(1) + ",\n    7"), "line 7: section 2: not an object"},
+        {Table(Section(text, 32)), ""},
+        {Table(Section(text, 33)), "line 38: section 33: more than 32 sections"},
+        {Table(Section(text) + ",\n    7"), "line 7: section 2: not an object"},
         {Table(Section(R"("text": "A", "speed": 3)")), "line 6: section 1: unknown key \"speed\""},
         {Table(R"(    { "opening": "left-to-right", "text": "A" })"),
          "line 6: section 1: key \"closing\" is missing"},
@@ -142,23 +142,15 @@ TEST_F(TableFileOnDisk, EitherKindOpensByItsContentWhateverItsName) {
 
 TEST_F(TableFileOnDisk, SaveWritesATableFileOnlyUnderItsOwnExtension) {
     const LedFileContent content{true, {{"NEW"}}};
-    const struct {
-        const char* chosen;
-        const char* written;
-        std::string bytes;
-    } cases[] = {
-        {"t.lumera", "t.lumera", FormatTableFile(content)},
-        {"t.lumera.txt", "t.lumera.led", Scrambled(FormatLedText(content))},
-    };
-    for (const auto& c : cases) {
-        MessageTable table;
-        ApplyLedContent(content, table);
-        testing::ScriptedPrompter prompter;
-        prompter.saveNames = {(dir_ / c.chosen).string()};
-        EXPECT_EQ(SaveTableAs(table, prompter), SaveOutcome::Saved) << c.chosen;
-        EXPECT_EQ(ReadBytes(dir_ / c.written), c.bytes) << c.chosen;
-        EXPECT_EQ(prompter.filters.front(), kTableFileFilter);
-    }
+    MessageTable table;
+    ApplyLedContent(content, table);
+    testing::ScriptedPrompter prompter;
+    prompter.saveNames = {(dir_ / "t.lumera").string(), (dir_ / "t.lumera.txt").string()};
+    ASSERT_EQ(SaveTableAs(table, prompter), SaveOutcome::Saved);
+    ASSERT_EQ(SaveTableAs(table, prompter), SaveOutcome::Saved);
+    EXPECT_EQ(ReadBytes(dir_ / "t.lumera"), FormatTableFile(content));
+    EXPECT_EQ(ReadBytes(dir_ / "t.lumera.led"), Scrambled(FormatLedText(content)));
+    EXPECT_EQ(prompter.filters.front(), kTableFileFilter);
 }
 
 }  // namespace
