@@ -91,20 +91,18 @@ TEST(TableFile, ContentAndFileRoundTrip) {
                                   {"A\xFF", UpToDown, FromUpToDown},
                                   {"\xD6\xD0\xCE\xC4 \"\\", LeftToRight, FromRightToLeft},
                                   {"", DownToUp, FromDownToUp}}};
-    const std::string file = FormatTableFile(content);
-    EXPECT_EQ(file,
-              "{\n  \"format\": \"lumera-table\",\n  \"version\": 1,\n  \"mode\": \"chinese\",\n"
-              "  \"sections\": [\n"
-              R"(    { "opening": "clockwise-rotation", "closing": "all-extinguishes", )"
-              R"("bytes": "01 1B 20 41" },)"
-              "\n"
-              R"(    { "opening": "up-to-down", "closing": "from-up-to-down", "bytes": "41 FF" },)"
-              "\n"
-              R"(    { "opening": "left-to-right", "closing": "from-right-to-left", )"
-              R"("text": "中文 \"\\" },)"
-              "\n"
-              R"(    { "opening": "down-to-up", "closing": "from-down-to-up", "text": "" })"
-              "\n  ]\n}\n");
+    EXPECT_EQ(FormatTableFile(content), R"({
+  "format": "lumera-table",
+  "version": 1,
+  "mode": "chinese",
+  "sections": [
+    { "opening": "clockwise-rotation", "closing": "all-extinguishes", "bytes": "01 1B 20 41" },
+    { "opening": "up-to-down", "closing": "from-up-to-down", "bytes": "41 FF" },
+    { "opening": "left-to-right", "closing": "from-right-to-left", "text": "中文 \"\\" },
+    { "opening": "down-to-up", "closing": "from-down-to-up", "text": "" }
+  ]
+}
+)");
     const std::vector<LedFileContent> contents = {content, {true, {}}};
     for (const LedFileContent& c : contents) {
         const LedParseResult parsed = ParseTableFile(FormatTableFile(c));
