@@ -22,6 +22,7 @@ std::filesystem::path LedFileName(const std::string& chosenName);
 // its LedFileName (a message file).
 std::filesystem::path SavedFileName(const std::string& chosenName);
 
+// Whether Save writes a table file under the name: its extension is ".lumera".
 bool IsTableFileName(const std::filesystem::path& name);
 
 enum class SaveOutcome {

@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "editing/byte_classes.h"
 #include "editing/code_page_936.h"
 #include "editing/effects.h"
 #include "editing/file_bytes.h"
@@ -227,7 +228,7 @@ std::string HexOfBytes(std::string_view bytes) {
 bool HoldsControlByte(std::string_view bytes) {
     return std::any_of(bytes.begin(), bytes.end(), [](char c) {
         const auto byte = static_cast<unsigned char>(c);
-        return byte < 0x20 || byte == kDelete;
+        return byte < kFirstPrintable || byte == kDelete;
     });
 }
 
