@@ -4,17 +4,16 @@
 #include <variant>
 
 #include "editing/file_bytes.h"
-#include "files/led_parser.h"
-#include "files/led_scramble.h"
+#include "files/led_loader.h"
 
 namespace lumera::cli {
 
 namespace {
 
-// Asked only of bytes that are no image, so an image is never taken for text.
-bool IsMessageFile(std::string bytes) {
-    ScrambleLedBytes(bytes);
-    return ParseLedText(bytes).content.has_value();
+// Asked only of bytes that are no image, so an image is never taken for text. Either kind of
+// table file counts.
+bool IsMessageFile(const std::string& bytes) {
+    return ParseMessageFileBytes(bytes).content.has_value();
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 namespace lumera::cli {
 
 // Whether the file at `path` can be read and holds, whatever its name, no download image but
-// a message file: scrambled text that the message-file reader accepts.
+// a message file (scrambled text the message-file reader accepts) or a table file.
 bool HoldsMessageFile(const std::string& path);
 
 // When the file at `path` holds a download image and no message file, says so on stderr,

@@ -8,14 +8,25 @@
 #include "cli/cli_table_io.h"
 #include "download/image_feed.h"
 #include "editing/program_directory.h"
+#include "files/table_file.h"
 
 namespace lumera::cli {
+
+namespace {
+
+// A file so named is read as a table even when broken, so that its error is the table's.
+bool IsMessageFileName(const std::string& path) {
+    const std::filesystem::path extension = std::filesystem::path(path).extension();
+    return extension == ".led" || extension == kTableFileExtension;
+}
+
+}  // namespace
 
 std::unique_ptr<PreviewSource> StartPreview(std::string_view command, const std::string& path,
                                             SourceKind kind, QSize size, int color) {
     auto source = std::make_unique<PreviewSource>();
     if (kind == SourceKind::MessageFileOrImage &&
-        (std::filesystem::path(path).extension() == ".led" || HoldsMessageFile(path))) {
+        (IsMessageFileName(path) || HoldsMessageFile(path))) {
         if (!LoadIntoTable(command, path, source->table)) {
             return nullptr;
         }

@@ -21,7 +21,8 @@ struct PreviewSource {
 };
 
 enum class SourceKind {
-    MessageFileOrImage,  // a message file by its name (.led) or its content, else an image
+    MessageFileOrImage,  // a message or table file by its name (.led, .lumera) or content, else an
+                         // image
     DownloadImage        // always a download image
 };
 

@@ -13,12 +13,13 @@ namespace {
 
 constexpr char kCommand[] = "animate";
 constexpr char kHelp[] =
-    "usage: lumera-cli animate FILE.led|IMAGE.bin [--color C] [--size PX] -o OUT.gif\n"
+    "usage: lumera-cli animate FILE|IMAGE.bin [--color C] [--size PX] -o OUT.gif\n"
     "\n"
     "Writes one full cycle of every showable section as an animated GIF that loops: a\n"
-    "message file as the window's preview plays it, a download image as the display plays\n"
-    "it. Frame k is the picture 'frame --tick k' (or 'play --tick k') draws; it stays\n"
-    "5/100 s, and 100/100 s more for each hold before the next frame.\n"
+    "message or table file (.led, .lumera) as the window's preview plays it, a download\n"
+    "image as the display plays it. Frame k is the picture 'frame --tick k' (or 'play\n"
+    "--tick k') draws; it stays 5/100 s, and 100/100 s more for each hold before the next\n"
+    "frame.\n"
     "\n"
     "  --color C   LED colour 0 red, 1 green, 2 amber, 3 blue (default 0)\n"
     "  --size PX   picture height in pixels, 16 to 4096, the width in proportion\n"
@@ -31,7 +32,7 @@ constexpr char kHelp[] =
 
 int RunAnimate(const std::vector<std::string>& args) {
     const auto parsed = ParsePictureOptions(kCommand, kHelp, args, {.tick = false, .size = true},
-                                            "FILE.led or IMAGE.bin and -o OUT.gif");
+                                            "FILE or IMAGE.bin and -o OUT.gif");
     if (const int* exitCode = std::get_if<int>(&parsed)) {
         return *exitCode;
     }

@@ -11,13 +11,14 @@ namespace {
 
 constexpr char kCommand[] = "check";
 constexpr char kHelp[] =
-    "usage: lumera-cli check FILE.led\n"
+    "usage: lumera-cli check FILE\n"
     "\n"
-    "Loads FILE as the window's Open does and prints 'ok' when it is a sound message\n"
-    "file whose image fits the display, then 'image: S of 2047 bytes', the size of the\n"
-    "image Send would build (exit 0). Otherwise prints only why it is rejected, with the\n"
-    "line and field, or why its image does not fit the display (exit 1). Messages the\n"
-    "loading would show go to stderr. A download image is named as one (exit 1).\n";
+    "Loads FILE (a .led message file or a .lumera table file, told apart by their content)\n"
+    "as the window's Open does and prints 'ok' when it is a sound file whose image fits\n"
+    "the display, then 'image: S of 2047 bytes', the size of the image Send would build\n"
+    "(exit 0). Otherwise prints only why it is rejected, with the line and field, or why\n"
+    "its image does not fit the display (exit 1). Messages the loading would show go to\n"
+    "stderr. A download image is named as one (exit 1).\n";
 
 int RunCheck(const std::vector<std::string>& args) {
     CommandLine line(kCommand, kHelp);
@@ -26,7 +27,7 @@ int RunCheck(const std::vector<std::string>& args) {
     }
     const std::vector<std::string> files = line.Positional();
     if (files.size() != 1) {
-        return line.UsageError("expected exactly one FILE.led");
+        return line.UsageError("expected exactly one FILE");
     }
     if (ReportedAsDownloadImage(kCommand, files.front())) {
         return 1;

@@ -16,9 +16,10 @@ namespace {
 
 constexpr char kCommand[] = "frame";
 constexpr char kHelp[] =
-    "usage: lumera-cli frame FILE.led [--tick N] [--color C] -o OUT.png\n"
+    "usage: lumera-cli frame FILE [--tick N] [--color C] -o OUT.png\n"
     "\n"
-    "Loads FILE as the window's Open does, starts the preview at section 1 and writes the\n"
+    "Loads FILE (a .led message file or a .lumera table file, told apart by their content)\n"
+    "as the window's Open does, starts the preview at section 1 and writes the\n"
     "LED simulation after N timer ticks of 50 ms as a 160 x 187 PNG. The holds between\n"
     "effects are not waited for and are no ticks. Glyph tables are read beside lumera-cli.\n"
     "\n"
@@ -61,7 +62,7 @@ int RunFrame(const std::vector<std::string>& args) {
     }
     const std::optional<std::string> output = line.Value("o");
     if (files.empty() || !output) {
-        return line.UsageError("expected FILE.led and -o OUT.png");
+        return line.UsageError("expected FILE and -o OUT.png");
     }
     const std::string& file = files.front();
 

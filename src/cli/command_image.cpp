@@ -18,9 +18,10 @@ namespace {
 
 constexpr char kCommand[] = "image";
 constexpr char kHelp[] =
-    "usage: lumera-cli image FILE.led [--force] -o OUT.bin\n"
+    "usage: lumera-cli image FILE [--force] -o OUT.bin\n"
     "\n"
-    "Loads FILE as the window's Open does and writes to OUT the download image its Send\n"
+    "Loads FILE (a .led message file or a .lumera table file, told apart by their content)\n"
+    "as the window's Open does and writes to OUT the download image its Send\n"
     "would build, byte for byte. Like Send, it also writes the image to USBSendData.bin\n"
     "beside the program, or in the per-user data folder when the program is installed or\n"
     "its folder is not writable. Nothing is sent.\n"
@@ -43,7 +44,7 @@ int RunImage(const std::vector<std::string>& args) {
     const std::vector<std::string> files = line.Positional();
     const std::string output = line.Value("o").value_or("");
     if (files.size() != 1 || output.empty()) {
-        return line.UsageError("expected FILE.led -o OUT.bin");
+        return line.UsageError("expected FILE -o OUT.bin");
     }
     MessageTable table;
     if (!LoadIntoTable(kCommand, files.front(), table)) {

@@ -26,10 +26,11 @@ constexpr char kCommand[] = "new";
 constexpr std::size_t kHelpWidth = 86;
 constexpr char kHelpIndent[] = "                    ";
 constexpr char kHelpStart[] =
-    "usage: lumera-cli new OUT.led --english|--chinese [--force] SECTION...\n"
+    "usage: lumera-cli new OUT --english|--chinese [--force] SECTION...\n"
     "\n"
     "Builds a table as loading a file would (every text goes through the same checks\n"
-    "and length rules as typing) and writes it to OUT as the window's Save does.\n"
+    "and length rules as typing) and writes it to OUT as the window's Save does: a\n"
+    "message file when OUT ends in .led, otherwise a table file (JSON, as .lumera).\n"
     "A text those rules refuse (a character the mode does not have) or cut (too long)\n"
     "is not stored: the section is named on stderr, nothing is written, exit 1.\n"
     "A table whose image is larger than the display's 2047 bytes is written all the\n"
@@ -192,12 +193,12 @@ std::string TakeArguments(const CommandLine& line, NewArguments& arguments) {
     arguments.force = line.IsSet("force");
     const std::vector<std::string> positional = line.Positional();
     if (positional.empty()) {
-        return "expected OUT.led";
+        return "expected OUT";
     }
     arguments.out = positional.front();
     // Without OUT the first section would name the file and go missing from the table.
     if (std::string ignored; ParseSectionArgument(arguments.out, ignored)) {
-        return "expected OUT.led before the sections, got the section '" + arguments.out + "' (./" +
+        return "expected OUT before the sections, got the section '" + arguments.out + "' (./" +
                arguments.out + " names a file so)";
     }
     arguments.sections.assign(positional.begin() + 1, positional.end());
@@ -325,7 +326,11 @@ int RunNew(const std::vector<std::string>& args) {
             return 1;
         }
     }
-    if (auto reason = WriteLedFile(arguments.out, ContentOfTable(table))) {
+    const LedFileContent kept = ContentOfTable(table);
+    // Only a name the old kind of file owns gets it; any other gets the program's own kind.
+    const bool messageFile = std::filesystem::path(arguments.out).extension() == ".led";
+    if (auto reason =
+            messageFile ? WriteLedFile(arguments.out, kept) : WriteTableFile(arguments.out, kept)) {
         return cannotWrite(*reason);
     }
     // The file is sound and kept, but Send would refuse it: say so now, not at the display.
@@ -338,7 +343,7 @@ int RunNew(const std::vector<std::string>& args) {
 }
 
 CliCommandRegistration registration{
-    {kCommand, "write a message file from sections given as arguments", RunNew}};
+    {kCommand, "write a message or table file from sections given as arguments", RunNew}};
 
 }  // namespace
 }  // namespace lumera::cli

@@ -20,9 +20,10 @@ namespace {
 
 constexpr char kCommand[] = "send";
 constexpr char kHelp[] =
-    "usage: lumera-cli send FILE.led\n"
+    "usage: lumera-cli send FILE\n"
     "\n"
-    "Loads FILE as the window's Open does, binds the device library as the window does\n"
+    "Loads FILE (a .led message file or a .lumera table file, told apart by their content)\n"
+    "as the window's Open does, binds the device library as the window does\n"
     "(libZRUSB.so beside the program, then in ../lib/lumera, else the system's), builds\n"
     "the download image, writes it to USBSendData.bin and sends it to the display. Every\n"
     "message the window would show goes to stderr, one per line, in the same order. The\n"
@@ -88,7 +89,7 @@ int RunSend(const std::vector<std::string>& args) {
     }
     const std::vector<std::string> files = line.Positional();
     if (files.size() != 1) {
-        return line.UsageError("expected exactly one FILE.led");
+        return line.UsageError("expected exactly one FILE");
     }
     // The window binds the device library when it starts, before any file is opened, so its
     // reports come first here too.

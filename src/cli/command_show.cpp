@@ -19,9 +19,10 @@ namespace {
 
 constexpr char kCommand[] = "show";
 constexpr char kHelp[] =
-    "usage: lumera-cli show [--raw] FILE.led\n"
+    "usage: lumera-cli show [--raw] FILE\n"
     "\n"
-    "Loads FILE as the window's Open does and prints the table: the mode, then every\n"
+    "Loads FILE (a .led message file or a .lumera table file, told apart by their content)\n"
+    "as the window's Open does and prints the table: the mode, then every\n"
     "section in use with its text, opening effect and closing effect (by the names new\n"
     "takes). Glyph codes are shown as <glyph HH>, bytes that are no character as <byte HH>.\n"
     "A drawing is shown as its rows of '#' (lit) and '.' (dark), top row first, under\n"
@@ -143,7 +144,7 @@ int RunShow(const std::vector<std::string>& args) {
     }
     const std::vector<std::string> files = line.Positional();
     if (files.size() != 1) {
-        return line.UsageError("expected exactly one FILE.led");
+        return line.UsageError("expected exactly one FILE");
     }
     if (ReportedAsDownloadImage(kCommand, files.front())) {
         return 1;

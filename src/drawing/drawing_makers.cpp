@@ -65,16 +65,18 @@ Made FromScaled(const QImage& scaled, const PictureSettings& settings) {
     return {std::move(drawing), {}};
 }
 
-// The largest font of the settings whose lines fit `rows` dots.
-QFont FittedFont(const FontSettings& settings, int rows) {
+// The largest font of the settings in which the ink of `text` fits `rows` dots: capitals
+// alone fill the column, descenders make them smaller.
+QFont FittedFont(const FontSettings& settings, const QString& text, int rows) {
+    constexpr int kLargestScale = 3;
     QFont font(QString::fromStdString(settings.family));
     font.setBold(settings.bold);
     font.setItalic(settings.italic);
     font.setStyleStrategy(QFont::NoAntialias);
     font.setLetterSpacing(QFont::AbsoluteSpacing, settings.spacing);
-    for (int pixels = rows * 2; pixels > 1; --pixels) {
+    for (int pixels = rows * kLargestScale; pixels > 1; --pixels) {
         font.setPixelSize(pixels);
-        if (QFontMetrics(font).height() <= rows) {
+        if (QFontMetrics(font).tightBoundingRect(text).height() <= rows) {
             break;
         }
     }
@@ -124,9 +126,13 @@ Made DrawingFromPictureFile(const std::filesystem::path& file, int rows,
 
 Made DrawingFromText(const std::string& text, int rows, const FontSettings& settings) {
     const QString shown = QString::fromStdString(text);
-    const QFont font = FittedFont(settings, rows);
+    const QFont font = FittedFont(settings, shown, rows);
     const QFontMetrics metrics(font);
-    const int width = std::max(1, metrics.horizontalAdvance(shown));
+    // The ink, from the pen's start on the baseline: it may reach left of the start.
+    const QRect ink = metrics.tightBoundingRect(shown);
+    const int left = std::max(0, -ink.left());
+    const int width =
+        std::max(1, left + std::max(metrics.horizontalAdvance(shown), ink.right() + 1));
     QImage canvas(width, rows, QImage::Format_RGB32);
     canvas.fill(Qt::white);
     {
@@ -134,7 +140,7 @@ Made DrawingFromText(const std::string& text, int rows, const FontSettings& sett
         painter.setRenderHint(QPainter::TextAntialiasing, false);
         painter.setFont(font);
         painter.setPen(Qt::black);
-        painter.drawText(0, (rows - metrics.height()) / 2 + metrics.ascent(), shown);
+        painter.drawText(left, (rows - ink.height()) / 2 - ink.top(), shown);
     }
     Drawing drawing;
     drawing.columns = Trimmed(Dots(canvas, width, PictureSettings{}));

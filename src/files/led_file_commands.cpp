@@ -6,6 +6,7 @@
 #include "files/led_saver.h"
 #include "files/led_table.h"
 #include "files/led_writer.h"
+#include "files/table_file.h"
 
 namespace lumera {
 
@@ -27,6 +28,15 @@ std::filesystem::path LedFileName(const std::string& chosenName) {
     return name;
 }
 
+bool IsTableFileName(const std::filesystem::path& name) {
+    return name.extension() == kTableFileExtension;
+}
+
+std::filesystem::path SavedFileName(const std::string& chosenName) {
+    return IsTableFileName(chosenName) ? std::filesystem::path(chosenName)
+                                       : LedFileName(chosenName);
+}
+
 SaveOutcome SaveTableAs(const MessageTable& table, Prompter& prompter,
                         const std::filesystem::path& suggested, std::filesystem::path* savedAs) {
     const LedFileContent content = ContentOfTable(table);
@@ -36,16 +46,18 @@ SaveOutcome SaveTableAs(const MessageTable& table, Prompter& prompter,
         return SaveOutcome::Failed;
     }
     const std::optional<std::string> chosen =
-        prompter.SaveFileName(kLedFileFilter, suggested.string());
+        prompter.SaveFileName(kTableFileFilter, suggested.string());
     if (!chosen || chosen->empty()) {
         return SaveOutcome::Cancelled;
     }
     // Asked about the file that will be written, whatever extension was typed.
-    const std::filesystem::path target = LedFileName(*chosen);
+    const std::filesystem::path target = SavedFileName(*chosen);
     if (FileExists(target) && !prompter.Ask(target.string() + kReplaceQuestion)) {
         return SaveOutcome::Cancelled;
     }
-    if (auto reason = WriteLedFile(target, content)) {
+    const auto reason =
+        IsTableFileName(target) ? WriteTableFile(target, content) : WriteLedFile(target, content);
+    if (reason) {
         prompter.Message(target.string() + " could not be saved:\n" + *reason);
         return SaveOutcome::Failed;
     }

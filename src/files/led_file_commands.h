@@ -10,11 +10,20 @@
 
 namespace lumera {
 
-constexpr char kLedFileFilter[] = "*.led(LED Files)|*.led";
+// Both dialogs offer both kinds of file; message files come first, as Save writes them
+// unless told otherwise.
+constexpr char kTableFileFilter[] = "*.led(LED Files)|*.led|Lumera tables (*.lumera)|*.lumera";
 
 // The name Save writes to: the last extension of the chosen name replaced by ".led",
 // or ".led" appended when it has none.
 std::filesystem::path LedFileName(const std::string& chosenName);
+
+// The name Save writes to: a name ending in ".lumera" as chosen (a table file), any other
+// its LedFileName (a message file).
+std::filesystem::path SavedFileName(const std::string& chosenName);
+
+// Whether Save writes a table file under the name: its extension is ".lumera".
+bool IsTableFileName(const std::filesystem::path& name);
 
 enum class SaveOutcome {
     Saved,      // the file was written
@@ -23,8 +32,9 @@ enum class SaveOutcome {
 };
 
 // The Save button (also the save offer's Yes). Asks for a name (the dialog starts with
-// `suggested`), asks before replacing the file it will write (LedFileName of the chosen name),
-// and writes the table. Puts the name written in `savedAs` when given and the file was written.
+// `suggested`), asks before replacing the file it will write (SavedFileName of the chosen name),
+// and writes the table, as a table file or a message file by that name's extension. Puts the name
+// written in `savedAs` when given and the file was written.
 SaveOutcome SaveTableAs(const MessageTable& table, Prompter& prompter,
                         const std::filesystem::path& suggested = {},
                         std::filesystem::path* savedAs = nullptr);

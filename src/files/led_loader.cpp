@@ -4,6 +4,7 @@
 #include "files/led_parser.h"
 #include "files/led_scramble.h"
 #include "files/led_table.h"
+#include "files/table_file.h"
 
 namespace lumera {
 
@@ -15,13 +16,20 @@ std::string LoadError(const std::filesystem::path& path, const std::string& reas
 
 }  // namespace
 
+LedParseResult ParseMessageFileBytes(std::string bytes) {
+    if (IsTableFileText(bytes)) {
+        return ParseTableFile(bytes);
+    }
+    ScrambleLedBytes(bytes);
+    return ParseLedText(bytes);
+}
+
 LedReadResult ReadLedFile(const std::filesystem::path& path) {
     FileBytes file = ReadFileBytes(path);
     if (!file.bytes) {
         return {std::nullopt, LoadError(path, file.error)};
     }
-    ScrambleLedBytes(*file.bytes);
-    LedParseResult parsed = ParseLedText(*file.bytes);
+    LedParseResult parsed = ParseMessageFileBytes(std::move(*file.bytes));
     if (!parsed.content) {
         return {std::nullopt, LoadError(path, parsed.error)};
     }

@@ -6,6 +6,7 @@
 
 #include "editing/message_table.h"
 #include "files/led_content.h"
+#include "files/led_parser.h"
 
 namespace lumera {
 
@@ -17,7 +18,12 @@ struct LedReadResult {
     std::string error;
 };
 
-// Reads, unscrambles and checks a whole message file without touching any table.
+// The content of a whole file as it lies on disk, a table file or a scrambled message file:
+// told apart by the bytes (IsTableFileText), never by the file's name.
+LedParseResult ParseMessageFileBytes(std::string bytes);
+
+// Reads and checks a whole file of either kind (ParseMessageFileBytes) without touching any
+// table.
 LedReadResult ReadLedFile(const std::filesystem::path& path);
 
 struct LoadResult {

@@ -13,4 +13,9 @@ namespace lumera {
 std::optional<std::string> WriteLedFile(const std::filesystem::path& target,
                                         const LedFileContent& content);
 
+// Writes the content as a table file (FormatTableFile), the same way and with the same
+// refusals as WriteLedFile.
+std::optional<std::string> WriteTableFile(const std::filesystem::path& target,
+                                          const LedFileContent& content);
+
 }  // namespace lumera

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "files/led_writer.h"
+#include "files/table_file.h"
 #include "led_test_files.h"
 #include "program_run.h"
 
@@ -66,6 +67,31 @@ TEST_F(CliCommands, NewWritesWhatSaveWritesAndShowRawPrintsItExactly) {
     EXPECT_NE(wrong.err.find("OPEN must be an opening effect (0..8 or its name)"),
               std::string::npos)
         << wrong.err;
+}
+
+TEST_F(CliCommands, NewWritesATableFileUnlessOutEndsInLedAndReadersTakeBoth) {
+    const LedFileContent content{
+        false, {{"\x01 A\xD6\xD0", LeftToRight, FromLeftToRight}, {"", DownToUp, AllExtinguishes}}};
+    const struct {
+        const char* out;
+        std::string bytes;
+    } cases[] = {
+        {"twin.led", Scrambled(FormatLedText(content))},
+        {"twin.lumera", FormatTableFile(content)},
+        {"twin.led.lumera", FormatTableFile(content)},
+    };
+    for (const auto& c : cases) {
+        const CliRun made =
+            Run({"new", PathOf(c.out), "--chinese", "0:1:\\x01 A\xE4\xB8\xAD", "3:6:"});
+        ASSERT_EQ(made.exitCode, 0) << made.err;
+        EXPECT_EQ(ReadBytes(PathOf(c.out)), c.bytes) << c.out;
+        for (const char* command : {"show", "check"}) {
+            const CliRun twin = Run({command, PathOf("twin.led")});
+            const CliRun run = Run({command, PathOf(c.out)});
+            EXPECT_EQ(run.exitCode, 0) << command << ' ' << c.out;
+            EXPECT_EQ(run.out + run.err, twin.out + twin.err) << command << ' ' << c.out;
+        }
+    }
 }
 
 TEST_F(CliCommands, NewStoresNoTextTheSectionRulesRefuseOrCut) {

@@ -5,10 +5,14 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QUrl>
+#include <fstream>
 
 #include "app/qt/qt_prompter.h"
 #include "app/shell/start_arguments.h"
+#include "files/led_file_commands.h"
+#include "files/led_loader.h"
 #include "files/led_saver.h"
+#include "files/table_file.h"
 #include "window_fixture.h"
 
 using lumera::LedFileContent;
@@ -19,8 +23,8 @@ using lumera::app::testing::WindowUnderTest;
 namespace {
 
 const std::string kSaveOffer = "ask: You want to save the data?";
-const std::string kOpenDialog = "open: *.led(LED Files)|*.led";
-const std::string kSaveDialog = "save: *.led(LED Files)|*.led";
+const std::string kOpenDialog = std::string("open: ") + lumera::kTableFileFilter;
+const std::string kSaveDialog = std::string("save: ") + lumera::kTableFileFilter;
 
 // A two-section Chinese file, so a load is seen in the mode, the texts and the count.
 std::string WriteTwoSections(const WindowUnderTest& ui, const char* name) {
@@ -134,6 +138,8 @@ private slots:
                                                 << "two.led" << true;
         QTest::newRow("drop after typing, offer declined") << "typed"
                                                            << "two.led" << true;
+        QTest::newRow("drop of a table file") << "window"
+                                              << "two.lumera" << true;
         QTest::newRow("drop of another kind of file") << "window"
                                                       << "notes.txt" << false;
         QTest::newRow("drop of two files") << "two files"
@@ -147,6 +153,8 @@ private slots:
         WindowUnderTest ui;
         WriteTwoSections(ui, "two.led");
         std::filesystem::copy_file(ui.programPath("two.led"), ui.programPath("notes.txt"));
+        std::ofstream(ui.programPath("two.lumera"))
+            << lumera::FormatTableFile(*lumera::ReadLedFile(ui.programPath("two.led")).content);
         std::filesystem::create_directory(ui.programPath("folder.led"));
         const QString path = QString::fromStdString(ui.programPath(qPrintable(file)).string());
         const QUrl url = QUrl::fromLocalFile(path);

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "file_contents.h"
+#include "files/led_file_commands.h"
 #include "files/led_saver.h"
 #include "window_fixture.h"
 
@@ -404,9 +405,10 @@ private slots:
         QVERIFY(!ui.edit(4)->isEnabled());
         QCOMPARE(ui.window->table().SectionCount(), 2);
         QVERIFY(!ui.window->document().modified());
-        QCOMPARE(ui.prompter.shown,
-                 (std::vector<std::string>{"save: *.led(LED Files)|*.led", kSaveOffer,
-                                           "open: *.led(LED Files)|*.led"}));
+        QCOMPARE(
+            ui.prompter.shown,
+            (std::vector<std::string>{std::string("save: ") + lumera::kTableFileFilter, kSaveOffer,
+                                      std::string("open: ") + lumera::kTableFileFilter}));
     }
 
     void sendReachesTheEmulatedDisplay() {

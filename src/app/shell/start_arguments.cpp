@@ -53,14 +53,15 @@ StartArguments ReadStartArguments(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Composes messages for the circular LED display, shows them on an LED "
-                       "simulation, keeps them in .led files and sends them over USB."));
+                       "simulation, keeps them in .led or .lumera files and sends them over USB."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Displays version information."));
     parser.addOption(version);
-    parser.addPositionalArgument(QStringLiteral("file"),
-                                 QStringLiteral("A message file (.led) to open."),
-                                 QStringLiteral("[file]"));
+    parser.addPositionalArgument(
+        QStringLiteral("file"),
+        QStringLiteral("A message file (.led) or table file (.lumera) to open."),
+        QStringLiteral("[file]"));
 
     StartArguments start;
     if (!parser.parse(arguments)) {

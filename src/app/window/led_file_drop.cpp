@@ -17,7 +17,9 @@ QString DroppedLedFile(const QMimeData* data) {
         return {};
     }
     const QString path = urls.front().toLocalFile();
-    return path.endsWith(QStringLiteral(".led"), Qt::CaseInsensitive) ? path : QString();
+    const bool messageFile = path.endsWith(QStringLiteral(".led"), Qt::CaseInsensitive) ||
+                             path.endsWith(QStringLiteral(".lumera"), Qt::CaseInsensitive);
+    return messageFile ? path : QString();
 }
 
 LedFileDrop::LedFileDrop(std::function<void(const QString&)> open, QObject* parent)

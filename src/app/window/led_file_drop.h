@@ -9,7 +9,7 @@ class QWidget;
 
 namespace lumera::app {
 
-// The one local message file (*.led) a drag carries, or an empty name.
+// The one local message or table file (*.led, *.lumera) a drag carries, or an empty name.
 QString DroppedLedFile(const QMimeData* data);
 
 // Takes the drops of one message file on the widgets it watches, before the widgets' own

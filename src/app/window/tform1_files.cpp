@@ -42,7 +42,7 @@ void TForm1::BtnOpenClick() {
     if (!MayLeaveTable()) {
         return;
     }
-    const std::optional<std::string> chosen = prompter_.OpenFileName(kLedFileFilter);
+    const std::optional<std::string> chosen = prompter_.OpenFileName(kTableFileFilter);
     if (chosen) {
         OpenNamedFile(*chosen);
     }

@@ -259,7 +259,7 @@ TEST_F(LedFileCommands, SaveAsksAboutTheFileItWritesAndNamesItOnlyWhenWritten) {
         if (wrote) {
             EXPECT_EQ(ReadBytes(PathOf(step.written)), Scrambled("Row:01Eng:1\r\n03NEW00\r\n"));
         }
-        EXPECT_EQ(prompter.filters.front(), "*.led(LED Files)|*.led");
+        EXPECT_EQ(prompter.filters.front(), kTableFileFilter);
     }
     EXPECT_EQ(ReadBytes(PathOf("report.txt")), "old");
     struct stat info {};

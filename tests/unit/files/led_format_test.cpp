@@ -164,7 +164,8 @@ TEST(LedFormat, ContentThatWouldNotReadBackIsRefused) {
     LedFileContent drawn{false, {{"A"}, {"B"}, {"C"}}};
     drawn.sections[0].drawing.columns = {1};
     drawn.sections[2].drawing.columns = {1, 2};
-    EXPECT_EQ(UnstorableReason(drawn),
+    EXPECT_FALSE(UnstorableReason(drawn));  // a table file keeps them
+    EXPECT_EQ(UnstorableInMessageFile(drawn),
               "a message file (.led) stores texts only, and the drawings of sections 1, 3 would "
               "be lost: save the table as a Lumera table (.lumera), which keeps them");
 }
