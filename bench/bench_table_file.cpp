@@ -48,6 +48,18 @@ void BM_LoadFullTableFileChinese(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadFullTableFileChinese)->Unit(benchmark::kMicrosecond);
 
+// 32 drawings of the widest, every other dot lit: the largest table file there is
+// (goal: 20 ms).
+void BM_LoadTableFileOfDrawings(benchmark::State& state) {
+    LedFileContent content = FullContent(false);
+    for (LedSection& section : content.sections) {
+        section.text.clear();
+        section.drawing.columns.assign(kMostSectionColumns, 0x5555);
+    }
+    Load(state, FormatTableFile(content));
+}
+BENCHMARK(BM_LoadTableFileOfDrawings)->Unit(benchmark::kMicrosecond);
+
 void BM_LoadFullLedFileEnglish(benchmark::State& state) {
     std::string file = FormatLedText(FullContent(true));
     ScrambleLedBytes(file);

@@ -1,5 +1,6 @@
 // Drawings made in the window: by hand and from a picture, each one undo step, sent as drawn.
 #include <QAction>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 
@@ -60,8 +61,15 @@ private slots:
         mark.fill(Qt::black);
         QVERIFY(mark.save(QString::fromStdString(picture)));
         ui.prompter.openNames.push_back(picture);
-        dialog = OpenDrawing(ui, 2);
+        QTest::mouseClick(ui.edit(2), Qt::LeftButton);
+        QTest::keyClick(ui.edit(2), Qt::Key_G, Qt::ControlModifier | Qt::ShiftModifier);
+        dialog = ui.window->findChild<DrawingDialog*>();
         QVERIFY(dialog);
+        QCOMPARE(dialog->editor().columns().size(), std::size_t{15});  // the drawing held
+        // Typed in a font, then replaced by the picture.
+        dialog->findChild<QLineEdit*>("FontText")->setText("Hi");
+        QCOMPARE(dialog->drawing().source.kind, lumera::DrawingSource::Kind::Font);
+        QVERIFY(dialog->editor().columns() != drawn.drawing.columns);
         dialog->findChild<QPushButton*>("ChoosePicture")->click();
         QCOMPARE(dialog->editor().columns(), std::vector<std::uint16_t>(16, 0xFF));
         dialog->accept();

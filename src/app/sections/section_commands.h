@@ -40,6 +40,11 @@ inline const std::array<SectionCommandEntry, 5>& SectionCommands() {
     return commands;
 }
 
+// The keys that open the drawing dialog for the current section.
+inline QKeySequence DrawKeys() {
+    return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G);
+}
+
 // "Move section 3 up", in the current language.
 inline QString SectionCommandCaption(const SectionCommandEntry& entry, int index) {
     return QCoreApplication::translate("SectionCommand", entry.caption).arg(index + 1);

@@ -322,8 +322,9 @@ std::unique_ptr<QMenu> SectionTable::MenuFor(int index) {
     }
     menu->addActions(menuActions_);
     menu->addSeparator();
-    QAction* draw = menu->addAction(tr("Draw in section %1...").arg(index + 1), this,
-                                    [this, index] { emit drawRequested(index); });
+    QAction* draw = menu->addAction(tr("Draw in section %1...").arg(index + 1) + QLatin1Char('\t') +
+                                        DrawKeys().toString(QKeySequence::NativeText),
+                                    this, [this, index] { emit drawRequested(index); });
     draw->setObjectName(QStringLiteral("DrawSection"));
     draw->setEnabled(edit->isEnabled());
     for (const SectionCommandEntry& command : SectionCommands()) {

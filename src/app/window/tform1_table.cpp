@@ -111,6 +111,15 @@ void TForm1::BuildHistoryActions() {
         });
         addAction(action);
     }
+    auto* draw = new QAction(this);
+    draw->setObjectName(QStringLiteral("DrawAction"));
+    draw->setShortcut(DrawKeys());
+    connect(draw, &QAction::triggered, this, [this] {
+        if (CurrentEdit()->isEnabled()) {
+            DrawSection(document_->table().CurrentSection());
+        }
+    });
+    addAction(draw);
 }
 
 void TForm1::ShowTable() {
