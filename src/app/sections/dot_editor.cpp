@@ -22,7 +22,8 @@ void DotEditor::setColumns(std::vector<std::uint16_t> columns) {
     columns_ = std::move(columns);
     cursor_.setX(
         std::min<int>(cursor_.x(), std::max<int>(0, static_cast<int>(columns_.size()) - 1)));
-    updateGeometry();
+    // A grid as large as its dots: the scroll area around it shows what does not fit.
+    resize(sizeHint());
     update();
 }
 
