@@ -97,6 +97,34 @@ TEST_F(FrameCommandTest, WritesTheFrameOfTheGivenTickInTheGivenColour) {
     EXPECT_GT(GreenExcess(whole), GreenExcess(first) + 10000);
 }
 
+// A drawing plays on the display (play, from the image) exactly as the preview shows it
+// (frame, from the table), whichever way it is made and in either mode.
+TEST_F(FrameCommandTest, PlayShowsADrawingAsFrameShowsIt) {
+    testing::WriteBytes(Path("arrow.txt"), "...#....\n....#...\n########\n....#...\n...#....\n");
+    const struct {
+        const char* mode;
+        const char* section;
+    } cases[] = {
+        {"--english", "2:3:dots="},
+        {"--chinese", "4:1:dots="},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode);
+        ASSERT_EQ(Run({"new", Path("drawn.lumera"), c.mode, "--force",
+                       c.section + Path("arrow.txt"), "8:6:dots=" + Path("arrow.txt")}),
+                  0)
+            << err_;
+        ASSERT_EQ(Run({"image", Path("drawn.lumera"), "-o", Path("drawn.bin"), "--force"}), 0)
+            << err_;
+        for (const char* tick : {"1", "9", "40", "120"}) {
+            ASSERT_EQ(Run({"frame", Path("drawn.lumera"), "--tick", tick, "-o", "-"}), 0) << err_;
+            const std::string preview = out_;
+            ASSERT_EQ(Run({"play", Path("drawn.bin"), "--tick", tick, "-o", "-"}), 0) << err_;
+            EXPECT_EQ(out_, preview) << "tick " << tick;
+        }
+    }
+}
+
 TEST_F(FrameCommandTest, RefusesWhatItCannotDraw) {
     ASSERT_EQ(Run({"new", Path("blank.led"), "--english", "0:0:   "}), 0) << err_;
     ASSERT_EQ(Run({"new", Path("text.led"), "--english", "0:0:HI"}), 0) << err_;
