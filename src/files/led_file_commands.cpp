@@ -20,6 +20,18 @@ bool FileExists(const std::filesystem::path& path) {
     return std::filesystem::exists(path, ignored);
 }
 
+// Writes the kind of file the name asks for; a failure is told in one message.
+SaveOutcome WriteTo(const std::filesystem::path& target, const LedFileContent& content,
+                    Prompter& prompter) {
+    const auto reason =
+        IsTableFileName(target) ? WriteTableFile(target, content) : WriteLedFile(target, content);
+    if (reason) {
+        prompter.Message(target.string() + " could not be saved:\n" + *reason);
+        return SaveOutcome::Failed;
+    }
+    return SaveOutcome::Saved;
+}
+
 }  // namespace
 
 std::filesystem::path LedFileName(const std::string& chosenName) {
@@ -55,16 +67,16 @@ SaveOutcome SaveTableAs(const MessageTable& table, Prompter& prompter,
     if (FileExists(target) && !prompter.Ask(target.string() + kReplaceQuestion)) {
         return SaveOutcome::Cancelled;
     }
-    const auto reason =
-        IsTableFileName(target) ? WriteTableFile(target, content) : WriteLedFile(target, content);
-    if (reason) {
-        prompter.Message(target.string() + " could not be saved:\n" + *reason);
-        return SaveOutcome::Failed;
-    }
-    if (savedAs) {
+    const SaveOutcome outcome = WriteTo(target, content, prompter);
+    if (outcome == SaveOutcome::Saved && savedAs) {
         *savedAs = target;
     }
-    return SaveOutcome::Saved;
+    return outcome;
+}
+
+SaveOutcome SaveTableTo(const MessageTable& table, Prompter& prompter,
+                        const std::filesystem::path& file) {
+    return WriteTo(file, ContentOfTable(table), prompter);
 }
 
 OpenOutcome OpenLedFile(const std::filesystem::path& path, MessageTable& table, Prompter& prompter,

@@ -39,6 +39,12 @@ SaveOutcome SaveTableAs(const MessageTable& table, Prompter& prompter,
                         const std::filesystem::path& suggested = {},
                         std::filesystem::path* savedAs = nullptr);
 
+// A quick save: the table written straight to `file`, the file it was opened from or saved to,
+// without a dialog or a question; the kind of file follows its extension as for SaveTableAs.
+// Saved or Failed (reported in one message).
+SaveOutcome SaveTableTo(const MessageTable& table, Prompter& prompter,
+                        const std::filesystem::path& file);
+
 struct OpenOutcome {
     // OpenFileName: the chosen path, set once a chosen file was found, even when the
     // file is then rejected.

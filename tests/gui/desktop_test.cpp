@@ -104,7 +104,8 @@ private slots:
             {"CNBtn21", "ampersand", "アンパサンド"},
             {"BtnOpen", "Open a message file", "メッセージファイルを開く"},
             {"CNBtn9", "sun — code 0x0B", "太陽 — コード 0x0B"},
-            {"BtnSave", "Save the table to a file (Ctrl+S)", "内容をファイルに保存 (Ctrl+S)"},
+            {"BtnSave", "Save the table to a file (Ctrl+Shift+S)",
+             "内容をファイルに保存 (Ctrl+Shift+S)"},
         };
         for (const auto& [control, englishName, japaneseName] : names) {
             auto* widget = ui.find<QWidget>(control);

@@ -146,6 +146,44 @@ private slots:
                                            << "two.led" << false;
     }
 
+    // Ctrl+S writes the table to its own file without a question; the Save button and
+    // Ctrl+Shift+S always ask; with no file yet Ctrl+S asks as the button does.
+    void ctrlSSavesToTheTablesOwnFileWithoutAsking() {
+        WindowUnderTest ui;
+        const auto press = [&](Qt::KeyboardModifiers modifiers) {
+            QTest::keyClick(ui.edit(1), Qt::Key_S, modifiers);
+        };
+        ui.type(1, "A");
+        const std::string first = ui.programPath("first.led").string();
+        ui.prompter.saveNames.push_back(first);
+        press(Qt::ControlModifier);
+        QCOMPARE(ui.window->document().fileName(), first);
+
+        const std::string two = WriteTwoSections(ui, "two.led");
+        ui.window->OpenNamedFile(two);
+        ui.type(3, "NEW");
+        const std::size_t asked = ui.prompter.shown.size();
+        press(Qt::ControlModifier);
+        QCOMPARE(ui.prompter.shown.size(), asked);  // no dialog, no question
+        QCOMPARE(lumera::ReadLedFile(two).content->sections.size(), std::size_t{3});
+        QVERIFY(!ui.window->document().modified());
+        QVERIFY(ui.window->status().endsWith(QString::fromStdString(two)));  // in Chinese
+
+        const std::string other = ui.programPath("other.lumera").string();
+        ui.prompter.saveNames.push_back(other);
+        press(Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(ui.window->document().fileName(), other);
+        QCOMPARE(ui.prompter.shown.back(), kSaveDialog);
+
+        // The file's folder has gone: the failure is told and the table stays changed.
+        ui.type(3, "NEWER");
+        std::filesystem::rename(other, ui.programPath("moved.lumera"));
+        std::filesystem::create_directory(other);
+        press(Qt::ControlModifier);
+        QVERIFY(ui.prompter.messages().back().starts_with(other + " could not be saved:"));
+        QVERIFY(ui.window->document().modified());
+    }
+
     void fileArgumentAndDropOpenLikeOpen() {
         QFETCH(QString, route);
         QFETCH(QString, file);

@@ -36,7 +36,7 @@ const std::array<CommandLook, kCommandCount>& Looks() {
     using K = QKeySequence;
     const K shiftF5(Qt::SHIFT | Qt::Key_F5);
     const K open(K::Open);
-    const K save(K::Save);
+    const K saveAs(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
     const K quit = StandardOr(K::Quit, Qt::CTRL | Qt::Key_Q);
     static const std::array<CommandLook, kCommandCount> looks{{
         {"BtnEng", {8, 8, 97, 25}, std::nullopt, L('E'), {}},
@@ -47,7 +47,8 @@ const std::array<CommandLook, kCommandCount>& Looks() {
         {"BtnColor", {8, 171, 97, 25}, P::Color, L('C'), {}},
         {"BtnOpen", {112, 8, 99, 25}, P::Open, L('O'), open},
         {"BtnSend", {112, 40, 99, 25}, P::Send, L('N'), {}},
-        {"BtnSave", {112, 72, 99, 25}, P::Save, L('S'), save},
+        // Ctrl+S is the window's quick save; the button always asks, as Save As does.
+        {"BtnSave", {112, 72, 99, 25}, P::Save, L('S'), saveAs},
         {"BtnClear", {112, 104, 99, 25}, P::Clear, L('L'), {}},
         {"BtnExit", {112, 136, 99, 25}, P::Exit, L('X'), quit},
     }};

@@ -66,6 +66,7 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     player_->setPreview(preview_.get());
     ConnectParts();
     BuildHistoryActions();
+    BuildQuickSave();
     ChainTabOrder();
     Retranslate();
 

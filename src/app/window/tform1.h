@@ -104,6 +104,8 @@ public:
     // declined to save it, or there is nothing to save. False on Cancel, or when the save
     // was cancelled or failed.
     bool MayLeaveTable();
+    // Ctrl+S: the table written to its own file without asking, when it has one.
+    void QuickSave();
     // Sizes the window to show all of its fixed-size face within `available` (a screen's
     // free area), scrolling it when it does not fit there.
     void FitInto(const QRect& available);
@@ -118,6 +120,7 @@ private:
     void BuildFrame();
     void ConnectParts();
     void RunCommand(Command command);
+    void BuildQuickSave();
     void BuildHistoryActions();
     void ChainTabOrder();
     void CentreOnScreen();

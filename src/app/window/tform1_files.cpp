@@ -1,5 +1,7 @@
 // Open and Save of message files, and the offer to save before the table goes.
+#include <QAction>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <filesystem>
 #include <system_error>
 
@@ -25,6 +27,27 @@ SaveOutcome TForm1::BtnSaveClick() {
         header_->ShowStatus(tr("Saved to %1").arg(QString::fromStdString(savedAs.string())));
     }
     return outcome;
+}
+
+// Ctrl+S: straight to the table's file when it has one, as the Save button otherwise.
+void TForm1::QuickSave() {
+    const std::string file = document_->fileName();
+    if (file.empty()) {
+        BtnSaveClick();
+        return;
+    }
+    if (lumera::SaveTableTo(document_->table(), prompter_, file) == SaveOutcome::Saved) {
+        document_->Saved(file);
+        header_->ShowStatus(tr("Saved to %1").arg(QString::fromStdString(file)));
+    }
+}
+
+void TForm1::BuildQuickSave() {
+    auto* quickSave = new QAction(this);
+    quickSave->setObjectName(QStringLiteral("QuickSaveAction"));
+    quickSave->setShortcut(QKeySequence::Save);
+    connect(quickSave, &QAction::triggered, this, &TForm1::QuickSave);
+    addAction(quickSave);
 }
 
 bool TForm1::MayLeaveTable() {
