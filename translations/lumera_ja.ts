@@ -628,5 +628,9 @@
         <source>Drawing in section %1</source>
         <translation>セクション %1 の図柄</translation>
     </message>
+    <message>
+        <source>No recent files</source>
+        <translation>最近使ったファイルはありません</translation>
+    </message>
 </context>
 </TS>

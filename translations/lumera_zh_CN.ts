@@ -628,5 +628,9 @@
         <source>Drawing in section %1</source>
         <translation>第 %1 段的图案</translation>
     </message>
+    <message>
+        <source>No recent files</source>
+        <translation>没有最近的文件</translation>
+    </message>
 </context>
 </TS>

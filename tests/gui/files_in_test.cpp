@@ -184,6 +184,38 @@ private slots:
         QVERIFY(ui.window->document().modified());
     }
 
+    // The Open button's menu offers the last 8 files opened or saved, newest first, the
+    // missing ones left out; choosing one opens it after the offer to save.
+    void theOpenButtonOffersTheFilesUsedLast() {
+        WindowUnderTest ui;
+        std::vector<std::string> files;
+        for (int n = 0; n < 10; ++n) {
+            files.push_back(WriteTwoSections(ui, ("recent" + std::to_string(n) + ".led").c_str()));
+            ui.window->OpenNamedFile(files.back());
+        }
+        std::filesystem::remove(files[8]);
+        const auto shown = [&] {
+            const std::unique_ptr<QMenu> menu = ui.window->RecentFilesMenu();
+            QStringList entries;
+            for (QAction* action : menu->actions()) {
+                entries << action->text();
+            }
+            return entries;
+        };
+        const QStringList entries = shown();
+        QCOMPARE(entries.size(), 7);  // 8 remembered, one of them gone
+        QCOMPARE(entries.front(), QStringLiteral("&1 ") + QString::fromStdString(files[9]));
+        QCOMPARE(entries.back(), QStringLiteral("&7 ") + QString::fromStdString(files[2]));
+
+        ui.type(3, "X");
+        ui.prompter.answers.push_back(false);  // the offer to save: No
+        const std::unique_ptr<QMenu> menu = ui.window->RecentFilesMenu();
+        menu->actions().back()->trigger();
+        QCOMPARE(ui.window->document().fileName(), files[2]);
+        QVERIFY(HoldsTheTwoSections(ui));
+        QCOMPARE(shown().front(), QStringLiteral("&1 ") + QString::fromStdString(files[2]));
+    }
+
     void fileArgumentAndDropOpenLikeOpen() {
         QFETCH(QString, route);
         QFETCH(QString, file);

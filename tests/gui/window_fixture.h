@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -80,6 +81,9 @@ class WindowUnderTest {
 public:
     explicit WindowUnderTest(bool withDeviceLibrary = true,
                              std::filesystem::path deviceLibrary = LUMERA_BIN_DIR "/libZRUSB.so") {
+        // What the window remembers (recent files, the dialogs' folder) stays out of the
+        // settings of whoever runs the tests.
+        QStandardPaths::setTestModeEnabled(true);
         for (const char* table :
              {"window_zr1.bin", "window_zr2.bin", "window_zr3.bin", "window_zr4.bin"}) {
             QFile::link(QStringLiteral(LUMERA_BIN_DIR "/") + table,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace lumera::app {
 
@@ -9,5 +10,11 @@ namespace lumera::app {
 // Empty until a file has been chosen, or when that folder is gone.
 QString LastFolder();
 void RememberFolderOf(const QString& chosenFile);
+
+// The files last opened or saved, most recent first, at most kMostRecentFiles, kept in the same
+// settings. Files no longer there are left out, and forgotten.
+constexpr int kMostRecentFiles = 8;
+QStringList RecentFiles();
+void RememberRecentFile(const QString& file);
 
 }  // namespace lumera::app

@@ -67,6 +67,7 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     ConnectParts();
     BuildHistoryActions();
     BuildQuickSave();
+    OfferRecentFiles();
     ChainTabOrder();
     Retranslate();
 

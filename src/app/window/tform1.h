@@ -23,6 +23,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QScrollArea;
 class QTimer;
 
@@ -106,6 +107,8 @@ public:
     bool MayLeaveTable();
     // Ctrl+S: the table written to its own file without asking, when it has one.
     void QuickSave();
+    // The Open button's menu of the files used last.
+    std::unique_ptr<QMenu> RecentFilesMenu();
     // Sizes the window to show all of its fixed-size face within `available` (a screen's
     // free area), scrolling it when it does not fit there.
     void FitInto(const QRect& available);
@@ -120,6 +123,7 @@ private:
     void BuildFrame();
     void ConnectParts();
     void RunCommand(Command command);
+    void OfferRecentFiles();
     void BuildQuickSave();
     void BuildHistoryActions();
     void ChainTabOrder();

@@ -1,11 +1,16 @@
 // Open and Save of message files, and the offer to save before the table goes.
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QKeySequence>
+#include <QMenu>
+#include <QPushButton>
 #include <filesystem>
 #include <system_error>
 
+#include "app/commands/command_panel.h"
 #include "app/preview/preview_views.h"
+#include "app/qt/last_folder.h"
 #include "app/window/tform1.h"
 #include "app/window/window_header.h"
 #include "files/led_file_commands.h"
@@ -40,6 +45,41 @@ void TForm1::QuickSave() {
         document_->Saved(file);
         header_->ShowStatus(tr("Saved to %1").arg(QString::fromStdString(file)));
     }
+}
+
+std::unique_ptr<QMenu> TForm1::RecentFilesMenu() {
+    auto menu = std::make_unique<QMenu>(this);
+    menu->setObjectName(QStringLiteral("RecentFilesMenu"));
+    const QStringList files = RecentFiles();
+    for (int k = 0; k < files.size(); ++k) {
+        const QString file = files[k];
+        menu->addAction(QStringLiteral("&%1 %2").arg(k + 1).arg(QDir::toNativeSeparators(file)),
+                        this, [this, file] {
+                            if (MayLeaveTable()) {
+                                OpenNamedFile(file.toStdString());
+                            }
+                        });
+    }
+    if (files.isEmpty()) {
+        menu->addAction(tr("No recent files"))->setEnabled(false);
+    }
+    return menu;
+}
+
+// The Open button's menu (right-click, or the menu key) offers the files used last; a click
+// opens the dialog as ever.
+void TForm1::OfferRecentFiles() {
+    QPushButton* open = commands_->button(Command::Open);
+    open->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(open, &QWidget::customContextMenuRequested, this, [this, open](const QPoint& at) {
+        const std::unique_ptr<QMenu> menu = RecentFilesMenu();
+        menu->exec(open->mapToGlobal(at));
+    });
+    connect(document_, &Document::fileChanged, this, [this] {
+        if (!document_->fileName().empty()) {
+            RememberRecentFile(QString::fromStdString(document_->fileName()));
+        }
+    });
 }
 
 void TForm1::BuildQuickSave() {
