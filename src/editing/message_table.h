@@ -20,7 +20,7 @@ using Messages = std::vector<std::string>;
 
 // One row of the table: what the edit ME n and the lists CBA n / CBB n hold.
 struct Section {
-    std::string text;  // code page 936 bytes; 0x01..0x1B are glyph codes
+    std::string text;   // code page 936 bytes; 0x01..0x1B are glyph codes
     Drawing drawing{};  // instead of a text when it has columns
     OpenEffect openOption = OpenEffect::LeftToRight;
     CloseEffect closeOption = CloseEffect::FromRightToLeft;
