@@ -34,16 +34,16 @@ void EnsureGuiApplication() {
     (void)application;
 }
 
-std::optional<DrawingArgument> FontArgument(std::string_view spec, std::string& error) {
-    const std::size_t colon = spec.find(':');
+std::optional<DrawingArgument> FontArgument(std::string_view request, std::string& error) {
+    const std::size_t colon = request.find(':');
     if (colon == std::string_view::npos) {
         error = "expected font=FAMILY[,bold][,italic]:TEXT";
         return std::nullopt;
     }
     DrawingArgument argument;
     argument.form = DrawingArgument::Form::Font;
-    argument.text = std::string(spec.substr(colon + 1));
-    const std::string_view style = spec.substr(0, colon);
+    argument.text = std::string(request.substr(colon + 1));
+    const std::string_view style = request.substr(0, colon);
     std::vector<std::string_view> parts;
     for (std::size_t start = 0;;) {
         const std::size_t comma = style.find(',', start);

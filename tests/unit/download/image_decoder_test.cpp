@@ -39,14 +39,17 @@ class ImageDecoderTest : public ::testing::Test {
 protected:
     ImageDecoderTest() { testing::WriteGlyphTables(dir_.path()); }
 
-    Bytes Build(const MessageTable& table) {
+    // The image Send builds, with the glyph tables in `tables` (the test's own by default).
+    Bytes Build(const MessageTable& table, const std::filesystem::path& tables = {}) {
         Bytes sections, image;
         CollectSendSections(table, sections);
-        EXPECT_FALSE(BuildDownloadImage(table, sections, Rasteriser(table), image));
+        EXPECT_FALSE(BuildDownloadImage(table, sections, Rasteriser(table, tables), image));
         return image;
     }
-    SectionRasteriser Rasteriser(const MessageTable& table) {
-        return DeviceFormRasteriser(table.EnglishMode(), dir_.path(), prompter_);
+    SectionRasteriser Rasteriser(const MessageTable& table,
+                                 const std::filesystem::path& tables = {}) {
+        return DeviceFormRasteriser(table.EnglishMode(), tables.empty() ? dir_.path() : tables,
+                                    prompter_);
     }
 
     testing::TempDirectory dir_{"lumera-dl"};
@@ -316,11 +319,7 @@ TEST_F(ImageDecoderTest, TheFaceShowsTheColumnsThePreviewShows) {
         if (!c.drawing.columns.empty()) {
             table.SetDrawing(0, c.drawing);
         }
-        Bytes sections, built;
-        CollectSendSections(table, sections);
-        ASSERT_FALSE(BuildDownloadImage(
-            table, sections, DeviceFormRasteriser(c.englishMode, LUMERA_BIN_DIR, prompter_),
-            built));
+        const Bytes built = Build(table, LUMERA_BIN_DIR);
         auto face = std::make_unique<DotRows>();
         ImageFeed shown(std::get<DecodedImage>(DecodeDownloadImage(
             std::string_view(reinterpret_cast<const char*>(built.data()), built.size()))));
