@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cstring>
 #include <deque>
 #include <fstream>
@@ -17,6 +15,7 @@
 #include "as_other_user.h"
 #include "editing/file_bytes.h"
 #include "file_contents.h"
+#include "file_size_limit.h"
 #include "idle_fifo.h"
 #include "temp_directory.h"
 
@@ -81,13 +80,23 @@ struct stat Stat(const fs::path& path) {
 // A process id above any the system gives out has surely ended.
 const std::string kEnded = std::to_string(std::numeric_limits<pid_t>::max());
 
-TEST(FileWriter, WritesOnlyRegularFilesNeverWaitsAndClearsWhatEndedWritersLeft) {
-    testing::TempDirectory scratch("lumera-writer");
-    const fs::path dir = scratch.path();
-    testing::MakeIdleFifo(dir / "fifo");
-    std::ofstream(dir / "aimed-at") << "keep";
-    fs::create_symlink(dir / "fifo", dir / "to-fifo");
-    fs::create_symlink(dir / "aimed-at", dir / "planted");
+class FileWriter : public ::testing::Test {
+protected:
+    // A fresh folder of its own for a case of a table.
+    fs::path Folder(const std::string& name) const {
+        fs::create_directory(dir_ / name);
+        return dir_ / name;
+    }
+
+    testing::TempDirectory scratch_{"lumera-writer"};
+    const fs::path dir_ = scratch_.path();
+};
+
+TEST_F(FileWriter, WritesOnlyRegularFilesAndNeverWaits) {
+    testing::MakeIdleFifo(dir_ / "fifo");
+    std::ofstream(dir_ / "aimed-at") << "keep";
+    fs::create_symlink(dir_ / "fifo", dir_ / "to-fifo");
+    fs::create_symlink(dir_ / "aimed-at", dir_ / "planted");
     const struct {
         const char* name;
         LinkAtTarget link;
@@ -99,45 +108,31 @@ TEST(FileWriter, WritesOnlyRegularFilesNeverWaitsAndClearsWhatEndedWritersLeft) 
     };
     for (const auto& c : cases) {
         const auto failure = testing::WithoutWaitingOn(
-            dir / "fifo", [&] { return ReplaceFileContents(dir / c.name, c.name, c.link); });
+            dir_ / "fifo", [&] { return ReplaceFileContents(dir_ / c.name, c.name, c.link); });
         EXPECT_EQ(failure.value_or("").rfind(c.refusal ? c.refusal : "", 0), 0u) << c.name;
         EXPECT_EQ(failure.has_value(), c.refusal != nullptr) << c.name;
     }
-    EXPECT_TRUE(fs::is_fifo(dir / "fifo"));
-    EXPECT_EQ(ReadFileBytes(dir / "aimed-at").bytes, "keep");
-    EXPECT_EQ(ReadFileBytes(dir / "planted").bytes, "planted");
-
-    const std::string running = std::to_string(::getppid());
-    for (const std::string& left : {".out." + kEnded + ".0.tmp", ".out." + running + ".0.tmp",
-                                    ".other." + kEnded + ".0.tmp"}) {
-        std::ofstream(dir / left) << "part";
-    }
-    ASSERT_FALSE(ReplaceFileContents(dir / "out", "whole"));
-    EXPECT_FALSE(fs::exists(dir / (".out." + kEnded + ".0.tmp")));
-    EXPECT_TRUE(fs::exists(dir / (".out." + running + ".0.tmp")));  // may still be at work
-    EXPECT_TRUE(fs::exists(dir / (".other." + kEnded + ".0.tmp")));
+    EXPECT_TRUE(fs::is_fifo(dir_ / "fifo"));
+    EXPECT_EQ(ReadFileBytes(dir_ / "aimed-at").bytes, "keep");
+    EXPECT_EQ(ReadFileBytes(dir_ / "planted").bytes, "planted");
 }
 
 // The device is made in the test's own folder: were the refusal broken, only that node
 // would be replaced, never the system's.
-TEST(FileWriter, RefusesALinkToADeviceAndLeavesBoth) {
-    testing::TempDirectory scratch("lumera-writer");
-    const fs::path dir = scratch.path();
+TEST_F(FileWriter, RefusesALinkToADeviceAndLeavesBoth) {
     constexpr unsigned kNullMajor = 1, kNullMinor = 3;
-    if (::mknod((dir / "null").c_str(), S_IFCHR | 0666, makedev(kNullMajor, kNullMinor)) != 0) {
+    if (::mknod((dir_ / "null").c_str(), S_IFCHR | 0666, makedev(kNullMajor, kNullMinor)) != 0) {
         GTEST_SKIP() << "making a device node needs root: " << std::strerror(errno);
     }
-    fs::create_symlink(dir / "null", dir / "to-null");
-    const auto failure = ReplaceFileContents(dir / "to-null", "to-null");
+    fs::create_symlink(dir_ / "null", dir_ / "to-null");
+    const auto failure = ReplaceFileContents(dir_ / "to-null", "to-null");
     EXPECT_EQ(failure.value_or("").rfind("the link leads to a device", 0), 0u);
-    EXPECT_TRUE(fs::is_symlink(dir / "to-null"));
-    EXPECT_TRUE(fs::is_character_file(dir / "null"));
+    EXPECT_TRUE(fs::is_symlink(dir_ / "to-null"));
+    EXPECT_TRUE(fs::is_character_file(dir_ / "null"));
 }
 
-TEST(FileWriter, ClearsOnlyItsOwnRegularTemporariesOfEndedWriters) {
-    testing::TempDirectory scratch("lumera-writer");
-    const fs::path dir = scratch.path();
-    WriteBytes(dir / "elsewhere", "elsewhere");
+TEST_F(FileWriter, ClearsOnlyItsOwnRegularTemporariesOfEndedWriters) {
+    WriteBytes(dir_ / "elsewhere", "elsewhere");
     enum Kind { Regular, Link, OthersFile };
     const struct {
         std::string name;
@@ -152,76 +147,53 @@ TEST(FileWriter, ClearsOnlyItsOwnRegularTemporariesOfEndedWriters) {
         {".out." + kEnded + ".3", Regular, false},
         {"out." + kEnded + ".4.tmp", Regular, false},
         {".out." + std::to_string(::getpid()) + ".5.tmp", Regular, false},
+        {".out." + std::to_string(::getppid()) + ".6.tmp", Regular, false},  // may still be at work
+        {".other." + kEnded + ".0.tmp", Regular, false},                     // another target's
     };
     const bool root = testing::RunningAsRoot();  // another user's file needs root to make
     for (const auto& c : cases) {
         if (c.kind == Link) {
-            fs::create_symlink(dir / "elsewhere", dir / c.name);
+            fs::create_symlink(dir_ / "elsewhere", dir_ / c.name);
         } else if (c.kind == Regular || root) {
-            WriteBytes(dir / c.name, "part");
+            WriteBytes(dir_ / c.name, "part");
         }
         if (c.kind == OthersFile && root) {
-            ASSERT_EQ(::chown((dir / c.name).c_str(), testing::kOtherUser, testing::kOtherGroup),
+            ASSERT_EQ(::chown((dir_ / c.name).c_str(), testing::kOtherUser, testing::kOtherGroup),
                       0);
         }
     }
-    ASSERT_FALSE(ReplaceFileContents(dir / "out", "whole"));
+    ASSERT_FALSE(ReplaceFileContents(dir_ / "out", "whole"));
     for (const auto& c : cases) {
         if (c.kind != OthersFile || root) {
-            EXPECT_EQ(fs::exists(fs::symlink_status(dir / c.name)), !c.cleared) << c.name;
+            EXPECT_EQ(fs::exists(fs::symlink_status(dir_ / c.name)), !c.cleared) << c.name;
         }
     }
-    EXPECT_EQ(ReadBytes(dir / "elsewhere"), "elsewhere");
+    EXPECT_EQ(ReadBytes(dir_ / "elsewhere"), "elsewhere");
 }
 
-TEST(FileWriter, NeverWritesThroughANameThatIsAlreadyTaken) {
-    testing::TempDirectory scratch("lumera-writer");
-    const fs::path dir = scratch.path();
-    WriteBytes(dir / "victim", "victim");
+TEST_F(FileWriter, NeverWritesThroughANameThatIsAlreadyTaken) {
+    WriteBytes(dir_ / "victim", "victim");
     const std::string mine = ".out." + std::to_string(::getpid());
-    fs::create_symlink(dir / "victim", dir / (mine + ".0.tmp"));
-    WriteBytes(dir / (mine + ".1.tmp"), "theirs");
-    ASSERT_FALSE(ReplaceFileContents(dir / "out", "whole"));
-    EXPECT_FALSE(fs::is_symlink(dir / "out"));
-    EXPECT_EQ(ReadBytes(dir / "out"), "whole");
-    EXPECT_EQ(ReadBytes(dir / "victim"), "victim");
-    EXPECT_TRUE(fs::is_symlink(dir / (mine + ".0.tmp")));
-    EXPECT_EQ(ReadBytes(dir / (mine + ".1.tmp")), "theirs");
+    fs::create_symlink(dir_ / "victim", dir_ / (mine + ".0.tmp"));
+    WriteBytes(dir_ / (mine + ".1.tmp"), "theirs");
+    ASSERT_FALSE(ReplaceFileContents(dir_ / "out", "whole"));
+    EXPECT_FALSE(fs::is_symlink(dir_ / "out"));
+    EXPECT_EQ(ReadBytes(dir_ / "out"), "whole");
+    EXPECT_EQ(ReadBytes(dir_ / "victim"), "victim");
+    EXPECT_TRUE(fs::is_symlink(dir_ / (mine + ".0.tmp")));
+    EXPECT_EQ(ReadBytes(dir_ / (mine + ".1.tmp")), "theirs");
 }
 
-TEST(FileWriter, SyncsTheNewFileBeforeTheRenameAndTheFolderAfterIt) {
-    testing::TempDirectory scratch("lumera-writer");
-    const fs::path dir = scratch.path();
-    WriteBytes(dir / "out", "old");
-    g_syncs = {dir / "out", {}, {}};
-    const auto failure = ReplaceFileContents(dir / "out", "new");
+TEST_F(FileWriter, SyncsTheNewFileBeforeTheRenameAndTheFolderAfterIt) {
+    WriteBytes(dir_ / "out", "old");
+    g_syncs = {dir_ / "out", {}, {}};
+    const auto failure = ReplaceFileContents(dir_ / "out", "new");
     const std::vector<std::string> log = std::exchange(g_syncs, {}).log;
     ASSERT_FALSE(failure);
     EXPECT_EQ(log, (std::vector<std::string>{"file with old", "folder with new"}));
 }
 
-// The file size limit makes a write fail part-way, as a full disk would.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        savedHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{bytes, saved_.rlim_max};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, savedHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit saved_{};
-    void (*savedHandler_)(int);
-};
-
-TEST(FileWriter, AFailedWriteLeavesTheOldFileExactlyAsItWasAndNoTemporary) {
+TEST_F(FileWriter, AFailedWriteLeavesTheOldFileExactlyAsItWasAndNoTemporary) {
     constexpr mode_t kOldMode = 0640;
     constexpr rlim_t kLimit = 8;  // above the old content, below the new
     const std::string old = "old", fresh(2 * kLimit, 'n');
@@ -238,8 +210,7 @@ TEST(FileWriter, AFailedWriteLeavesTheOldFileExactlyAsItWasAndNoTemporary) {
         {"sync in place fails", true, {0, EIO}, "Input/output error"},
     };
     for (const auto& c : cases) {
-        testing::TempDirectory scratch("lumera-writer");
-        const fs::path dir = scratch.path();
+        const fs::path dir = Folder(c.name);
         WriteBytes(dir / "out", old);
         ::chmod((dir / "out").c_str(), kOldMode);
         if (c.hardLinked) {
@@ -253,7 +224,7 @@ TEST(FileWriter, AFailedWriteLeavesTheOldFileExactlyAsItWasAndNoTemporary) {
             failure = ReplaceFileContents(dir / "out", fresh);
             g_syncs = {};
         } else {
-            const FileSizeLimit limit(kLimit);
+            const testing::FileSizeLimit limit(kLimit);
             failure = ReplaceFileContents(dir / "out", fresh);
         }
         EXPECT_EQ(failure.value_or("written"), c.reason) << c.name;
@@ -264,7 +235,7 @@ TEST(FileWriter, AFailedWriteLeavesTheOldFileExactlyAsItWasAndNoTemporary) {
     }
 }
 
-TEST(FileWriter, WritesAHardLinkedFileInPlaceSoEveryNameSeesTheNewContent) {
+TEST_F(FileWriter, WritesAHardLinkedFileInPlaceSoEveryNameSeesTheNewContent) {
     const struct {
         const char* name;
         LinkAtTarget link;
@@ -277,8 +248,7 @@ TEST(FileWriter, WritesAHardLinkedFileInPlaceSoEveryNameSeesTheNewContent) {
         {"the program's own name", LinkAtTarget::Replace, false, false},
     };
     for (const auto& c : cases) {
-        testing::TempDirectory scratch("lumera-writer");
-        const fs::path dir = scratch.path();
+        const fs::path dir = Folder(c.name);
         WriteBytes(dir / "out", "a longer old content");
         fs::create_hard_link(dir / "out", dir / "other-name");
         if (c.throughSymlink) {
@@ -294,86 +264,52 @@ TEST(FileWriter, WritesAHardLinkedFileInPlaceSoEveryNameSeesTheNewContent) {
     }
 }
 
-TEST(FileWriter, RefusesAReadOnlyFileAndLeavesItAsItWas) {
-    testing::TempDirectory scratch("lumera-writer");
-    const fs::path dir = scratch.path();
+TEST_F(FileWriter, RefusesAReadOnlyFileAndLeavesItAsItWas) {
     constexpr mode_t kReadOnly = 0444;
-    WriteBytes(dir / "out", "old");
-    ::chmod((dir / "out").c_str(), kReadOnly);
-    fs::create_symlink("out", dir / "link");
+    WriteBytes(dir_ / "out", "old");
+    ::chmod((dir_ / "out").c_str(), kReadOnly);
+    fs::create_symlink("out", dir_ / "link");
     for (const char* name : {"out", "link"}) {
-        EXPECT_EQ(ReplaceFileContents(dir / name, "new").value_or("written"),
+        EXPECT_EQ(ReplaceFileContents(dir_ / name, "new").value_or("written"),
                   "the file is read-only for this user")
             << name;
     }
-    EXPECT_EQ(ReadBytes(dir / "out"), "old");
-    EXPECT_EQ(Stat(dir / "out").st_mode & 07777, kReadOnly);
-    EXPECT_EQ(Names(dir).size(), 2u);
+    EXPECT_EQ(ReadBytes(dir_ / "out"), "old");
+    EXPECT_EQ(Stat(dir_ / "out").st_mode & 07777, kReadOnly);
+    EXPECT_EQ(Names(dir_).size(), 2u);
 }
 
-TEST(FileWriter, KeepsTheOwnerGroupAndModeWherePermittedAndRefusesOthersFiles) {
+TEST_F(FileWriter, KeepsTheOwnerGroupAndModeWherePermittedAndRefusesOthersFiles) {
     if (!testing::RunningAsRoot()) {
         GTEST_SKIP() << "giving files to other users and writing as them needs root";
     }
     using testing::kOtherGroup, testing::kOtherUser, testing::kThirdGroup, testing::kThirdUser;
     constexpr uid_t kRoot = 0;
     constexpr int kWritten = 0, kRefused = 1, kOtherFailure = 2;
+    const testing::OtherUser root{kRoot, kRoot, {}}, member{kThirdUser, kThirdGroup, {kOtherGroup}},
+        outsider{kThirdUser, kThirdGroup, {}};
+    // Every file is the other user's and group's before the write.
     const struct {
         const char* name;
-        uid_t fileUid;
-        gid_t fileGid;
-        mode_t fileMode;
+        mode_t mode;
         testing::OtherUser writer;
         int outcome;
         uid_t uidAfter;
         gid_t gidAfter;
         mode_t modeAfter;
     } cases[] = {
-        {"root keeps both",
-         kOtherUser,
-         kOtherGroup,
-         04750,
-         {kRoot, kRoot, {}},
-         kWritten,
-         kOtherUser,
-         kOtherGroup,
-         04750},
-        {"a group member keeps the group",
-         kOtherUser,
-         kOtherGroup,
-         02664,
-         {kThirdUser, kThirdGroup, {kOtherGroup}},
-         kWritten,
-         kThirdUser,
-         kOtherGroup,
-         02664},
+        {"root keeps both", 04750, root, kWritten, kOtherUser, kOtherGroup, 04750},
+        {"a group member keeps the group", 02664, member, kWritten, kThirdUser, kOtherGroup, 02664},
         // Special bits must not pass to a file now owned by someone else.
-        {"an outsider keeps neither",
-         kOtherUser,
-         kOtherGroup,
-         06666,
-         {kThirdUser, kThirdGroup, {}},
-         kWritten,
-         kThirdUser,
-         kThirdGroup,
-         0666},
-        {"another user's file",
-         kOtherUser,
-         kOtherGroup,
-         0644,
-         {kThirdUser, kThirdGroup, {kOtherGroup}},
-         kRefused,
-         kOtherUser,
-         kOtherGroup,
-         0644},
+        {"an outsider keeps neither", 06666, outsider, kWritten, kThirdUser, kThirdGroup, 0666},
+        {"another user's file", 0644, member, kRefused, kOtherUser, kOtherGroup, 0644},
     };
     for (const auto& c : cases) {
-        testing::TempDirectory scratch("lumera-writer");
-        const fs::path dir = scratch.path();
+        const fs::path dir = Folder(c.name);
         ::chmod(dir.c_str(), 0777);
         WriteBytes(dir / "out", "old");
-        ASSERT_EQ(::chown((dir / "out").c_str(), c.fileUid, c.fileGid), 0) << c.name;
-        ASSERT_EQ(::chmod((dir / "out").c_str(), c.fileMode), 0) << c.name;
+        ASSERT_EQ(::chown((dir / "out").c_str(), kOtherUser, kOtherGroup), 0) << c.name;
+        ASSERT_EQ(::chmod((dir / "out").c_str(), c.mode), 0) << c.name;
         auto write = [] {
             const auto failure = ReplaceFileContents("out", "new");
             return !failure                                            ? kWritten
@@ -393,7 +329,7 @@ TEST(FileWriter, KeepsTheOwnerGroupAndModeWherePermittedAndRefusesOthersFiles) {
 
 // A temporary's name holds at most the first 32 bytes of the target's, cut between characters,
 // so it stays within the system's limit and still tells which target it belongs to.
-TEST(FileWriter, SavesNamesUpToTheLongestTheSystemAllows) {
+TEST_F(FileWriter, SavesNamesUpToTheLongestTheSystemAllows) {
     constexpr std::size_t kLongestName = 255, kKept = 32;
     std::string accented = "a";  // then two-byte characters, one of them across the cut
     while (accented.size() < kLongestName) {
