@@ -1,18 +1,18 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <csignal>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "editing/language_texts.h"
+#include "file_size_limit.h"
 #include "files/led_file_commands.h"
 #include "files/led_parser.h"
 #include "files/led_table.h"
 #include "files/led_writer.h"
+#include "files/table_file.h"
 #include "idle_fifo.h"
 #include "led_test_files.h"
 #include "scripted_prompter.h"
@@ -20,13 +20,8 @@
 namespace lumera {
 namespace {
 
-using enum OpenEffect;
-using enum CloseEffect;
-
-using testing::ReadBytes;
-using testing::Scrambled;
+using namespace testing::file_test_names;
 using testing::ScriptedPrompter;
-using testing::WriteBytes;
 
 // Everything of the table a load may change, to prove a rejected file changed nothing.
 std::string Snapshot(const MessageTable& table) {
@@ -49,7 +44,6 @@ MessageTable TableOf(const LedFileContent& content) {
 
 class LedFileCommands : public testing::TempDirTest {
 protected:
-    std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
     ScriptedPrompter prompter_;
 };
 
@@ -227,13 +221,16 @@ TEST_F(LedFileCommands, SaveAsksAboutTheFileItWritesAndNamesItOnlyWhenWritten) {
         {"plain", true, "plain.led"},
         {"report.txt", std::nullopt, "report.led"},  // "report.txt" exists but is not written
         {"a.b.c", std::nullopt, "a.b.led"},
+        {"t.lumera", std::nullopt, "t.lumera"},  // a table file only under its own extension
+        {"t.lumera.txt", std::nullopt, "t.lumera.led"},
     };
+    const LedFileContent content{true, {{"NEW"}}};
     for (const char* existing : {"old.led", "plain.led", "report.txt"}) {
         WriteBytes(PathOf(existing), "old");
     }
     ::chmod(PathOf("old.led").c_str(), 0640);
     for (const auto& step : steps) {
-        MessageTable table = TableOf({true, {{"NEW"}}});
+        MessageTable table = TableOf(content);
         ScriptedPrompter prompter;
         prompter.saveNames = {step.chosen ? std::optional(PathOf(*step.chosen)) : std::nullopt};
         if (step.answer) {
@@ -257,7 +254,10 @@ TEST_F(LedFileCommands, SaveAsksAboutTheFileItWritesAndNamesItOnlyWhenWritten) {
             EXPECT_EQ(ReadBytes(LedFileName(PathOf(*step.chosen))), "old") << name;
         }
         if (wrote) {
-            EXPECT_EQ(ReadBytes(PathOf(step.written)), Scrambled("Row:01Eng:1\r\n03NEW00\r\n"));
+            EXPECT_EQ(ReadBytes(PathOf(step.written)), IsTableFileName(step.written)
+                                                           ? FormatTableFile(content)
+                                                           : Scrambled(FormatLedText(content)))
+                << name;
         }
         EXPECT_EQ(prompter.filters.front(), kTableFileFilter);
     }
@@ -313,18 +313,12 @@ TEST_F(LedFileCommands, FailedSaveReportsOnceAndKeepsTheOldFile) {
     // A write that fails half-way (file size limit) must not touch the file it replaces.
     const std::string old(4096, 'o');
     WriteBytes(PathOf("old.led"), old);
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit tiny = saved;
-    tiny.rlim_cur = 8;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
     prompter_.answers = {true};
     std::filesystem::path savedAs;
-    const SaveOutcome outcome = SaveTableAs(table, prompter_, {}, &savedAs);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-    EXPECT_EQ(outcome, SaveOutcome::Failed);
+    {
+        const testing::FileSizeLimit limit(8);  // below the new file's size
+        EXPECT_EQ(SaveTableAs(table, prompter_, {}, &savedAs), SaveOutcome::Failed);
+    }
     EXPECT_TRUE(savedAs.empty());
     EXPECT_EQ(ReadBytes(PathOf("old.led")), old);
     EXPECT_EQ(prompter_.messages().size(), 3u);

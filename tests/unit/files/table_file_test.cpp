@@ -4,23 +4,15 @@
 #include <vector>
 
 #include "editing/file_bytes.h"
-#include "files/led_file_commands.h"
 #include "files/led_loader.h"
-#include "files/led_table.h"
 #include "files/led_writer.h"
 #include "files/table_file.h"
 #include "led_test_files.h"
-#include "scripted_prompter.h"
 
 namespace lumera {
 namespace {
 
-using enum OpenEffect;
-using enum CloseEffect;
-
-using testing::ReadBytes;
-using testing::Scrambled;
-using testing::WriteBytes;
+using namespace testing::file_test_names;
 
 constexpr char kHead[] =
     "  \"format\": \"lumera-table\",\n  \"version\": 1,\n  \"mode\": \"english\",\n";
@@ -162,19 +154,6 @@ TEST_F(TableFileOnDisk, EitherKindOpensByItsContentWhateverItsName) {
         EXPECT_EQ(read.content, c.error.empty() ? std::optional(content) : std::nullopt) << c.name;
         EXPECT_EQ(read.error, c.error.empty() ? "" : path.string() + " error!\n" + c.error);
     }
-}
-
-TEST_F(TableFileOnDisk, SaveWritesATableFileOnlyUnderItsOwnExtension) {
-    const LedFileContent content{true, {{"NEW"}}};
-    MessageTable table;
-    ApplyLedContent(content, table);
-    testing::ScriptedPrompter prompter;
-    prompter.saveNames = {(dir_ / "t.lumera").string(), (dir_ / "t.lumera.txt").string()};
-    ASSERT_EQ(SaveTableAs(table, prompter), SaveOutcome::Saved);
-    ASSERT_EQ(SaveTableAs(table, prompter), SaveOutcome::Saved);
-    EXPECT_EQ(ReadBytes(dir_ / "t.lumera"), FormatTableFile(content));
-    EXPECT_EQ(ReadBytes(dir_ / "t.lumera.led"), Scrambled(FormatLedText(content)));
-    EXPECT_EQ(prompter.filters.front(), kTableFileFilter);
 }
 
 }  // namespace
