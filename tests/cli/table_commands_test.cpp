@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "files/led_writer.h"
@@ -14,19 +15,12 @@
 namespace lumera {
 namespace {
 
-using enum OpenEffect;
-using enum CloseEffect;
-
-using testing::ReadBytes;
-using testing::Scrambled;
-using testing::WriteBytes;
+using namespace testing::file_test_names;
 
 using CliRun = testing::ProgramRun;
 
 class CliCommands : public testing::TempDirTest {
 protected:
-    std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
-
     CliRun Run(std::vector<std::string> args) const {
         return testing::RunProgram(LUMERA_BIN_DIR "/lumera-cli", std::move(args), dir_);
     }
@@ -157,44 +151,41 @@ TEST_F(CliCommands, NewWritesAllThirtyTwoSectionsWhole) {
 }
 
 TEST_F(CliCommands, NewReplacesAnExistingFileOnlyWithForce) {
-    const std::string out = PathOf("kept.led");
+    const std::string out = PathOf("kept.led"), link = PathOf("dangling.led");
     WriteBytes(out, "precious");
-    const CliRun refused = Run({"new", out, "--english", "0:0:A"});
-    EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_NE(refused.err.find("--force"), std::string::npos);
+    // A link to nothing is taken too: writing through it would create a file elsewhere.
+    std::filesystem::create_symlink(PathOf("elsewhere.led"), link);
+    for (const std::string& taken : {out, link}) {
+        const CliRun refused = Run({"new", taken, "--english", "0:0:A"});
+        EXPECT_EQ(refused.exitCode, 1) << taken;
+        EXPECT_NE(refused.err.find("--force"), std::string::npos) << taken;
+    }
     EXPECT_EQ(ReadBytes(out), "precious");
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_FALSE(std::filesystem::exists(PathOf("elsewhere.led")));
 
     const CliRun forced = Run({"new", "--force", out, "--english", "0:0:A"});
     EXPECT_EQ(forced.exitCode, 0) << forced.err;
     EXPECT_EQ(ReadBytes(out), Scrambled("Row:01Eng:1\r\n01A00\r\n"));
-
-    // A link to nothing is taken too: writing through it would create a file elsewhere.
-    const std::string link = PathOf("dangling.led");
-    std::filesystem::create_symlink(PathOf("elsewhere.led"), link);
-    const CliRun dangling = Run({"new", link, "--english", "0:0:A"});
-    EXPECT_EQ(dangling.exitCode, 1);
-    EXPECT_NE(dangling.err.find("--force"), std::string::npos);
-    EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_FALSE(std::filesystem::exists(PathOf("elsewhere.led")));
 }
 
 TEST_F(CliCommands, NewWritesNothingForTextsAFileCannotCarry) {
-    for (const char* text : {"0:0:A\\x0AB", "0:0:A\\x0DB", "0:0:A\\x00B"}) {
-        const std::string out = PathOf("broken.led");
-        const CliRun made = Run({"new", out, "--english", "0:0:FIRST", text});
-        EXPECT_EQ(made.exitCode, 1) << text;
-        EXPECT_NE(made.err.find("section 2 holds a line-end or zero byte"), std::string::npos)
-            << made.err;
-        EXPECT_FALSE(std::filesystem::exists(out)) << text;
-    }
-    // Nor a drawing: a message file has no place for one.
     WriteBytes(PathOf("dots.txt"), "#.\n.#\n");
-    const CliRun drawn =
-        Run({"new", PathOf("drawn.led"), "--chinese", "0:0:A", "0:0:dots=" + PathOf("dots.txt")});
-    EXPECT_EQ(drawn.exitCode, 1);
-    EXPECT_NE(drawn.err.find("the drawing of section 2 would be lost"), std::string::npos)
-        << drawn.err;
-    EXPECT_FALSE(std::filesystem::exists(PathOf("drawn.led")));
+    const std::string lineEnd = "section 2 holds a line-end or zero byte";
+    const std::pair<std::string, std::string> cases[] = {
+        {"0:0:A\\x0AB", lineEnd},
+        {"0:0:A\\x0DB", lineEnd},
+        {"0:0:A\\x00B", lineEnd},
+        // Nor a drawing: a message file has no place for one.
+        {"0:0:dots=" + PathOf("dots.txt"), "the drawing of section 2 would be lost"},
+    };
+    const std::string out = PathOf("broken.led");
+    for (const auto& [section, says] : cases) {
+        const CliRun made = Run({"new", out, "--english", "0:0:FIRST", section});
+        EXPECT_EQ(made.exitCode, 1) << section;
+        EXPECT_NE(made.err.find(says), std::string::npos) << made.err;
+        EXPECT_FALSE(std::filesystem::exists(out)) << section;
+    }
 }
 
 TEST_F(CliCommands, CheckAcceptsSoundFilesAndNamesTheFaultOfOthers) {
