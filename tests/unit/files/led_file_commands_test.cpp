@@ -254,9 +254,9 @@ TEST_F(LedFileCommands, SaveAsksAboutTheFileItWritesAndNamesItOnlyWhenWritten) {
             EXPECT_EQ(ReadBytes(LedFileName(PathOf(*step.chosen))), "old") << name;
         }
         if (wrote) {
-            EXPECT_EQ(ReadBytes(PathOf(step.written)), IsTableFileName(step.written)
-                                                           ? FormatTableFile(content)
-                                                           : Scrambled(FormatLedText(content)))
+            EXPECT_EQ(ReadBytes(PathOf(step.written)),
+                      IsTableFileName(step.written) ? FormatTableFile(content)
+                                                    : Scrambled("Row:01Eng:1\r\n03NEW00\r\n"))
                 << name;
         }
         EXPECT_EQ(prompter.filters.front(), kTableFileFilter);
