@@ -156,9 +156,33 @@ TEST_F(SendCommand, EveryFailureShowsItsMessagesInOrder) {
     for (int row = 0; row < 23; ++row) {
         large.SetText(row, "ABCDEFGHIJKLMNOPQR");
     }
-    EXPECT_EQ(send(large), SendOutcome::TransferFailed);
+    EXPECT_EQ(send(large), SendOutcome::TooLarge);
     EXPECT_THAT(shown(), ElementsAre(kEpromSmall));
     EXPECT_THAT(packetsLogged(), ElementsAre("004040010800000089"));
+    // Without a display the image's size is never the reason.
+    EXPECT_EQ(send(large, "absent"), SendOutcome::TransferFailed);
+}
+
+TEST_F(SendCommand, ProgressCountsTheBytesCarried) {
+    std::vector<std::string> progress;
+    request.showProgress = [&progress](const TransferProgress& step) {
+        progress.push_back(step.text + " " + std::to_string(step.carried) + "/" +
+                           std::to_string(step.total));
+    };
+    struct Case {
+        const char* faults;
+        std::vector<std::string> progress;
+    };
+    const Case cases[] = {
+        {"", {" 0/13", "0% 0/13", "38% 5/13", "100% 13/13", " 13/13"}},
+        {"write@4", {" 0/13", "0% 0/13", "38% 5/13"}},
+        {"absent", {" 0/13"}},
+    };
+    for (const auto& c : cases) {
+        progress.clear();
+        send(EnglishAB(), c.faults);
+        EXPECT_EQ(progress, c.progress) << c.faults;
+    }
 }
 
 TEST_F(SendCommand, ACableThatComesAndGoes) {
