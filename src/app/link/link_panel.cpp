@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QProgressBar>
+#include <algorithm>
 
 #include "app/link/display_views.h"
 #include "app/link/link_status_mark.h"

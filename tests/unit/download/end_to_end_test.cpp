@@ -163,28 +163,6 @@ TEST_F(SendCommand, EveryFailureShowsItsMessagesInOrder) {
     EXPECT_EQ(send(large, "absent"), SendOutcome::TransferFailed);
 }
 
-TEST_F(SendCommand, ProgressCountsTheBytesCarried) {
-    std::vector<std::string> progress;
-    request.showProgress = [&progress](const TransferProgress& step) {
-        progress.push_back(step.text + " " + std::to_string(step.carried) + "/" +
-                           std::to_string(step.total));
-    };
-    struct Case {
-        const char* faults;
-        std::vector<std::string> progress;
-    };
-    const Case cases[] = {
-        {"", {" 0/13", "0% 0/13", "38% 5/13", "100% 13/13", " 13/13"}},
-        {"write@4", {" 0/13", "0% 0/13", "38% 5/13"}},
-        {"absent", {" 0/13"}},
-    };
-    for (const auto& c : cases) {
-        progress.clear();
-        send(EnglishAB(), c.faults);
-        EXPECT_EQ(progress, c.progress) << c.faults;
-    }
-}
-
 TEST_F(SendCommand, ACableThatComesAndGoes) {
     // Pulled at the first data command: the send stops there, and the next finds no display.
     EXPECT_EQ(send(EnglishAB(), "unplug@3"), SendOutcome::TransferFailed);
