@@ -54,8 +54,8 @@ private slots:
         sampler.start(1);
         ui.click("BtnSend");
         QVERIFY(values.size() >= 3 && std::ranges::is_sorted(values) && shut);
-        QVERIFY(values.front() < values.back() && !QGuiApplication::overrideCursor());
-        QVERIFY(ui.edit(11)->isEnabled() && !ui.edit(12)->isEnabled());
+        QVERIFY(values.front() < values.back() && !QGuiApplication::overrideCursor() &&
+                ui.edit(11)->isEnabled() && !ui.edit(12)->isEnabled());
         QCOMPARE(QApplication::focusWidget(), ui.find<QPushButton>("BtnSend"));
         QCOMPARE(ui.window->table().section(9).text, kFullRow.toStdString());
         QVERIFY(!ui.window->preview().Engine().PreviewRunning());
@@ -84,10 +84,9 @@ private slots:
              small, "The table needs 2 048 bytes, 1 more than the display holds"},
         };
         for (const Case& c : cases) {
-            const std::string faults = c.faults;
-            WindowUnderTest ui(faults != "unbound");
+            WindowUnderTest ui(std::string_view(c.faults) != "unbound");
             Fill(ui, c.rows);
-            lumera::testing::SetFaults(faults);
+            lumera::testing::SetFaults(c.faults);
             bool stayed = true;
             ui.prompter.whileMessageShown = [&](const std::string&) {
                 stayed = stayed && !ui.window->close() && ui.window->isVisible();
