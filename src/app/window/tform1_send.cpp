@@ -7,6 +7,7 @@
 #include <QShortcut>
 #include <QTimer>
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "app/link/display_views.h"
