@@ -54,7 +54,7 @@ void BM_TransferLargestImageInstantDisplay(benchmark::State& state) {
     const auto image = largestImage();
     for (auto _ : state) {
         benchmark::DoNotOptimize(download::TransferImage(image, false, kInstantDisplay, prompter,
-                                                         [](const std::string&) {}));
+                                                         [](const download::TransferProgress&) {}));
     }
     state.counters["exchanges"] = image.size() / 5 + 3;
 }
@@ -80,8 +80,9 @@ void BM_TransferLargestImageEmulatedDisplay(benchmark::State& state) {
     }
     const auto image = largestImage();
     for (auto _ : state) {
-        if (!download::TransferImage(image, false, binding.entryPoints(), prompter,
-                                     [](const std::string&) {})) {
+        if (download::TransferImage(image, false, binding.entryPoints(), prompter,
+                                    [](const download::TransferProgress&) {}) !=
+            download::TransferEnd::Delivered) {
             state.SkipWithError("the emulated display refused the image");
             break;
         }

@@ -110,11 +110,11 @@ void BM_TerminalSend(benchmark::State& state) {
     request.dumpDirectory = ProgramFolder();
     request.device = binding.entryPoints();
     std::string shown;
-    request.showProgress = [&](const std::string& text) {
-        if (text != shown && !text.empty()) {
-            progress << text << '\n' << std::flush;
+    request.showProgress = [&](const download::TransferProgress& step) {
+        if (step.text != shown && !step.text.empty()) {
+            progress << step.text << '\n' << std::flush;
         }
-        shown = text;
+        shown = step.text;
     };
     std::vector<std::uint8_t> sendData;
     for (auto _ : state) {

@@ -632,5 +632,29 @@
         <source>No recent files</source>
         <translation>最近使ったファイルはありません</translation>
     </message>
+    <message>
+        <source>Type a text into a section, then press Send.</source>
+        <translation>セクションに文字を入力してから「送信」を押してください。</translation>
+    </message>
+    <message>
+        <source>Shorten the section named above, then press Send again.</source>
+        <translation>上記のセクションを短くしてから、もう一度「送信」を押してください。</translation>
+    </message>
+    <message>
+        <source>The display is busy with another Send: press Send again once it has finished.</source>
+        <translation>表示器は別の送信を処理中です。終わってからもう一度「送信」を押してください。</translation>
+    </message>
+    <message>
+        <source>Free some disk space or make the folder named above writable, then press Send again.</source>
+        <translation>ディスクの空きを増やすか上記のフォルダーを書き込み可能にしてから、もう一度「送信」を押してください。</translation>
+    </message>
+    <message>
+        <source>Check the display&apos;s cable and its power, then press Send again.</source>
+        <translation>表示器のケーブルと電源を確認してから、もう一度「送信」を押してください。</translation>
+    </message>
+    <message>
+        <source>The table needs %1 bytes, %2 more than the display holds: shorten it, then press Send again.</source>
+        <translation>この表には %1 バイト必要で、表示器の容量より %2 バイト多すぎます。短くしてから、もう一度「送信」を押してください。</translation>
+    </message>
 </context>
 </TS>

@@ -632,5 +632,29 @@
         <source>No recent files</source>
         <translation>没有最近的文件</translation>
     </message>
+    <message>
+        <source>Type a text into a section, then press Send.</source>
+        <translation>先在某一段中输入文字，再按“发送”。</translation>
+    </message>
+    <message>
+        <source>Shorten the section named above, then press Send again.</source>
+        <translation>请缩短上面提到的那一段，然后再按“发送”。</translation>
+    </message>
+    <message>
+        <source>The display is busy with another Send: press Send again once it has finished.</source>
+        <translation>显示屏正忙于另一次发送：等它结束后再按“发送”。</translation>
+    </message>
+    <message>
+        <source>Free some disk space or make the folder named above writable, then press Send again.</source>
+        <translation>请释放磁盘空间或让上面提到的文件夹可写，然后再按“发送”。</translation>
+    </message>
+    <message>
+        <source>Check the display&apos;s cable and its power, then press Send again.</source>
+        <translation>请检查显示屏的连接线和电源，然后再按“发送”。</translation>
+    </message>
+    <message>
+        <source>The table needs %1 bytes, %2 more than the display holds: shorten it, then press Send again.</source>
+        <translation>内容需要 %1 字节，比显示屏容量多 %2 字节：请删减内容后再按“发送”。</translation>
+    </message>
 </context>
 </TS>

@@ -113,7 +113,9 @@ int RunSend(const std::vector<std::string>& args) {
     request.dumpDirectory = programFiles.dumpDirectory;
     request.fallbackDumpDirectory = UserDataDirectory();
     request.device = binding.entryPoints();
-    request.showProgress = [&report](const std::string& text) { report.ShowProgress(text); };
+    request.showProgress = [&report](const download::TransferProgress& progress) {
+        report.ShowProgress(progress.text);
+    };
     if (const auto folder = download::EmulatedDisplayFolder(); folder && binding.IsBound()) {
         std::cout << download::EmulatedDisplayNote(*folder) << '\n' << std::flush;
     }

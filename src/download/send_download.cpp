@@ -80,10 +80,16 @@ SendOutcome SendTable(const MessageTable& table, const SendRequest& request, Pro
         return SendOutcome::NotBound;
     }
     const ProgressDisplay showProgress =
-        request.showProgress ? request.showProgress : [](const std::string&) {};
-    return TransferImage(sendData, table.EnglishMode(), request.device, prompter, showProgress)
-               ? SendOutcome::Delivered
-               : SendOutcome::TransferFailed;
+        request.showProgress ? request.showProgress : [](const TransferProgress&) {};
+    switch (TransferImage(sendData, table.EnglishMode(), request.device, prompter, showProgress)) {
+        case TransferEnd::Delivered:
+            return SendOutcome::Delivered;
+        case TransferEnd::TooLarge:
+            return SendOutcome::TooLarge;
+        case TransferEnd::Failed:
+            break;
+    }
+    return SendOutcome::TransferFailed;
 }
 
 }  // namespace lumera::download

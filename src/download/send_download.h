@@ -22,6 +22,7 @@ enum class SendOutcome {
     DumpFailed,      // "Create File <path>Error!"
     NotBound,        // "USB Device Connect Failure!!!"
     TransferFailed,  // the transfer's own messages
+    TooLarge,        // the display's memory is smaller than the image: "...The Eprom is small !"
     Delivered,       // the display took the whole image
 };
 

@@ -87,44 +87,53 @@ std::string ProgressText(std::uint32_t imageSize, std::uint32_t block) {
     return std::to_string(static_cast<long long>(static_cast<float>(block) / scale)) + "%";
 }
 
-bool TransferImage(const std::vector<std::uint8_t>& sendData, bool englishMode,
-                   const DeviceEntryPoints& device, Prompter& prompter,
-                   const ProgressDisplay& showProgress) {
+TransferProgress ProgressBefore(std::uint32_t imageSize, std::uint32_t block) {
+    return {ProgressText(imageSize, block),
+            static_cast<std::uint32_t>(block * wire::kBytesPerDataCommand), imageSize};
+}
+
+TransferEnd TransferImage(const std::vector<std::uint8_t>& sendData, bool englishMode,
+                          const DeviceEntryPoints& device, Prompter& prompter,
+                          const ProgressDisplay& showProgress) {
     const auto size = static_cast<std::uint32_t>(sendData.size());
-    showProgress("");
+    showProgress({"", 0, size});
     const auto start = std::chrono::steady_clock::now();
     const std::uint8_t capacityClass = CapacityClass(size);
 
     if (!SendCommand(ProbeCommand(size), device, prompter)) {
         prompter.Message(kNoEpromText);
-        return false;
+        return TransferEnd::Failed;
     }
-    if (capacityClass == 0 || !SendCommand(SizeCommand(size), device, prompter)) {
+    if (capacityClass == 0) {
         prompter.Message(kEpromSmallText);
-        return false;
+        return TransferEnd::TooLarge;
+    }
+    if (!SendCommand(SizeCommand(size), device, prompter)) {
+        prompter.Message(kEpromSmallText);
+        return TransferEnd::Failed;
     }
     const std::span<const std::uint8_t> image(sendData);
     const std::uint32_t blocks = size / wire::kBytesPerDataCommand;
     for (std::uint32_t block = 0; block < blocks; ++block) {
-        showProgress(ProgressText(size, block));
+        showProgress(ProgressBefore(size, block));
         const auto bytes =
             image.subspan(block * wire::kBytesPerDataCommand).first<wire::kBytesPerDataCommand>();
         if (!SendCommand(DataCommand(bytes, englishMode), device, prompter)) {
             prompter.Message(kWriteDataFailureText);
-            return false;
+            return TransferEnd::Failed;
         }
     }
     if (!SendCommand(FinalCommand(image.subspan(blocks * wire::kBytesPerDataCommand), englishMode),
                      device, prompter)) {
         prompter.Message(kWriteDataFailureText);
-        return false;
+        return TransferEnd::Failed;
     }
     const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
         std::chrono::steady_clock::now() - start);
-    showProgress("100%");
+    showProgress({"100%", size, size});
     prompter.Message(writeTimeText(elapsed.count()) + kWriteSucceededText);
-    showProgress("");
-    return true;
+    showProgress({"", size, size});
+    return TransferEnd::Delivered;
 }
 
 }  // namespace lumera::download

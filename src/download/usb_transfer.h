@@ -13,8 +13,20 @@
 
 namespace lumera::download {
 
-// Shows a progress text ("", "37%", "100%") in the status label and repaints it.
-using ProgressDisplay = std::function<void(const std::string& text)>;
+// How far a transfer has come: the percentage text it shows in the status label ("", "37%",
+// "100%") and the image bytes carried so far, out of all of them, for a bar.
+struct TransferProgress {
+    std::string text;
+    std::uint32_t carried = 0;
+    std::uint32_t total = 0;
+};
+
+// Shows the progress and repaints it.
+using ProgressDisplay = std::function<void(const TransferProgress& progress)>;
+
+// How a transfer ended. TooLarge: the display answered the probe, but the image is larger
+// than its memory, so nothing more was sent.
+enum class TransferEnd { Delivered, Failed, TooLarge };
 
 // Only 0x80 acknowledges. 0x2A and 0x82..0x8A are refusals the display explains itself;
 // any other value is shown as a system error with its decimal value.
@@ -40,13 +52,15 @@ bool SendCommand(CommandPacket packet, const DeviceEntryPoints& device, Prompter
 
 // The progress text before data command `block` of an image of `imageSize` bytes.
 std::string ProgressText(std::uint32_t imageSize, std::uint32_t block);
+// The progress before data command `block`: its text, and the bytes of the blocks before it.
+TransferProgress ProgressBefore(std::uint32_t imageSize, std::uint32_t block);
 
 // Carries the image to the display: probe, size, one data command per 5 bytes, final.
 // The caller holds the display's claim (see BtnSendClick). Every outcome is reported through
-// the prompter; true when the display took it all.
+// the prompter.
 // The device's entry points must all be bound.
-bool TransferImage(const std::vector<std::uint8_t>& sendData, bool englishMode,
-                   const DeviceEntryPoints& device, Prompter& prompter,
-                   const ProgressDisplay& showProgress);
+TransferEnd TransferImage(const std::vector<std::uint8_t>& sendData, bool englishMode,
+                          const DeviceEntryPoints& device, Prompter& prompter,
+                          const ProgressDisplay& showProgress);
 
 }  // namespace lumera::download

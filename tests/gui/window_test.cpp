@@ -447,7 +447,7 @@ private slots:
         QCOMPARE(labelWhileShown, (QStringList{"9%", "9%"}));
         QCOMPARE(ui.prompter.messages(),
                  (std::vector<std::string>{"USB Write Data Error", "USB Write Data Failure!"}));
-        QCOMPARE(ui.find<QLabel>("USBLabel")->text(), QStringLiteral("9%"));
+        QCOMPARE(ui.find<QLabel>("USBLabel")->text(), QString());
         QVERIFY(!ui.display.HasMemory());
     }
 

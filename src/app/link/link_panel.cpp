@@ -1,7 +1,10 @@
 #include "app/link/link_panel.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
+#include <QProgressBar>
+#include <algorithm>
 
 #include "app/link/display_views.h"
 #include "app/link/link_status_mark.h"
@@ -12,6 +15,9 @@
 
 namespace lumera::app {
 namespace {
+
+// Between the percentage ("100%" at the widest) and the link picture with its mark.
+constexpr QRect kBarPlace(46, 60, 50, 10);
 
 template <typename Widget>
 Widget* Place(Widget* widget, const QString& name, QRect place) {
@@ -37,9 +43,15 @@ LinkPanel::LinkPanel(QWidget* parent, QWidget* window) : QGroupBox(parent) {
     noLink_ = Place(new PictureLabel(WindowPicture::NoLink, this), QStringLiteral("Image3"),
                     {104, 32, 17, 17});
     progress_ = PlaceLabel(this, QStringLiteral("USBLabel"), {10, 56});
-    progressShown_ = std::make_unique<ThrottledLabel>(progress_);
+    // The whole window is painted with the percentage: a transfer holds its thread for
+    // seconds, and whatever the desktop uncovers meanwhile needs painting too.
+    progressShown_ = std::make_unique<ThrottledLabel>(
+        progress_, [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
     KeepReadable(progress_, Qt::blue);
     progress_->setMinimumWidth(kStatusLabelWidth);
+    bar_ = Place(new QProgressBar(this), QStringLiteral("SendProgress"), kBarPlace);
+    bar_->setTextVisible(false);  // the percentage stands beside it
+    bar_->hide();
 
     auto* notes = Place(new QGroupBox(this), QStringLiteral("GroupBox6"), {0, 72, 161, 177});
     const std::array<QPoint, 5> places{{{8, 24}, {24, 56}, {8, 80}, {24, 104}, {8, 128}}};
@@ -92,9 +104,26 @@ void LinkPanel::Follow(const PresencePoll& poll) {
     });
 }
 
-void LinkPanel::ShowProgress(const std::string& progress) {
-    // Repainted now and then: a repaint per percent would cost more than the exchanges.
-    progressShown_->Show(QString::fromStdString(progress));
+void LinkPanel::StartSend() {
+    bar_->reset();
+    bar_->show();
+}
+
+void LinkPanel::ShowProgress(const download::TransferProgress& progress) {
+    // A maximum of 0 would turn the bar into a busy indicator.
+    bar_->setMaximum(std::max<int>(static_cast<int>(progress.total), 1));
+    bar_->setValue(static_cast<int>(progress.carried));
+    // Painted now and then: a repaint per percent would cost more than the exchanges.
+    progressShown_->Show(QString::fromStdString(progress.text));
+}
+
+void LinkPanel::EndSend() {
+    bar_->hide();
+    progressShown_->Show(QString());
+}
+
+std::array<QWidget*, 2> LinkPanel::progressParts() const {
+    return {progress_, bar_};
 }
 
 }  // namespace lumera::app

@@ -7,10 +7,12 @@
 #include <string>
 
 #include "app/qt/throttled_label.h"
+#include "download/usb_transfer.h"
 #include "editing/language_texts.h"
 #include "outside/device_binding.h"
 
 class QLabel;
+class QProgressBar;
 
 namespace lumera::app {
 
@@ -31,8 +33,14 @@ public:
     // Shows what each presence poll finds.
     void Follow(const PresencePoll& poll);
     void Refresh(const DeviceBinding& device);
-    // The transfer's progress, repainted while the transfer holds the window thread.
-    void ShowProgress(const std::string& progress);
+    // A Send's progress: the percentage in USBLabel and a bar of the bytes carried, from
+    // StartSend to EndSend, which leaves both idle. While the transfer holds the window
+    // thread, the window is repainted as the progress moves, without taking any input.
+    void StartSend();
+    void ShowProgress(const download::TransferProgress& progress);
+    void EndSend();
+    // What stays lit while a Send shuts the rest of the window.
+    std::array<QWidget*, 2> progressParts() const;
 
     DisplayViews& displayViews() const { return *displayViews_; }
 
@@ -46,6 +54,7 @@ private:
     QLabel* caption_;   // Label5
     QLabel* noLink_;    // Image3
     QLabel* progress_;  // USBLabel
+    QProgressBar* bar_;
     std::array<QLabel*, 5> notes_{};
     LinkStatusMark* mark_;
     DisplayViews* displayViews_;

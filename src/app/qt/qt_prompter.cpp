@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -23,6 +24,27 @@ std::optional<std::string> LocalPath(const QString& chosen) {
     return QFile::encodeName(chosen).toStdString();
 }
 
+// A box asked while the window shows itself busy (a Send) shows the ordinary arrow: the box
+// is waiting for the operator.
+class ArrowCursor {
+public:
+    ArrowCursor() : overridden_(QGuiApplication::overrideCursor() != nullptr) {
+        if (overridden_) {
+            QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+        }
+    }
+    ~ArrowCursor() {
+        if (overridden_) {
+            QGuiApplication::restoreOverrideCursor();
+        }
+    }
+    ArrowCursor(const ArrowCursor&) = delete;
+    ArrowCursor& operator=(const ArrowCursor&) = delete;
+
+private:
+    bool overridden_;
+};
+
 }  // namespace
 
 QString ToQtFileFilter(const std::string& filter) {
@@ -37,24 +59,28 @@ QString ToQtFileFilter(const std::string& filter) {
 }
 
 void QtPrompter::Message(const std::string& text) {
+    const ArrowCursor arrow;
     QMessageBox box(QMessageBox::NoIcon, Caption(kApplicationTitle), QString::fromUtf8(text),
                     QMessageBox::Ok, owner_);
     box.exec();
 }
 
 void QtPrompter::Information(const std::string& text) {
+    const ArrowCursor arrow;
     QMessageBox box(QMessageBox::Information, Caption(kInformationCaption), QString::fromUtf8(text),
                     QMessageBox::Ok, owner_);
     box.exec();
 }
 
 bool QtPrompter::Ask(const std::string& text) {
+    const ArrowCursor arrow;
     QMessageBox box(QMessageBox::Question, Caption(kQuestionCaption), QString::fromUtf8(text),
                     QMessageBox::Yes | QMessageBox::No, owner_);
     return box.exec() == QMessageBox::Yes;
 }
 
 std::optional<bool> QtPrompter::AskOrCancel(const std::string& text) {
+    const ArrowCursor arrow;
     QMessageBox box(QMessageBox::Question, Caption(kQuestionCaption), QString::fromUtf8(text),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, owner_);
     box.setEscapeButton(QMessageBox::Cancel);
@@ -70,12 +96,14 @@ std::optional<bool> QtPrompter::AskOrCancel(const std::string& text) {
 
 // The desktop's own dialogs where the platform has them.
 std::optional<std::string> QtPrompter::OpenFileName(const std::string& filter) {
+    const ArrowCursor arrow;
     return LocalPath(
         QFileDialog::getOpenFileName(owner_, QString(), LastFolder(), ToQtFileFilter(filter)));
 }
 
 std::optional<std::string> QtPrompter::SaveFileName(const std::string& filter,
                                                     const std::string& suggested) {
+    const ArrowCursor arrow;
     const QString start = suggested.empty() ? LastFolder() : QString::fromStdString(suggested);
     // The save command asks about replacing the file it will write itself: the dialog's name
     // may not be that file.

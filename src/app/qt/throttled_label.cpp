@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QTimer>
+#include <utility>
 
 namespace lumera::app {
 namespace {
@@ -9,6 +10,13 @@ namespace {
 constexpr qint64 kRepaintMilliseconds = 30;
 
 }  // namespace
+
+ThrottledLabel::ThrottledLabel(QLabel* label, std::function<void()> paint)
+    : label_(label), paint_(std::move(paint)) {
+    if (!paint_) {
+        paint_ = [label] { label->repaint(); };
+    }
+}
 
 void ThrottledLabel::Show(const QString& text) {
     if (text == label_->text()) {
@@ -19,7 +27,7 @@ void ThrottledLabel::Show(const QString& text) {
     label_->setText(text);
     if (!sinceRepaint_.isValid() || sinceRepaint_.hasExpired(kRepaintMilliseconds)) {
         label_->adjustSize();
-        label_->repaint();
+        paint_();
         sinceRepaint_.start();
         fitHeld_ = false;
     } else if (!fitHeld_) {

@@ -156,9 +156,11 @@ TEST_F(SendCommand, EveryFailureShowsItsMessagesInOrder) {
     for (int row = 0; row < 23; ++row) {
         large.SetText(row, "ABCDEFGHIJKLMNOPQR");
     }
-    EXPECT_EQ(send(large), SendOutcome::TransferFailed);
+    EXPECT_EQ(send(large), SendOutcome::TooLarge);
     EXPECT_THAT(shown(), ElementsAre(kEpromSmall));
     EXPECT_THAT(packetsLogged(), ElementsAre("004040010800000089"));
+    // Without a display the image's size is never the reason.
+    EXPECT_EQ(send(large, "absent"), SendOutcome::TransferFailed);
 }
 
 TEST_F(SendCommand, ACableThatComesAndGoes) {
