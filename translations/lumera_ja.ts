@@ -312,12 +312,12 @@
 <context>
     <name>lumera::app::DisplayViews</name>
     <message>
-        <source>Display</source>
-        <translation>表示器</translation>
-    </message>
-    <message>
         <source>Play what the emulated display holds</source>
         <translation>エミュレータの表示器の内容を再生</translation>
+    </message>
+    <message>
+        <source>&amp;Display</source>
+        <translation>表示器(&amp;D)</translation>
     </message>
 </context>
 <context>
@@ -486,10 +486,6 @@
 <context>
     <name>lumera::app::PreviewViews</name>
     <message>
-        <source>Double-click for a large preview</source>
-        <translation>ダブルクリックで拡大プレビュー</translation>
-    </message>
-    <message>
         <source>Large preview…</source>
         <translation>拡大プレビュー…</translation>
     </message>
@@ -513,6 +509,10 @@
     <message>
         <source>The animation was not written: %1</source>
         <translation>アニメーションを書き出せませんでした：%1</translation>
+    </message>
+    <message>
+        <source>Double-click, or press Enter, for a large preview</source>
+        <translation>ダブルクリックまたは Enter キーで拡大プレビュー</translation>
     </message>
 </context>
 <context>

@@ -312,12 +312,12 @@
 <context>
     <name>lumera::app::DisplayViews</name>
     <message>
-        <source>Display</source>
-        <translation>显示屏</translation>
-    </message>
-    <message>
         <source>Play what the emulated display holds</source>
         <translation>播放模拟显示屏中的内容</translation>
+    </message>
+    <message>
+        <source>&amp;Display</source>
+        <translation>显示屏(&amp;D)</translation>
     </message>
 </context>
 <context>
@@ -486,10 +486,6 @@
 <context>
     <name>lumera::app::PreviewViews</name>
     <message>
-        <source>Double-click for a large preview</source>
-        <translation>双击打开大预览</translation>
-    </message>
-    <message>
         <source>Large preview…</source>
         <translation>大预览…</translation>
     </message>
@@ -513,6 +509,10 @@
     <message>
         <source>The animation was not written: %1</source>
         <translation>动画未能写入：%1</translation>
+    </message>
+    <message>
+        <source>Double-click, or press Enter, for a large preview</source>
+        <translation>双击或按回车键打开大预览</translation>
     </message>
 </context>
 <context>

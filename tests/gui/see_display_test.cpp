@@ -166,7 +166,7 @@ private slots:
     void displayWindowPlaysWhatTheEmulatedDisplayReceived() {
         WindowUnderTest ui;
         auto* button = ui.find<QPushButton>("BtnDisplay");
-        QCOMPARE(button->text(), QStringLiteral("Display"));
+        QCOMPARE(lumera::app::testing::ShownText(button->text()), QStringLiteral("Display"));
         ui.click("BtnDisplay");
         lumera::app::DisplayWindow* display = ui.window->displayViews().displayWindow();
         QVERIFY(display && display->isVisible());

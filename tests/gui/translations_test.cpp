@@ -46,9 +46,14 @@ const std::vector<Probe>& Probes() {
          {"Start the preview (F5)", "开始预览 (F5)", "プレビューを開始 (F5)"}},
         {"the Display button",
          [](const WindowUnderTest& ui) { return ui.find<QPushButton>("BtnDisplay")->text(); },
-         {"Display", "显示屏", "表示器"}},
+         {"&Display", "显示屏(&D)", "表示器(&D)"}},
+        // The glyph keys are made once the window has been drawn, unless shown before.
         {"the first glyph key's name",
-         [](const WindowUnderTest& ui) { return ui.find<QPushButton>("CNBtn1")->accessibleName(); },
+         [](const WindowUnderTest& ui) {
+             const bool made = QTest::qWaitFor(
+                 [&ui] { return ui.window->findChild<QPushButton*>("CNBtn1") != nullptr; });
+             return made ? ui.find<QPushButton>("CNBtn1")->accessibleName() : QString();
+         },
          {"heart", "心形", "ハート"}},
         {"the first section's name",
          [](const WindowUnderTest& ui) { return ui.edit(1)->accessibleName(); },

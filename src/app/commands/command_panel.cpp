@@ -41,7 +41,8 @@ const std::array<CommandLook, kCommandCount>& Looks() {
     static const std::array<CommandLook, kCommandCount> looks{{
         {"BtnEng", {8, 8, 97, 25}, std::nullopt, L('E'), {}},
         {"BtnJapanClick", {8, 40, 97, 25}, std::nullopt, L('J'), {}},
-        {"BtnCn", {8, 72, 97, 25}, std::nullopt, QChar(), {}},
+        // 中文 has no Latin letter to underline: Alt+Z stands in for its mnemonic.
+        {"BtnCn", {8, 72, 97, 25}, std::nullopt, QChar(), K(Qt::ALT | Qt::Key_Z)},
         {"BtnStart", {8, 104, 97, 25}, P::Start, L('T'), K(Qt::Key_F5)},
         {"BtnStop", {8, 136, 97, 25}, P::Stop, L('P'), shiftF5},
         {"BtnColor", {8, 171, 97, 25}, P::Color, L('C'), {}},

@@ -30,7 +30,7 @@ DisplayViews::DisplayViews(QWidget* linkArea, QWidget* window) : QObject(window)
 
 void DisplayViews::Retranslate() {
     if (button_) {
-        button_->setText(tr("Display"));
+        button_->setText(tr("&Display"));
         button_->setToolTip(tr("Play what the emulated display holds"));
     }
 }

@@ -1,7 +1,11 @@
 #include "app/preview/preview_views.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QEvent>
+#include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -26,6 +30,8 @@ PreviewViews::PreviewViews(QLabel* imageLed, const LedPreview& preview, const Me
       programDirectory_(std::move(programDirectory)),
       window_(window) {
     imageLed_->installEventFilter(this);
+    // Tab and a click reach the picture, so the large preview and the export need no mouse.
+    imageLed_->setFocusPolicy(Qt::StrongFocus);
     imageLed_->setContextMenuPolicy(Qt::ActionsContextMenu);
     largeAction_ = new QAction(imageLed_);
     largeAction_->setObjectName(QStringLiteral("LargePreviewAction"));
@@ -38,7 +44,7 @@ PreviewViews::PreviewViews(QLabel* imageLed, const LedPreview& preview, const Me
 }
 
 void PreviewViews::Retranslate() {
-    imageLed_->setToolTip(tr("Double-click for a large preview"));
+    imageLed_->setToolTip(tr("Double-click, or press Enter, for a large preview"));
     largeAction_->setText(tr("Large preview…"));
     exportAction_->setText(tr("Export animation…"));
     if (large_) {
@@ -47,11 +53,47 @@ void PreviewViews::Retranslate() {
 }
 
 bool PreviewViews::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == imageLed_ && event->type() == QEvent::MouseButtonDblClick) {
+    if (watched != imageLed_) {
+        return false;
+    }
+    switch (event->type()) {
+        case QEvent::MouseButtonDblClick:
+            OpenLargePreview();
+            return true;
+        case QEvent::KeyPress:
+            return PressKey(*static_cast<QKeyEvent*>(event));
+        case QEvent::FocusIn:
+        case QEvent::FocusOut:
+            ShowFocus(event->type() == QEvent::FocusIn);
+            return false;
+        default:
+            return false;
+    }
+}
+
+bool PreviewViews::PressKey(const QKeyEvent& press) {
+    const Qt::KeyboardModifiers modifiers = press.modifiers() & ~Qt::KeypadModifier;
+    if ((press.key() == Qt::Key_Return || press.key() == Qt::Key_Enter) &&
+        modifiers == Qt::NoModifier) {
         OpenLargePreview();
         return true;
     }
+    // The menu key comes as a menu request of its own; Shift+F10 is the other way to it.
+    if (press.key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier) {
+        const QPoint middle = imageLed_->rect().center();
+        QContextMenuEvent request(QContextMenuEvent::Keyboard, middle,
+                                  imageLed_->mapToGlobal(middle));
+        QCoreApplication::sendEvent(imageLed_, &request);
+        return true;
+    }
     return false;
+}
+
+// The picture's panel sinks while the picture has the focus.
+void PreviewViews::ShowFocus(bool focused) {
+    if (auto* panel = qobject_cast<QFrame*>(imageLed_->parentWidget())) {
+        panel->setFrameShadow(focused ? QFrame::Sunken : QFrame::Raised);
+    }
 }
 
 void PreviewViews::Show() {

@@ -8,6 +8,7 @@
 #include "render/led_preview.h"
 
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QWidget;
 
@@ -16,8 +17,9 @@ namespace lumera::app {
 class LedCanvas;
 
 // The views of the window's preview beside the small picture: the small picture itself at
-// the screen's pixel ratio, a large resizable preview in step with it (double-click or the
-// picture's menu) and the export of an animation (the picture's menu).
+// the screen's pixel ratio, a large resizable preview in step with it (double-click, Enter
+// or the picture's menu) and the export of an animation (the picture's menu). The picture
+// takes the focus and shows it by its sunken panel.
 class PreviewViews : public QObject {
     Q_OBJECT
 
@@ -50,6 +52,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Enter opens the large preview, Shift+F10 the picture's menu.
+    bool PressKey(const QKeyEvent& press);
+    void ShowFocus(bool focused);
+
     QLabel* imageLed_;
     const LedPreview& preview_;
     const MessageTable& table_;

@@ -178,25 +178,23 @@ void SectionTable::BuildRows(QWidget* rows) {
     }
 }
 
+// Tab runs along a row (text, opening effect, closing effect) and then on to the next row.
 void SectionTable::ChainTabOrder() {
-    QWidget* previous = edits_[0];
-    auto chain = [&previous](QWidget* next) {
-        QWidget::setTabOrder(previous, next);
-        previous = next;
-    };
-    for (int index = 1; index < kSectionRows; ++index) {
-        chain(edits_[index]);
-    }
-    for (QComboBox* list : closes_) {
-        chain(list);
-    }
-    for (QComboBox* list : opens_) {
-        chain(list);
+    QWidget* previous = nullptr;
+    for (int index = 0; index < kSectionRows; ++index) {
+        for (QWidget* next :
+             {static_cast<QWidget*>(edits_[index]), static_cast<QWidget*>(opens_[index]),
+              static_cast<QWidget*>(closes_[index])}) {
+            if (previous) {
+                QWidget::setTabOrder(previous, next);
+            }
+            previous = next;
+        }
     }
 }
 
 QWidget* SectionTable::lastTabStop() const {
-    return opens_.back();
+    return closes_.back();
 }
 
 void SectionTable::DescribeRows() {

@@ -38,7 +38,7 @@ public:
     void ScrollToTop();
 
     SectionEdit* edit(int index) const { return edits_.at(index); }
-    // The last row's last control in the tab order; the commands come after it.
+    // The last row's last control in the tab order; the rest of the window follows it.
     QWidget* lastTabStop() const;
     // What a section's context menu offers besides its own commands (undo, redo).
     void setMenuActions(QList<QAction*> actions) { menuActions_ = std::move(actions); }

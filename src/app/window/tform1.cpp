@@ -11,6 +11,7 @@
 
 #include "app/commands/capacity_gauge.h"
 #include "app/commands/key_panels.h"
+#include "app/link/display_views.h"
 #include "app/link/link_panel.h"
 #include "app/link/presence_poll.h"
 #include "app/preview/preview_player.h"
@@ -183,10 +184,16 @@ void TForm1::RunCommand(Command command) {
     }
 }
 
-// Tab order: the rows as they are chained, then the commands, then the keys of the keyboard
-// shown.
+// Tab order: along each row of the table and on to the next, then the LED picture, the
+// commands, the keyboard shown (one stop) and the emulated display's button.
 void TForm1::ChainTabOrder() {
-    keys_->ChainTabOrder(commands_->ChainTabOrder(sections_->lastTabStop()));
+    QWidget::setTabOrder(sections_->lastTabStop(), ImageLed);
+    QWidget* lastCommand = commands_->ChainTabOrder(ImageLed);
+    if (QPushButton* display = link_->displayViews().button()) {
+        QWidget::setTabOrder(lastCommand, display);
+    }
+    // The keys go in between, those made later too.
+    keys_->PlaceInTabOrder(lastCommand);
 }
 
 void TForm1::CentreOnScreen() {
