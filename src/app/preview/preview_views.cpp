@@ -55,7 +55,7 @@ bool PreviewViews::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void PreviewViews::Show() {
-    imageLed_->setPixmap(LedPixmap(preview_, imageLed_->devicePixelRatioF()));
+    imageLed_->setPixmap(LedPixmap(preview_, imageLed_->devicePixelRatioF(), imageLed_->size()));
     if (canvas_ && large_->isVisible()) {
         canvas_->FrameShown();
     }

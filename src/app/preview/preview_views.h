@@ -16,8 +16,8 @@ namespace lumera::app {
 class LedCanvas;
 
 // The views of the window's preview beside the small picture: the small picture itself at
-// the screen's pixel ratio, a large resizable preview in step with it (double-click or the
-// picture's menu) and the export of an animation (the picture's menu).
+// its size and the screen's pixel ratio, a large resizable preview in step with it (double-click or
+// the picture's menu) and the export of an animation (the picture's menu).
 class PreviewViews : public QObject {
     Q_OBJECT
 
@@ -28,7 +28,8 @@ public:
 
     // The views' tooltip, menus and title in the current language.
     void Retranslate();
-    // Puts the preview's picture on the small image and on the large preview, if open.
+    // Puts the preview's picture on the small image, drawn for its size, and on the large
+    // preview, if open.
     void Show();
     void OpenLargePreview();
     // "Export animation…": one cycle of the table as an animated GIF, from the current
