@@ -5,8 +5,10 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QLabel>
+#include <QLocale>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -81,9 +83,12 @@ class WindowUnderTest {
 public:
     explicit WindowUnderTest(bool withDeviceLibrary = true,
                              std::filesystem::path deviceLibrary = LUMERA_BIN_DIR "/libZRUSB.so") {
-        // What the window remembers (recent files, the dialogs' folder) stays out of the
-        // settings of whoever runs the tests.
+        // What the window remembers (recent files, the dialogs' folder, its place and
+        // language) stays out of the settings of whoever runs the tests, and out of the next
+        // test's: each window starts as on a first start, in English whatever the locale.
         QStandardPaths::setTestModeEnabled(true);
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+        QLocale::setDefault(QLocale::c());
         for (const char* table :
              {"window_zr1.bin", "window_zr2.bin", "window_zr3.bin", "window_zr4.bin"}) {
             QFile::link(QStringLiteral(LUMERA_BIN_DIR "/") + table,
@@ -130,6 +135,7 @@ public:
     }
 
     QTemporaryDir programDirectory;
+    QTemporaryDir settings;
     // Declared before the window, so the window's device library opens this display.
     lumera::testing::EmulatorDirectory display;
     WindowPrompter prompter;

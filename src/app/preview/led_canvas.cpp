@@ -52,12 +52,11 @@ void LedCanvas::resizeEvent(QResizeEvent*) {
     FrameShown();
 }
 
-QPixmap LedPixmap(const LedPreview& preview, qreal devicePixelRatio) {
-    if (devicePixelRatio == 1.0) {
+QPixmap LedPixmap(const LedPreview& preview, qreal devicePixelRatio, QSize logical) {
+    if (devicePixelRatio == 1.0 && logical == preview.Image().size()) {
         return QPixmap::fromImage(preview.Image());
     }
-    QImage image = preview.ImageAt(
-        DeviceSize(QSize(LedPreview::kWidth, LedPreview::kHeight), devicePixelRatio));
+    QImage image = preview.ImageAt(DeviceSize(logical, devicePixelRatio));
     image.setDevicePixelRatio(devicePixelRatio);
     return QPixmap::fromImage(image);
 }

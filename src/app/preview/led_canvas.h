@@ -33,8 +33,10 @@ private:
     QImage picture_;
 };
 
-// The small picture as the window shows it: the preview's own image where a pixel is a
-// pixel, else drawn at the screen's pixel ratio for the same logical size.
-QPixmap LedPixmap(const LedPreview& preview, qreal devicePixelRatio);
+// The small picture as the window shows it, `logical` large: the preview's own image where
+// that is its size and a pixel is a pixel, else drawn afresh for that size at the screen's
+// pixel ratio.
+QPixmap LedPixmap(const LedPreview& preview, qreal devicePixelRatio,
+                  QSize logical = {LedPreview::kWidth, LedPreview::kHeight});
 
 }  // namespace lumera::app

@@ -97,7 +97,7 @@ void PreviewViews::ShowFocus(bool focused) {
 }
 
 void PreviewViews::Show() {
-    imageLed_->setPixmap(LedPixmap(preview_, imageLed_->devicePixelRatioF()));
+    imageLed_->setPixmap(LedPixmap(preview_, imageLed_->devicePixelRatioF(), imageLed_->size()));
     if (canvas_ && large_->isVisible()) {
         canvas_->FrameShown();
     }

@@ -17,9 +17,9 @@ namespace lumera::app {
 class LedCanvas;
 
 // The views of the window's preview beside the small picture: the small picture itself at
-// the screen's pixel ratio, a large resizable preview in step with it (double-click, Enter
-// or the picture's menu) and the export of an animation (the picture's menu). The picture
-// takes the focus and shows it by its sunken panel.
+// its size and the screen's pixel ratio, a large resizable preview in step with it
+// (double-click, Enter or the picture's menu) and the export of an animation (the picture's
+// menu). The picture takes the focus and shows it by its sunken panel.
 class PreviewViews : public QObject {
     Q_OBJECT
 
@@ -30,7 +30,8 @@ public:
 
     // The views' tooltip, menus and title in the current language.
     void Retranslate();
-    // Puts the preview's picture on the small image and on the large preview, if open.
+    // Puts the preview's picture on the small image, drawn for its size, and on the large
+    // preview, if open.
     void Show();
     void OpenLargePreview();
     // "Export animation…": one cycle of the table as an animated GIF, from the current

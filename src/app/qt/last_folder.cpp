@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSettings>
 
 namespace lumera::app {
 namespace {
@@ -10,11 +9,11 @@ namespace {
 constexpr char kLastFolderKey[] = "dialogs/lastFolder";
 constexpr char kRecentFilesKey[] = "dialogs/recentFiles";
 
+}  // namespace
+
 QSettings UserSettings() {
     return QSettings(QStringLiteral("Lumera"), QStringLiteral("lumera"));
 }
-
-}  // namespace
 
 QString LastFolder() {
     const QString folder = UserSettings().value(QLatin1String(kLastFolderKey)).toString();

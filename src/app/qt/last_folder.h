@@ -1,12 +1,16 @@
 #pragma once
 
+#include <QSettings>
 #include <QString>
 #include <QStringList>
 
 namespace lumera::app {
 
+// The user's settings of this program: organisation "Lumera", application "lumera".
+QSettings UserSettings();
+
 // The folder the file dialogs start in: the folder of the file last chosen in one of them,
-// kept between runs in the user's settings (organisation "Lumera", application "lumera").
+// kept between runs in the user's settings.
 // Empty until a file has been chosen, or when that folder is gone.
 QString LastFolder();
 void RememberFolderOf(const QString& chosenFile);

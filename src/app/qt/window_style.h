@@ -4,9 +4,12 @@
 
 namespace lumera::app {
 
-// Sizes of the window's controls and fonts, in pixels.
+// Sizes of the window's controls and fonts, in pixels. The window is at least
+// kWindowWidth x kWindowHeight; there every control stands at its designed place.
 inline constexpr int kWindowWidth = 748;
 inline constexpr int kWindowHeight = 516;
+// The bar between the section table and the lower part, dragged to share the height.
+inline constexpr int kSplitBarHeight = 4;
 inline constexpr int kWindowFontPixelSize = 11;
 inline constexpr int kTitlePixelSize = 32;
 inline constexpr int kSwitchPixelSize = 13;

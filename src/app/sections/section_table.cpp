@@ -8,6 +8,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "app/qt/window_style.h"
 #include "app/sections/named_list_accessible.h"
@@ -16,8 +17,46 @@
 namespace lumera::app {
 namespace {
 
+// Places at the table's smallest size; a wider table moves them right by what the columns
+// before them gained.
 constexpr QRect kBoxPlace(8, 32, 569, 217);
 constexpr QRect kLimitPlace(180, 14, 70, 16);
+constexpr std::array<int, 3> kHeadingLefts{16, 296, 432};
+constexpr int kHeadingTop = 16;
+
+// The columns of a row within the box. Rows 1 to kWideRows have the wider text and closing
+// effect.
+constexpr int kWideRows = 8;
+constexpr int kEditLeft = 24;
+constexpr int kEditWide = 225;
+constexpr int kEditNarrow = 193;
+constexpr int kOpenLeft = 256;
+constexpr int kOpenWidth = 129;
+constexpr int kCloseLeft = 392;
+constexpr int kCloseWide = 153;
+constexpr int kCloseNarrow = 129;
+constexpr int kListHeight = 21;
+constexpr int kRowsHeight = kRowTop + kRowPitch * (kSectionRows - 1) + kEditHeight + kRowTop;
+
+// The width the table has beyond its smallest, shared out: half to the text, a quarter to
+// each effect list.
+struct ColumnGains {
+    int text;
+    int open;
+    int close;
+};
+
+ColumnGains GainsOf(int gained) {
+    const int text = gained / 2;
+    const int open = gained / 4;
+    return {text, open, gained - text - open};
+}
+
+// A narrow row widens twice as fast as its column until it is as wide as the wide rows,
+// so from then on all rows line up.
+int RowWidth(bool wideRow, int wide, int narrow, int gain) {
+    return wideRow ? wide + gain : std::min(wide + gain, narrow + 2 * gain);
+}
 
 QString Text(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
@@ -75,34 +114,30 @@ bool IsEditHistoryAction(const QAction* action) {
            caption == QCoreApplication::translate(kContext, kRedo);
 }
 
-QLabel* Heading(QWidget* parent, int number, int left) {
+QLabel* Heading(QWidget* parent, int number) {
     auto* label = new QLabel(parent);
     label->setObjectName(QStringLiteral("Label%1").arg(number));
-    label->move(left, 16);
     return label;
 }
 
 }  // namespace
 
 SectionTable::SectionTable(QWidget* parent)
-    : QGroupBox(parent), box_(new QScrollArea(this)), limit_(new QLabel(this)) {
+    : QGroupBox(parent), box_(new QScrollArea(this)), rows_(new QWidget), limit_(new QLabel(this)) {
     setObjectName(QStringLiteral("GroupBox3"));
-    headings_ = {Heading(this, 2, 16), Heading(this, 3, 296), Heading(this, 4, 432)};
+    setMinimumSize(kSmallestSize);
+    headings_ = {Heading(this, 2), Heading(this, 3), Heading(this, 4)};
     limit_->setObjectName(QStringLiteral("LimitCounter"));
-    limit_->setGeometry(kLimitPlace);
     limit_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     box_->setObjectName(QStringLiteral("DataScrollBox"));
-    box_->setGeometry(kBoxPlace);
     box_->setFrameShape(QFrame::NoFrame);
     box_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // The box is no stop of its own: Tab goes to the controls in it.
     box_->setFocusPolicy(Qt::NoFocus);
-    auto* rows = new QWidget;
-    rows->setFixedSize(kBoxPlace.width() - kScrollBarAllowance,
-                       kRowTop + kRowPitch * (kSectionRows - 1) + kEditHeight + kRowTop);
-    box_->setWidget(rows);
-    BuildRows(rows);
+    box_->setWidget(rows_);
+    BuildRows();
+    Place(kSmallestSize);
     ChainTabOrder();
     InstallNamedListAccessibility();
     Retranslate();
@@ -115,6 +150,36 @@ void SectionTable::changeEvent(QEvent* event) {
     QGroupBox::changeEvent(event);
 }
 
+void SectionTable::resizeEvent(QResizeEvent* event) {
+    Place(size());
+    QGroupBox::resizeEvent(event);
+}
+
+void SectionTable::Place(QSize size) {
+    const QSize gained = (size - kSmallestSize).expandedTo(QSize(0, 0));
+    const ColumnGains gains = GainsOf(gained.width());
+    const std::array<int, 3> headingShifts{0, gains.text, gains.text + gains.open};
+    for (std::size_t k = 0; k < headings_.size(); ++k) {
+        headings_[k]->move(kHeadingLefts[k] + headingShifts[k], kHeadingTop);
+    }
+    limit_->setGeometry(kLimitPlace.translated(gains.text, 0));
+    box_->setGeometry(kBoxPlace.adjusted(0, 0, gained.width(), gained.height()));
+    rows_->setFixedSize(box_->width() - kScrollBarAllowance, kRowsHeight);
+    editColumn_->setGeometry(kEditLeft, kRowTop, kEditWide + gains.text,
+                             kRowPitch * (kSectionRows - 1) + kEditHeight);
+    for (int index = 0; index < kSectionRows; ++index) {
+        const bool wide = index < kWideRows;
+        const int top = kRowTop + kRowPitch * index;
+        edits_[index]->setGeometry(0, top - kRowTop,
+                                   RowWidth(wide, kEditWide, kEditNarrow, gains.text), kEditHeight);
+        opens_[index]->setGeometry(kOpenLeft + gains.text, top, kOpenWidth + gains.open,
+                                   kListHeight);
+        closes_[index]->setGeometry(kCloseLeft + gains.text + gains.open, top,
+                                    RowWidth(wide, kCloseWide, kCloseNarrow, gains.close),
+                                    kListHeight);
+    }
+}
+
 void SectionTable::Retranslate() {
     box_->setAccessibleName(tr("Sections"));
     DescribeRows();
@@ -122,33 +187,27 @@ void SectionTable::Retranslate() {
     ShowRowMarks(current_);
 }
 
-void SectionTable::BuildRows(QWidget* rows) {
+void SectionTable::BuildRows() {
     QFont editFont = font();
     editFont.setFamilies(GlyphFontFamilies());
     editFont.setPixelSize(kEditGlyphPixelSize);
     auto* wheel = new TableWheel(box_);
     // The edits stand in a column of their own that carries their font, so they all share
     // it instead of each resolving and laying out a font of its own.
-    auto* editColumn = new QWidget(rows);
-    editColumn->setFont(editFont);
-    editColumn->setGeometry(24, kRowTop, 225, kRowPitch * (kSectionRows - 1) + kEditHeight);
+    editColumn_ = new QWidget(rows_);
+    editColumn_->setFont(editFont);
     for (int index = 0; index < kSectionRows; ++index) {
         const int n = index + 1;
-        const int top = kRowTop + kRowPitch * index;
-        const bool wide = n <= 8;
         // The number stands in a box beside the edit, which marks the current row.
-        numbers_[index] = new QLabel(QString::number(n), rows);
+        numbers_[index] = new QLabel(QString::number(n), rows_);
         numbers_[index]->setObjectName(QStringLiteral("L%1").arg(n));
-        numbers_[index]->setGeometry(2, top, kRowNumberWidth, kEditHeight);
+        numbers_[index]->setGeometry(2, kRowTop + kRowPitch * index, kRowNumberWidth, kEditHeight);
         numbers_[index]->setAlignment(Qt::AlignCenter);
-        edits_[index] = new SectionEdit(index, editColumn);
-        edits_[index]->setGeometry(0, top - kRowTop, wide ? 225 : 193, kEditHeight);
-        opens_[index] = new QComboBox(rows);
+        edits_[index] = new SectionEdit(index, editColumn_);
+        opens_[index] = new QComboBox(rows_);
         opens_[index]->setObjectName(QStringLiteral("CBA%1").arg(n));
-        opens_[index]->setGeometry(256, top, 129, 21);
-        closes_[index] = new QComboBox(rows);
+        closes_[index] = new QComboBox(rows_);
         closes_[index]->setObjectName(QStringLiteral("CBB%1").arg(n));
-        closes_[index]->setGeometry(392, top, wide ? 153 : 129, 21);
         for (QComboBox* list : {opens_[index], closes_[index]}) {
             list->setFocusPolicy(Qt::StrongFocus);
             list->installEventFilter(wheel);

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "app/qt/window_style.h"
 #include "app/sections/section_commands.h"
 #include "editing/language_texts.h"
 #include "editing/message_table.h"
@@ -23,10 +24,14 @@ class SectionEdit;
 // The message table on screen (GroupBox3): the column headings and the 32 section rows
 // (number, text, opening and closing effect) in DataScrollBox. It shows what the model holds
 // and hands every change the operator makes back as a signal; it keeps no rule of its own.
+// Larger than its smallest size it shows more rows, and its columns widen.
 class SectionTable : public QGroupBox {
     Q_OBJECT
 
 public:
+    // As designed, less the room of the split bar below it.
+    static constexpr QSize kSmallestSize{745, 257 - kSplitBarHeight - 1};
+
     explicit SectionTable(QWidget* parent);
 
     // The headings and effect names of a language; the lists keep their selections.
@@ -60,9 +65,12 @@ signals:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void BuildRows(QWidget* rows);
+    void BuildRows();
+    // The box, the headings and the rows' columns for the table's size.
+    void Place(QSize size);
     void Retranslate();
     void ShowLimit();
     void ChainTabOrder();
@@ -71,6 +79,8 @@ private:
     void OpenMenu(int index, QWidget* row, const QPoint& at);
 
     QScrollArea* box_;
+    QWidget* rows_;
+    QWidget* editColumn_ = nullptr;
     std::array<QLabel*, 3> headings_{};
     QLabel* limit_;
     std::array<QLabel*, kSectionRows> numbers_{};

@@ -3,10 +3,8 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 
 #include "app/commands/capacity_gauge.h"
@@ -16,9 +14,12 @@
 #include "app/link/presence_poll.h"
 #include "app/preview/preview_player.h"
 #include "app/preview/preview_views.h"
+#include "app/qt/window_memory.h"
 #include "app/qt/window_style.h"
 #include "app/sections/section_table.h"
+#include "app/window/window_fit.h"
 #include "app/window/window_header.h"
+#include "app/window/window_split.h"
 #include "render/preview_engine.h"
 
 namespace lumera::app {
@@ -26,6 +27,34 @@ namespace lumera::app {
 namespace {
 
 constexpr int kCycleMeasureDelay = 300;
+
+// The parts' places at the window's smallest size, as designed. Larger, the header and the
+// table widen with the window, the link area and the commands keep to its right edge, the
+// split's share of the height goes to the table and the lower part, and the LED preview takes
+// the room left of the commands.
+constexpr QRect kHeaderPlace(0, 0, 745, 57);
+constexpr int kTableTop = 56;
+constexpr QRect kLinkPlace(584, 0, 161, 249);  // within the table
+constexpr QRect kCommandsPlace(168, 312, 577, 201);
+constexpr QRect kCommandButtonsPlace(8, 0, 217, 201);  // within GroupBox2
+constexpr QRect kLedPanelPlace(0, 316, 170, 197);
+constexpr QRect kImageLedPlace(4, 6, 160, 187);  // within Panel1
+constexpr int kRightMargin = kWindowWidth - kHeaderPlace.width();
+// The split's lower side begins where the commands do; the table ends at the bar above it.
+constexpr QSize kLowerSmallest(kWindowWidth, kWindowHeight - kCommandsPlace.top());
+static_assert(kTableTop + SectionTable::kSmallestSize.height() + kSplitBarHeight ==
+              kCommandsPlace.top());
+
+// The LED picture in its panel: as large as the panel's inner room allows, in the designed
+// proportions, centred.
+QRect LedPlace(QSize panel) {
+    const QRect room = QRect(QPoint(0, 0), panel)
+                           .adjusted(kImageLedPlace.left(), kImageLedPlace.top(),
+                                     kImageLedPlace.right() + 1 - kLedPanelPlace.width(),
+                                     kImageLedPlace.bottom() + 1 - kLedPanelPlace.height());
+    const QSize size = kImageLedPlace.size().scaled(room.size(), Qt::KeepAspectRatio);
+    return {CentredIn(room, size), size};
+}
 
 }  // namespace
 
@@ -44,7 +73,7 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     setWindowTitle(QStringLiteral("[*]"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     QFont windowFont = font();
     windowFont.setFamilies(WindowFontFamilies());
     windowFont.setPixelSize(kWindowFontPixelSize);
@@ -82,13 +111,17 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     connect(cycleTimer_, &QTimer::timeout, this, &TForm1::MeasureCycle);
 
     // Placed before the binding reports, so their boxes stand where the window will open.
-    CentreOnScreen();
+    const WindowMemory memory = RecallWindow();
+    PlaceOnScreen(memory);
+    split_->setLowerShare(memory.lowerShare.value_or(WindowSplit::kDefaultLowerShare));
     device_ = setup.deviceLibrary ? DeviceBinding::Bind(prompter_, *setup.deviceLibrary)
                                   : DeviceBinding::Bind(prompter_);
     link_->Refresh(device_);
     presence_ = new PresencePoll(device_, this);
     link_->Follow(*presence_);
-    ApplyLanguage(Language::English, document_->State());
+    ApplyLanguage(memory.language.value_or(LanguageOfLocale(QLocale())), document_->State());
+    // The language the window starts in is no step to undo.
+    document_->stack().clear();
     FollowLanguage();
     document_->SetCurrentSection(0);
     AcceptFileDrops();
@@ -111,31 +144,61 @@ TForm1::~TForm1() {
 void TForm1::BuildParts() {
     // The face goes into its frame before anything stands on it: moved there afterwards, it
     // would hand the frame's font and palette down to every one of its 400 controls again.
-    content_ = new QWidget;
+    content_ = new PlacingWidget([this](QSize face) { PlaceFace(face); });
     BuildFrame();
     header_ = new WindowHeader(content_);
-    header_->setGeometry(0, 0, 745, 57);
-    sections_ = new SectionTable(content_);
-    sections_->setGeometry(0, 56, 745, 257);
+    header_->setGeometry(kHeaderPlace);
+    split_ = new WindowSplit(content_);
+
+    auto* upper = new PlacingWidget([this](QSize side) { PlaceUpper(side); }, split_);
+    upper->setMinimumHeight(SectionTable::kSmallestSize.height());
+    sections_ = new SectionTable(upper);
     link_ = new LinkPanel(sections_, this);
-    link_->setGeometry(584, 0, 161, 249);
+    link_->resize(kLinkPlace.size());
 
-    auto* commandsArea = new QGroupBox(content_);
-    commandsArea->setObjectName(QStringLiteral("GroupBox2"));
-    commandsArea->setGeometry(168, 312, 577, 201);
+    auto* lower = new PlacingWidget([this](QSize side) { PlaceLower(side); }, split_);
+    lower->setMinimumHeight(kLowerSmallest.height());
+    commandsArea_ = new QGroupBox(lower);
+    commandsArea_->setObjectName(QStringLiteral("GroupBox2"));
+    commandsArea_->resize(kCommandsPlace.size());
     capacityGauge_ = new CapacityGauge(this);
-    commands_ = new CommandPanel(capacityGauge_, commandsArea);
-    commands_->setGeometry(8, 0, 217, 201);
-    keys_ = new KeyPanels(commandsArea);
+    commands_ = new CommandPanel(capacityGauge_, commandsArea_);
+    commands_->setGeometry(kCommandButtonsPlace);
+    keys_ = new KeyPanels(commandsArea_);
 
-    auto* ledPanel = new QFrame(content_);
-    ledPanel->setObjectName(QStringLiteral("Panel1"));
-    ledPanel->setGeometry(0, 316, 170, 197);
-    ledPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    ledPanel->setLineWidth(2);
-    ImageLed = new QLabel(ledPanel);
+    ledPanel_ = new QFrame(lower);
+    ledPanel_->setObjectName(QStringLiteral("Panel1"));
+    ledPanel_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    ledPanel_->setLineWidth(2);
+    ImageLed = new QLabel(ledPanel_);
     ImageLed->setObjectName(QStringLiteral("ImageLed"));
-    ImageLed->setGeometry(4, 6, 160, 187);
+
+    PlaceFace(QSize(kWindowWidth, kWindowHeight));
+    PlaceUpper(QSize(kWindowWidth, SectionTable::kSmallestSize.height()));
+    PlaceLower(kLowerSmallest);
+}
+
+void TForm1::PlaceFace(QSize face) {
+    header_->resize(face.width() - kRightMargin, kHeaderPlace.height());
+    split_->setGeometry(0, kTableTop, face.width(), face.height() - kTableTop);
+}
+
+void TForm1::PlaceUpper(QSize side) {
+    sections_->setGeometry(0, 0, side.width() - kRightMargin, side.height());
+    link_->move(sections_->width() - kLinkPlace.width(), kLinkPlace.top());
+}
+
+void TForm1::PlaceLower(QSize side) {
+    const QSize gained = (side - kLowerSmallest).expandedTo(QSize(0, 0));
+    commandsArea_->move(kCommandsPlace.left() + gained.width(), 0);
+    ledPanel_->setGeometry(0, kLedPanelPlace.top() - kCommandsPlace.top(),
+                           kLedPanelPlace.width() + gained.width(),
+                           kLedPanelPlace.height() + gained.height());
+    ImageLed->setGeometry(LedPlace(ledPanel_->size()));
+    // Drawn afresh at its new size, not scaled.
+    if (previewViews_) {
+        previewViews_->Show();
+    }
 }
 
 void TForm1::ConnectParts() {
@@ -196,16 +259,6 @@ void TForm1::ChainTabOrder() {
     keys_->PlaceInTabOrder(lastCommand);
 }
 
-void TForm1::CentreOnScreen() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen) {
-        return;
-    }
-    FitInto(screen->availableGeometry());
-    const QRect area = screen->geometry();
-    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-}
-
 DisplayViews& TForm1::displayViews() const {
     return link_->displayViews();
 }
@@ -221,6 +274,7 @@ void TForm1::BtnExitClick() {
 // FormClose: the save offer; the window stays when the operator wants the table kept.
 void TForm1::closeEvent(QCloseEvent* event) {
     if (MayLeaveTable()) {
+        RememberWindowState();
         event->accept();
     } else {
         event->ignore();

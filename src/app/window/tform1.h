@@ -22,6 +22,7 @@
 #include "render/led_preview.h"
 
 class QAction;
+class QFrame;
 class QLabel;
 class QMenu;
 class QScrollArea;
@@ -39,6 +40,8 @@ class PreviewViews;
 class SectionEdit;
 class SectionTable;
 class WindowHeader;
+class WindowSplit;
+struct WindowMemory;
 
 // What the window is built with. The defaults are those of the installed program; tests give
 // their own Prompter and device library so that nothing of the user's is touched.
@@ -109,8 +112,9 @@ public:
     void QuickSave();
     // The Open button's menu of the files used last.
     std::unique_ptr<QMenu> RecentFilesMenu();
-    // Sizes the window to show all of its fixed-size face within `available` (a screen's
-    // free area), scrolling it when it does not fit there.
+    // Fits the window to `available` (a screen's free area): at least as large as its face's
+    // smallest size where that fits, else scrolling the face; no larger than the room there.
+    // A window at its smallest stays at its smallest.
     void FitInto(const QRect& available);
 
 protected:
@@ -119,15 +123,25 @@ protected:
 
 private:
     void BuildParts();
-    // The scroll frame that holds the window's fixed-size face (content_).
+    // The scroll frame that holds the window's face (content_), which fills it from its
+    // smallest size up.
     void BuildFrame();
+    // The parts' places for the size of the face, of the split's upper side (the table) and
+    // of its lower side (commands, keyboards, LED preview).
+    void PlaceFace(QSize face);
+    void PlaceUpper(QSize side);
+    void PlaceLower(QSize side);
     void ConnectParts();
     void RunCommand(Command command);
     void OfferRecentFiles();
     void BuildQuickSave();
     void BuildHistoryActions();
     void ChainTabOrder();
-    void CentreOnScreen();
+    // Where it was last closed and how large, brought onto a screen; else centred, at its
+    // smallest.
+    void PlaceOnScreen(const WindowMemory& memory);
+    // Place, size, split and language, for the next window.
+    void RememberWindowState() const;
     void AcceptFileDrops();
 
     // One change to the table: runs `change` on the model as one undo step of the
@@ -181,14 +195,17 @@ private:
     WindowTranslators translators_;
 
     QScrollArea* frame_ = nullptr;
-    QWidget* content_ = nullptr;  // every part stands on it, at its fixed place
+    QWidget* content_ = nullptr;  // the face: every part stands on it
     WindowHeader* header_ = nullptr;
+    WindowSplit* split_ = nullptr;
     SectionTable* sections_ = nullptr;
     LinkPanel* link_ = nullptr;
     PresencePoll* presence_ = nullptr;
     CommandPanel* commands_ = nullptr;
     CapacityGauge* capacityGauge_ = nullptr;
     KeyPanels* keys_ = nullptr;
+    QWidget* commandsArea_ = nullptr;  // GroupBox2
+    QFrame* ledPanel_ = nullptr;       // Panel1
     QLabel* ImageLed = nullptr;
     PreviewViews* previewViews_ = nullptr;
     PreviewPlayer* player_ = nullptr;

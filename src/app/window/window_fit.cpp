@@ -20,4 +20,30 @@ QSize FittedWindowSize(QSize content, QSize room, int scrollBarExtent) {
                  std::min(content.height() + (horizontal ? scrollBarExtent : 0), room.height()));
 }
 
+QPoint CentredIn(const QRect& area, QSize size) {
+    return {area.x() + (area.width() - size.width()) / 2,
+            area.y() + (area.height() - size.height()) / 2};
+}
+
+QRect BroughtOnScreen(const QRect& saved, const QList<QRect>& available) {
+    if (available.isEmpty()) {
+        return saved;
+    }
+    const QRect* best = &available.front();
+    qint64 bestOverlap = -1;
+    for (const QRect& area : available) {
+        if (area.contains(saved)) {
+            return saved;
+        }
+        const QRect overlap = area.intersected(saved);
+        const qint64 shared = overlap.isEmpty() ? 0 : qint64(overlap.width()) * overlap.height();
+        if (shared > bestOverlap) {
+            best = &area;
+            bestOverlap = shared;
+        }
+    }
+    const QSize size = saved.size().boundedTo(RoomWithin(*best));
+    return {CentredIn(*best, size), size};
+}
+
 }  // namespace lumera::app

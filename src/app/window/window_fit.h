@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QRect>
 #include <QSize>
 
@@ -16,5 +17,13 @@ QSize RoomWithin(const QRect& available);
 // when it fits; otherwise as much as fits, with `scrollBarExtent` added for each scroll bar
 // that the cut-off content then needs.
 QSize FittedWindowSize(QSize content, QSize room, int scrollBarExtent);
+
+// The top left corner of a window of `size` centred in `area`.
+QPoint CentredIn(const QRect& area, QSize size);
+
+// Where a window saved at `saved` opens again on screens with the free areas `available`:
+// where it was when one of them holds it whole; otherwise centred on the one it overlaps most
+// (the first when it overlaps none), no larger than that one's room.
+QRect BroughtOnScreen(const QRect& saved, const QList<QRect>& available);
 
 }  // namespace lumera::app
