@@ -19,6 +19,10 @@ namespace {
 
 const char kHadFocusProperty[] = "keyHadFocus";
 
+// Where the keyboards stand in GroupBox2 at the window's smallest size.
+constexpr QRect kGlyphBoxPlace(224, 6, 353, 195);
+constexpr QRect kEnglishPanelPlace(224, 8, 353, 193);
+
 QScrollArea* KeyBox(QWidget* parent, const char* name, QRect place) {
     const int keyRows = (kGlyphKeyCount + kKeyColumns - 1) / kKeyColumns;
     auto* box = new QScrollArea(parent);
@@ -164,18 +168,19 @@ KeyPanels::KeyPanels(QWidget* area)
     : QObject(area),
       area_(area),
       englishPanel_(new QFrame(area)),
-      glyph_{KeyBox(area, "CNScrollBox", QRect(224, 6, 353, 195)),
+      glyph_{KeyBox(area, "CNScrollBox", kGlyphBoxPlace),
              GlyphKeys(),
              &KeyPanels::glyphKeyPressed,
              {}},
       // The box fills its panel: 16 pixels taller, as first drawn, it put the last row of
       // keys and the lower scroll arrow below the panel's edge, out of reach.
-      english_{KeyBox(englishPanel_, "EngScrollBox", QRect(0, 0, 353, 193)),
-               EnglishKeys(),
-               &KeyPanels::englishKeyPressed,
-               {}} {
+      english_{
+          KeyBox(englishPanel_, "EngScrollBox", QRect(QPoint(0, 0), kEnglishPanelPlace.size())),
+          EnglishKeys(),
+          &KeyPanels::englishKeyPressed,
+          {}} {
     englishPanel_->setObjectName(QStringLiteral("EngPanel"));
-    englishPanel_->setGeometry(224, 8, 353, 193);
+    englishPanel_->setGeometry(kEnglishPanelPlace);
     englishPanel_->setAutoFillBackground(true);
     englishPanel_->hide();
     // The first drawing of the area means the window is on the screen.
@@ -240,6 +245,15 @@ void KeyPanels::Retranslate() {
     english_.box->setAccessibleName(tr("English keyboard"));
     NameKeys(glyph_);
     NameKeys(english_);
+}
+
+void KeyPanels::Lengthen(int extra) {
+    // Taller than all of their keys, the boxes would only show empty rows.
+    const int most = glyph_.box->widget()->height() - kGlyphBoxPlace.height();
+    const int taller = std::clamp(extra, 0, most);
+    glyph_.box->resize(kGlyphBoxPlace.width(), kGlyphBoxPlace.height() + taller);
+    englishPanel_->resize(kEnglishPanelPlace.width(), kEnglishPanelPlace.height() + taller);
+    english_.box->resize(englishPanel_->size());
 }
 
 void KeyPanels::ShowKeyboard(bool english) {

@@ -27,6 +27,9 @@ public:
     // The keyboards are built into `area` (GroupBox2).
     explicit KeyPanels(QWidget* area);
 
+    // The keyboards `extra` pixels taller than designed, as far as they have rows of keys to
+    // show; the keys keep their size.
+    void Lengthen(int extra);
     // Shows the keyboard of the mode, at its top, with its captions.
     void ShowKeyboard(bool english);
     // The keyboards' and keys' names and tooltips, in the current language.

@@ -190,7 +190,10 @@ void TForm1::PlaceUpper(QSize side) {
 
 void TForm1::PlaceLower(QSize side) {
     const QSize gained = (side - kLowerSmallest).expandedTo(QSize(0, 0));
-    commandsArea_->move(kCommandsPlace.left() + gained.width(), 0);
+    // The commands keep their size; the keyboards beside them show more rows of keys.
+    commandsArea_->setGeometry(kCommandsPlace.left() + gained.width(), 0, kCommandsPlace.width(),
+                               kCommandsPlace.height() + gained.height());
+    keys_->Lengthen(gained.height());
     ledPanel_->setGeometry(0, kLedPanelPlace.top() - kCommandsPlace.top(),
                            kLedPanelPlace.width() + gained.width(),
                            kLedPanelPlace.height() + gained.height());
