@@ -96,9 +96,16 @@ public:
         }
         QFile::link(QStringLiteral(LUMERA_BIN_DIR "/translations"),
                     programDirectory.filePath("translations"));
+        deviceLibrary_ = withDeviceLibrary ? deviceLibrary : programPath("libZRUSB.so");
+        reopen();
+    }
+
+    // The next window of the same program: these files and settings, a new TForm1.
+    void reopen() {
+        window.reset();
         WindowSetup setup;
         setup.prompter = &prompter;
-        setup.deviceLibrary = withDeviceLibrary ? deviceLibrary : programPath("libZRUSB.so");
+        setup.deviceLibrary = deviceLibrary_;
         setup.programDirectory = programPath("");
         window = std::make_unique<TForm1>(setup);
         find<QTimer>("Timer1")->stop();
@@ -140,6 +147,9 @@ public:
     lumera::testing::EmulatorDirectory display;
     WindowPrompter prompter;
     std::unique_ptr<TForm1> window;
+
+private:
+    std::filesystem::path deviceLibrary_;
 };
 
 }  // namespace lumera::app::testing
