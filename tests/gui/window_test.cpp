@@ -418,39 +418,13 @@ private slots:
         ui.type(1, "AB");
         ui.click("BtnStart");
         ui.ticks(2);
-        QStringList labelWhileShown;
-        ui.prompter.whileMessageShown = [&](const std::string&) {
-            labelWhileShown << ui.find<QLabel>("USBLabel")->text();
-        };
         ui.click("BtnSend");
-        QCOMPARE(labelWhileShown, QStringList{"100%"});
         QVERIFY(!ui.window->preview().Engine().PreviewRunning());
         QVERIFY(IsGrey(ui.find<QLabel>("ImageLed")));
-        const auto messages = ui.prompter.messages();
-        QCOMPARE(messages.size(), std::size_t{1});
-        QVERIFY(messages[0].starts_with("Write time: "));
-        QVERIFY(messages[0].ends_with("ms\r\nUSB Write Data Successed!"));
         const std::string image(ui.window->sendData().begin(), ui.window->sendData().end());
         QCOMPARE(image.size(), std::size_t{13});
         QCOMPARE(ReadBytes(ui.programPath("USBSendData.bin")), image);
         QCOMPARE(ReadBytes(ui.display.MemoryFile()), image);
-        QCOMPARE(ui.find<QLabel>("USBLabel")->text(), QString());
-    }
-
-    void aFailedWriteIsReported() {
-        WindowUnderTest ui;
-        ui.type(1, "ABCDEFGHIJ");
-        lumera::testing::SetFaults("write@4");
-        QStringList labelWhileShown;
-        ui.prompter.whileMessageShown = [&](const std::string&) {
-            labelWhileShown << ui.find<QLabel>("USBLabel")->text();
-        };
-        ui.click("BtnSend");
-        QCOMPARE(labelWhileShown, (QStringList{"9%", "9%"}));
-        QCOMPARE(ui.prompter.messages(),
-                 (std::vector<std::string>{"USB Write Data Error", "USB Write Data Failure!"}));
-        QCOMPARE(ui.find<QLabel>("USBLabel")->text(), QString());
-        QVERIFY(!ui.display.HasMemory());
     }
 
     void presenceIconFollowsTheDisplay() {
