@@ -40,7 +40,8 @@ class EditorTest : public QObject {
 
 private slots:
     // Cancel, or Yes with a save that does not happen, leaves everything as it was wherever
-    // the offer is made: the window stays, the language stays, no file opens.
+    // the offer is made: the window stays, the language stays, no file opens; a save that
+    // failed is told.
     void aSlipAtTheSaveOfferLosesNothing_data() {
         QTest::addColumn<QString>("place");
         QTest::addColumn<QString>("answer");
@@ -80,6 +81,7 @@ private slots:
         QCOMPARE(ui.window->language(), Language::English);
         QCOMPARE(ui.edit(1)->text(), QStringLiteral("KEEP"));
         QVERIFY(ui.window->document().modified());
+        QCOMPARE(ui.prompter.messages().size(), std::size_t(answer == "yes, save fails"));
         QVERIFY(ui.prompter.answers.empty());
         QVERIFY(ui.prompter.saveNames.empty());
     }
