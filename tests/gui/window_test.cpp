@@ -151,16 +151,9 @@ private slots:
                    "AB\x12"
                    "CD")
             << 3;
-        QTest::newRow("last English key")
-            << false << "" << 0 << QStringList{"EngBtn105"} << QByteArray("~") << 1;
-        QTest::newRow("ampersand key inserts one byte")
-            << false << "" << 0 << QStringList{"EngBtn17"} << QByteArray("&") << 1;
         QTest::newRow("a full English section refuses keys")
             << false << "ABCDEFGHIJKLMNOPQR" << 3 << QStringList{"EngBtn11"}
             << QByteArray("ABCDEFGHIJKLMNOPQR") << 3;
-        QTest::newRow("glyph keys and a space")
-            << true << "" << 0 << QStringList{"CNBtn1", "CNBtn2", "CNBtn9", "CNBtn15"}
-            << QByteArray("\x01\x02\x0B ") << 4;
         QTest::newRow("glyph key after a double-byte character")
             << true << "中A" << 1 << QStringList{"CNBtn21"} << QByteArray("\xD6\xD0&A") << 3;
         QTest::newRow("thirteenth wide glyph is cut again")
