@@ -202,8 +202,7 @@ private slots:
     // keeps the focus for the next one.
     void theCurrentSectionIsMarked() {
         WindowUnderTest ui;
-        ui.type(1, "ONE");
-        ui.type(2, "TWO");
+        ui.fill({"ONE", "TWO"});
         auto marked = [&ui] {
             QList<int> rows;
             for (int n = 1; n <= 32; ++n) {

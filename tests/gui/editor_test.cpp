@@ -115,8 +115,7 @@ private slots:
         if (change == "glyph key") {
             ui.click("BtnCn");
         }
-        ui.type(1, "ONE");
-        ui.type(2, "TWO");
+        ui.fill({"ONE", "TWO"});
         const std::string saved = ui.programPath("saved.led").string();
         ui.prompter.saveNames.push_back(saved);
         ui.click("BtnSave");
@@ -194,9 +193,7 @@ private slots:
         QFETCH(int, current);
         QFETCH(bool, applies);
         WindowUnderTest ui;
-        ui.type(1, "A");
-        ui.type(2, "B");
-        ui.type(3, "C");
+        ui.fill({"A", "B", "C"});
         const int steps = ui.window->undoStack().count();
         if (command.startsWith("Ctrl")) {
             ui.type(row, "");
@@ -242,8 +239,7 @@ private slots:
     // and the cycle's length is the engine's own count.
     void thePlayingRowAndTheCycleAreShown() {
         WindowUnderTest ui;
-        ui.type(1, "ONE");
-        ui.type(2, "TWO");
+        ui.fill({"ONE", "TWO"});
         ui.find<QComboBox>("CBA2")->setCurrentIndex(8);
         LedPreview recording(ui.window->table(), GlyphTableFiles{ui.programPath(""), ui.prompter});
         QVERIFY(recording.Start());

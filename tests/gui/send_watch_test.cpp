@@ -12,12 +12,6 @@ namespace {
 const QString kFullRow = QStringLiteral("ABCDEFGHIJKLMNOPQR");
 const QString kCable = QStringLiteral("Check the display's cable and its power");
 
-void Fill(const WindowUnderTest& ui, const QStringList& rows) {
-    for (qsizetype k = 0; k < rows.size(); ++k) {
-        ui.type(static_cast<int>(k) + 1, rows[k]);
-    }
-}
-
 }  // namespace
 
 class SendWatchTest : public QObject {
@@ -26,7 +20,7 @@ class SendWatchTest : public QObject {
 private slots:
     void theBarMovesWhileTheRestOfTheWindowWaits() {
         WindowUnderTest ui;
-        Fill(ui, QStringList(10, kFullRow));  // 921 bytes: 184 data commands
+        ui.fill(QStringList(10, kFullRow));  // 921 bytes: 184 data commands
         lumera::testing::SetFaults("slow@*=2");
         ui.ticks(40);  // the next tick polls the display, which hides Image3
         ui.find<QTimer>("Timer1")->start();
@@ -89,7 +83,7 @@ private slots:
         };
         for (const Case& c : cases) {
             WindowUnderTest ui(std::string_view(c.faults) != "unbound");
-            Fill(ui, c.rows);
+            ui.fill(c.rows);
             lumera::testing::SetFaults(c.faults);
             bool stayed = true;
             std::string shown;

@@ -99,8 +99,7 @@ private slots:
         QFETCH(QStringList, texts);
         QApplication::clipboard()->setText(QStringLiteral("PASTE"));
         WindowUnderTest ui;
-        ui.type(1, "A");
-        ui.type(2, "B");
+        ui.fill({"A", "B"});
         const int row = field.right(1).toInt();
         QTest::mouseClick(ui.edit(row), Qt::LeftButton);  // the current section
         QWidget* target = ui.find<QWidget>(field);

@@ -135,6 +135,12 @@ public:
         QTest::mouseClick(edit(n), Qt::LeftButton);
         QTest::keyClicks(edit(n), text);
     }
+    // Types each text into its section, from section 1 on.
+    void fill(const QStringList& texts) const {
+        for (qsizetype k = 0; k < texts.size(); ++k) {
+            type(static_cast<int>(k) + 1, texts[k]);
+        }
+    }
     void ticks(int count) const {
         for (int k = 0; k < count; ++k) {
             window->Timer1Timer();

@@ -279,8 +279,7 @@ private slots:
 
     void clearEmptiesTheTable() {
         WindowUnderTest ui;
-        ui.type(1, "ONE");
-        ui.type(2, "TWO");
+        ui.fill({"ONE", "TWO"});
         ui.find<QComboBox>("CBA2")->setCurrentIndex(4);
         ui.click("BtnStart");
         ui.ticks(3);
