@@ -77,7 +77,6 @@ private slots:
             }
         }
         QCOMPARE(document.modified(), modified);
-        QCOMPARE(document.modified(), modified);
         QCOMPARE(QString::fromStdString(document.fileName()), file);
         QCOMPARE(QString::fromStdString(document.table().section(0).text), text);
         QVERIFY(files.count() >= fileSteps);

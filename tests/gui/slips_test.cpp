@@ -3,15 +3,11 @@
 #include <QClipboard>
 #include <QKeySequence>
 #include <QMenu>
-#include <QScreen>
 #include <QUndoStack>
 #include <QWindow>
 
-#include "app/link/display_views.h"
-#include "app/link/display_window.h"
 #include "app/sections/section_table.h"
 #include "app/shell/start_arguments.h"
-#include "app/window/window_fit.h"
 #include "download/image_capacity.h"
 #include "files/led_saver.h"
 #include "files/led_table.h"
@@ -99,8 +95,7 @@ private slots:
         QFETCH(QStringList, texts);
         QApplication::clipboard()->setText(QStringLiteral("PASTE"));
         WindowUnderTest ui;
-        ui.type(1, "A");
-        ui.type(2, "B");
+        ui.fill({"A", "B"});
         const int row = field.right(1).toInt();
         QTest::mouseClick(ui.edit(row), Qt::LeftButton);  // the current section
         QWidget* target = ui.find<QWidget>(field);
@@ -255,17 +250,6 @@ private slots:
         QCOMPARE(ui.window->language(), Language::Japanese);
         ui.window->undoStack().redo();
         QCOMPARE(ui.window->language(), Language::Chinese);
-    }
-
-    // The emulated display's window fits the screen as the main window does.
-    void theDisplayWindowFitsTheScreen() {
-        WindowUnderTest ui;
-        ui.click("BtnDisplay");
-        const DisplayWindow* display = ui.window->displayViews().displayWindow();
-        QVERIFY(display);
-        const QSize room = RoomWithin(ui.window->screen()->availableGeometry());
-        QVERIFY2(display->height() <= room.height() && display->width() <= room.width(),
-                 qPrintable(QStringLiteral("%1x%2").arg(display->width()).arg(display->height())));
     }
 
     // A file name that is not valid in the locale's encoding reaches Open byte for byte.

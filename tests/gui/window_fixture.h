@@ -96,9 +96,16 @@ public:
         }
         QFile::link(QStringLiteral(LUMERA_BIN_DIR "/translations"),
                     programDirectory.filePath("translations"));
+        deviceLibrary_ = withDeviceLibrary ? deviceLibrary : programPath("libZRUSB.so");
+        reopen();
+    }
+
+    // The next window of the same program: these files and settings, a new TForm1.
+    void reopen() {
+        window.reset();
         WindowSetup setup;
         setup.prompter = &prompter;
-        setup.deviceLibrary = withDeviceLibrary ? deviceLibrary : programPath("libZRUSB.so");
+        setup.deviceLibrary = deviceLibrary_;
         setup.programDirectory = programPath("");
         window = std::make_unique<TForm1>(setup);
         find<QTimer>("Timer1")->stop();
@@ -128,6 +135,12 @@ public:
         QTest::mouseClick(edit(n), Qt::LeftButton);
         QTest::keyClicks(edit(n), text);
     }
+    // Types each text into its section, from section 1 on.
+    void fill(const QStringList& texts) const {
+        for (qsizetype k = 0; k < texts.size(); ++k) {
+            type(static_cast<int>(k) + 1, texts[k]);
+        }
+    }
     void ticks(int count) const {
         for (int k = 0; k < count; ++k) {
             window->Timer1Timer();
@@ -140,6 +153,9 @@ public:
     lumera::testing::EmulatorDirectory display;
     WindowPrompter prompter;
     std::unique_ptr<TForm1> window;
+
+private:
+    std::filesystem::path deviceLibrary_;
 };
 
 }  // namespace lumera::app::testing

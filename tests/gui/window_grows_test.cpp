@@ -8,22 +8,9 @@
 #include "window_fixture.h"
 
 using lumera::Language;
-using lumera::app::TForm1;
 using lumera::app::testing::WindowUnderTest;
 
 namespace {
-
-// The next window of the same program: the fixture's files and settings, a new TForm1.
-void OpenNextWindow(WindowUnderTest& ui) {
-    ui.window.reset();
-    lumera::app::WindowSetup setup;
-    setup.prompter = &ui.prompter;
-    setup.deviceLibrary = LUMERA_BIN_DIR "/libZRUSB.so";
-    setup.programDirectory = ui.programPath("");
-    ui.window = std::make_unique<TForm1>(setup);
-    ui.window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(ui.window.get()));
-}
 
 QRect PlaceInWindow(const WindowUnderTest& ui, const char* name) {
     auto* widget = ui.find<QWidget>(name);
@@ -101,7 +88,7 @@ private slots:
         QVERIFY(lowerHeight > 204 + 44 / 4);
         ui.window->close();
 
-        OpenNextWindow(ui);
+        ui.reopen();
         QCOMPARE(ui.window->language(), Language::Japanese);
         QCOMPARE(ui.window->undoStack().count(), 0);
         QCOMPARE(ui.window->geometry(), place);
@@ -123,7 +110,7 @@ private slots:
 
         WindowUnderTest ui;
         lumera::app::RememberWindow({QRect(5000, 5000, 900, 700), false, {}, {}});
-        OpenNextWindow(ui);
+        ui.reopen();
         const QRect screen = ui.window->screen()->availableGeometry();
         QVERIFY(screen.contains(ui.window->geometry()));
     }
@@ -141,7 +128,7 @@ private slots:
                 lumera::app::UserSettings().setValue("window/language", kept);
             }
             QLocale::setDefault(QLocale(locale));
-            OpenNextWindow(ui);
+            ui.reopen();
             QVERIFY2(ui.window->language() == language && ui.prompter.shown.empty(), locale);
         }
     }
