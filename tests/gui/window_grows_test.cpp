@@ -66,6 +66,14 @@ private slots:
         QCOMPARE(ui.edit(1)->width(), 225 + 852 / 2);
         QCOMPARE(PlaceInWindow(ui, "GroupBox5").right(), PlaceInWindow(ui, "GroupBox3").right());
         QCOMPARE(ui.find<QWidget>("EngBtn1")->size(), QSize(33, 33));
+        // The keyboard lengthens with the lower part, as far as it has keys to show.
+        const int lowerGained = ui.find<QWidget>("GroupBox2")->height() - 201;
+        QVERIFY(lowerGained > 0);
+        QCOMPARE(ui.find<QWidget>("EngScrollBox")->height(), 193 + lowerGained);
+        auto* keyboard = ui.find<QScrollArea>("EngScrollBox");
+        ui.window->resize(1600, 4000);
+        QTRY_COMPARE(keyboard->height(), keyboard->widget()->height());
+        ui.window->resize(1600, 1000);
         auto* led = ui.find<QLabel>("ImageLed");
         QVERIFY(led->height() > 187 + 100);
         QVERIFY(qAbs(led->width() * 187 - led->height() * 160) <= 187);

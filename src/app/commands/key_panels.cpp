@@ -249,10 +249,12 @@ void KeyPanels::Retranslate() {
 
 void KeyPanels::Lengthen(int extra) {
     // Taller than all of their keys, the boxes would only show empty rows.
-    const int most = glyph_.box->widget()->height() - kGlyphBoxPlace.height();
-    const int taller = std::clamp(extra, 0, most);
-    glyph_.box->resize(kGlyphBoxPlace.width(), kGlyphBoxPlace.height() + taller);
-    englishPanel_->resize(kEnglishPanelPlace.width(), kEnglishPanelPlace.height() + taller);
+    const int keys = glyph_.box->widget()->height();
+    const auto height = [extra, keys](QRect place) {
+        return std::min(place.height() + std::max(extra, 0), keys);
+    };
+    glyph_.box->resize(kGlyphBoxPlace.width(), height(kGlyphBoxPlace));
+    englishPanel_->resize(kEnglishPanelPlace.width(), height(kEnglishPanelPlace));
     english_.box->resize(englishPanel_->size());
 }
 
