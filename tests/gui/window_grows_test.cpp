@@ -102,6 +102,15 @@ private slots:
         QCOMPARE(ui.window->geometry(), place);
         QCOMPARE(ui.find<QSplitter>("WindowSplit")->widget(1)->height(), lowerHeight);
         QVERIFY(ui.prompter.shown.empty());
+
+        // Closed maximised, it opens maximised, and comes back to its place from there.
+        ui.window->showMaximized();
+        QTRY_VERIFY(ui.window->isMaximized());
+        ui.window->close();
+        ui.reopen();
+        QTRY_VERIFY(ui.window->isMaximized());
+        ui.window->showNormal();
+        QTRY_COMPARE(ui.window->geometry(), place);
     }
 
     void aPlaceOffEveryScreenIsBroughtBackOntoOne() {
